@@ -82,6 +82,7 @@ struct GlyphInfo {
 struct TextSize {
   int32_t Width = 0;
   int32_t Height = 0;
+  bool operator==(const TextSize&) const = default;
 };
 
 class FontSource {
