@@ -1,0 +1,605 @@
+#include "swf/SWFObjects.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace tessaly::swf {
+
+namespace {
+
+// Overwrites a UI16 at an earlier position of the engine's (aligned) stream.
+void PatchWord(TBitsEngine& be, uint64_t at, uint64_t value) {
+  TStream& s = be.BitsStream();
+  uint64_t here = s.Position();
+  s.Seek(at);
+  be.WriteWord(static_cast<uint16_t>(value));
+  s.Seek(here);
+}
+
+void PatchDWord(TBitsEngine& be, uint64_t at, uint64_t value) {
+  TStream& s = be.BitsStream();
+  uint64_t here = s.Position();
+  s.Seek(at);
+  be.WriteDWord(static_cast<uint32_t>(value));
+  s.Seek(here);
+}
+
+void WriteRGBOrRGBA(TBitsEngine& be, const TSWFRGBA& color, bool withAlpha) {
+  if (withAlpha)
+    be.WriteColorA(color.RGBA());
+  else
+    be.WriteColor(color.RGB());
+}
+
+}  // namespace
+
+// ---- tag framing ----
+
+uint32_t TSWFObject::WriteTag(TBitsEngine& be, uint16_t tagID, const TMemoryStream& body) {
+  uint32_t size = static_cast<uint32_t>(body.Size());
+  bool longForm = size >= 63 || tagID == tagDefineBitsLossless || tagID == tagDefineBitsLossless2 ||
+                  tagID == tagDefineVideoStream;
+  uint16_t header = static_cast<uint16_t>(tagID * 64 + (longForm ? 63 : size));
+  uint8_t bytes[2] = {uint8_t(header), uint8_t(header >> 8)};
+  be.BitsStream().Write(bytes, 2);
+  if (longForm) be.WriteDWord(size);
+  be.BitsStream().Write(body.Data(), body.Size());
+  return size;
+}
+
+uint32_t TSWFObject::WriteTag(TBitsEngine& be, uint16_t tagID, const std::function<void(TBitsEngine&)>& writeBody) {
+  TMemoryStream body;
+  TBitsEngine bodyEngine(body);
+  writeBody(bodyEngine);
+  bodyEngine.FlushBits(true);
+  return WriteTag(be, tagID, body);
+}
+
+void TSWFObject::WriteToStream(TBitsEngine& be) {
+  bodySize_ = WriteTag(be, tagID_, [this](TBitsEngine& body) { WriteTagBody(body); });
+}
+
+// ---- actions ----
+
+void TSWFAction::WriteToStream(TBitsEngine& be) {
+  be.WriteByte(actionCode_);
+  if (actionCode_ < 0x80) return;
+  TMemoryStream body;
+  TBitsEngine bodyEngine(body);
+  WriteActionData(bodyEngine);
+  bodyEngine.FlushBits(true);
+  actionLength_ = static_cast<uint16_t>(body.Size());
+  be.WriteWord(actionLength_);
+  be.WriteBuffer(body.Data(), body.Size());
+}
+
+void TSWFActionGetUrl::WriteActionData(TBitsEngine& be) {
+  be.WriteString(URL, true, true);
+  be.WriteString(Target, true, false);
+}
+
+void TSWFActionByteCode::WriteToStream(TBitsEngine& be) { be.WriteBuffer(ByteCode.data(), ByteCode.size()); }
+
+void TSWFActionPush::AddValue(const TFlashVar& value) {
+  TPushValue v;
+  if (std::holds_alternative<std::monostate>(value)) {
+    v.ValueType = ptUndefined;
+  } else if (std::holds_alternative<TFlashNull>(value)) {
+    v.ValueType = ptNull;
+  } else if (const auto* s = std::get_if<std::string>(&value)) {
+    if (*s == "FlashVar_null") {
+      v.ValueType = ptNull;
+    } else if (*s == "FlashVar_undefined") {
+      v.ValueType = ptUndefined;
+    } else {
+      v.ValueType = ptString;
+      v.String = *s;
+    }
+  } else if (const auto* f = std::get_if<float>(&value)) {
+    v.ValueType = ptFloat;
+    v.Float = *f;
+  } else if (const auto* d = std::get_if<double>(&value)) {
+    v.ValueType = ptDouble;
+    v.Double = *d;
+  } else if (const auto* b = std::get_if<bool>(&value)) {
+    v.ValueType = ptBoolean;
+    v.Boolean = *b;
+  } else {
+    v.ValueType = ptInteger;
+    v.Integer = std::get<int32_t>(value);
+  }
+  values_.push_back(std::move(v));
+}
+
+void TSWFActionPush::AddTypedValue(TSWFPushType type, uint16_t value) {
+  TPushValue v;
+  v.ValueType = type;
+  v.Integer = value;
+  values_.push_back(std::move(v));
+}
+
+uint8_t TSWFActionPush::MinVersion() const {
+  for (const TPushValue& v : values_)
+    if (v.ValueType != ptString && v.ValueType != ptFloat) return 5;
+  return 4;
+}
+
+void TSWFActionPush::WriteActionData(TBitsEngine& be) {
+  for (const TPushValue& v : values_) {
+    be.WriteByte(v.ValueType);
+    switch (v.ValueType) {
+      case ptString:
+        be.WriteString(v.String, true, false);
+        break;
+      case ptFloat:
+        be.WriteSingle(v.Float);
+        break;
+      case ptNull:
+      case ptUndefined:
+        break;
+      case ptRegister:
+      case ptConstant8:
+        be.WriteByte(static_cast<uint8_t>(v.Integer));
+        break;
+      case ptBoolean:
+        be.WriteByte(v.Boolean ? 1 : 0);
+        break;
+      case ptDouble: {
+        uint64_t bits = std::bit_cast<uint64_t>(v.Double);
+        be.WriteDWord(static_cast<uint32_t>(bits >> 32));
+        be.WriteDWord(static_cast<uint32_t>(bits));
+        break;
+      }
+      case ptInteger:
+        be.WriteDWord(static_cast<uint32_t>(v.Integer));
+        break;
+      case ptConstant16:
+        be.WriteWord(static_cast<uint16_t>(v.Integer));
+        break;
+    }
+  }
+}
+
+uint8_t TSWFActionList::MinVersion() const {
+  uint8_t v = 1;
+  for (const auto& a : actions_) v = std::max(v, a->MinVersion());
+  return v;
+}
+
+void TSWFActionList::WriteToStream(TBitsEngine& be) const {
+  for (const auto& a : actions_) a->WriteToStream(be);
+}
+
+namespace {
+
+// True when the list's last record already is the 0 end byte.
+bool EndsWithEndByte(const TSWFActionList& actions) {
+  const auto* raw = dynamic_cast<const TSWFActionByteCode*>(actions.Last());
+  return raw && !raw->ByteCode.empty() && raw->ByteCode.back() == 0;
+}
+
+}  // namespace
+
+// ---- control and display-list tags ----
+
+void TSWFSetBackgroundColor::WriteTagBody(TBitsEngine& be) { be.WriteColor(Color.RGB()); }
+
+void TSWFFrameLabel::WriteTagBody(TBitsEngine& be) {
+  be.WriteString(Name, true, false);
+  if (NamedAnchor) be.WriteByte(1);
+}
+
+void TSWFRemoveObject::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(CharacterId);
+  be.WriteWord(Depth);
+}
+
+void TSWFRemoveObject2::WriteTagBody(TBitsEngine& be) { be.WriteWord(Depth); }
+
+TSWFColorTransform& TSWFPlaceObject::ColorTransform() {
+  if (!colorTransform_) colorTransform_ = std::make_unique<TSWFColorTransform>(false);
+  return *colorTransform_;
+}
+
+void TSWFPlaceObject::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(CharacterId());
+  be.WriteWord(Depth());
+  be.WriteMatrix(matrix_);
+  if (colorTransform_) be.WriteColorTransform(*colorTransform_);
+}
+
+TSWFClipActionRecord& TSWFClipActions::AddRecord(uint32_t eventFlags) {
+  Records.push_back(std::make_unique<TSWFClipActionRecord>());
+  Records.back()->EventFlags = eventFlags;
+  return *Records.back();
+}
+
+uint32_t TSWFClipActions::AllEventFlags() const {
+  uint32_t all = 0;
+  for (const auto& r : Records) all |= r->EventFlags;
+  return all;
+}
+
+void TSWFPlaceObject2::SetCharacterId(uint16_t id) {
+  TSWFBasedPlaceObject::SetCharacterId(id);
+  hasCharacter_ = true;
+}
+
+TSWFMatrix& TSWFPlaceObject2::Matrix() {
+  if (!matrix_) matrix_ = std::make_unique<TSWFMatrix>();
+  hasMatrix_ = true;
+  return *matrix_;
+}
+
+TSWFColorTransform& TSWFPlaceObject2::ColorTransform() {
+  if (!colorTransform_) colorTransform_ = std::make_unique<TSWFColorTransform>(true);
+  hasColorTransform_ = true;
+  return *colorTransform_;
+}
+
+TSWFClipActions& TSWFPlaceObject2::ClipActions() {
+  if (!clipActions_) {
+    clipActions_ = std::make_unique<TSWFClipActions>();
+    hasClipActions_ = true;
+  }
+  return *clipActions_;
+}
+
+void TSWFPlaceObject2::SetName(std::string name) {
+  name_ = std::move(name);
+  hasName_ = !name_.empty();
+}
+
+void TSWFPlaceObject2::SetRatio(uint16_t ratio) {
+  ratio_ = ratio;
+  hasRatio_ = true;
+}
+
+void TSWFPlaceObject2::SetClipDepth(uint16_t depth) {
+  clipDepth_ = depth;
+  hasClipDepth_ = true;
+}
+
+bool TSWFPlaceObject2::WritesClipActions() const {
+  return hasClipActions_ && clipActions_ && !clipActions_->Records.empty();
+}
+
+uint8_t TSWFPlaceObject2::MinVersion() const { return WritesClipActions() ? std::max<uint8_t>(5, swfVersion_) : 3; }
+
+void TSWFPlaceObject2::WriteTagBody(TBitsEngine& be) {
+  be.WriteBit(WritesClipActions());
+  be.WriteBit(hasClipDepth_);
+  be.WriteBit(hasName_);
+  be.WriteBit(hasRatio_);
+  be.WriteBit(hasColorTransform_);
+  be.WriteBit(hasMatrix_);
+  be.WriteBit(hasCharacter_);
+  be.WriteBit(move_);
+  be.WriteWord(Depth());
+  if (hasCharacter_) be.WriteWord(CharacterId());
+  if (hasMatrix_) be.WriteMatrix(*matrix_);
+  if (hasColorTransform_) be.WriteColorTransform(*colorTransform_);
+  if (hasRatio_) be.WriteWord(ratio_);
+  if (hasName_) be.WriteString(name_, true, false);
+  if (hasClipDepth_) be.WriteWord(clipDepth_);
+  if (WritesClipActions()) WriteClipActions(be);
+}
+
+void TSWFPlaceObject2::WriteClipActions(TBitsEngine& be) const {
+  const bool wide = swfVersion_ >= 6;
+  auto writeFlags = [&](uint32_t flags) {
+    if (wide)
+      be.WriteBits(flags, 32);
+    else
+      be.WriteBits(flags >> 16, 16);
+  };
+  be.WriteWord(0);
+  writeFlags(clipActions_->AllEventFlags());
+  for (const auto& r : clipActions_->Records) {
+    writeFlags(r->EventFlags);
+    uint64_t sizeAt = be.BitsStream().Position();
+    be.WriteDWord(0);
+    if (r->EventFlags & ceKeyPress) be.WriteByte(r->KeyCode);
+    r->Actions.WriteToStream(be);
+    if (!EndsWithEndByte(r->Actions)) be.WriteByte(0);
+    PatchDWord(be, sizeAt, be.BitsStream().Position() - sizeAt - 4);
+  }
+  writeFlags(0);
+}
+
+// ---- action containers ----
+
+uint8_t TSWFDoAction::MinVersion() const { return std::max<uint8_t>(3, actions_.MinVersion()); }
+
+void TSWFDoAction::WriteTagBody(TBitsEngine& be) {
+  actions_.WriteToStream(be);
+  be.WriteByte(0);
+}
+
+void TSWFDoInitAction::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(SpriteID);
+  actions_.WriteToStream(be);
+  be.WriteByte(0);
+}
+
+// ---- sprites ----
+
+bool TSWFDefineSprite::EndsWithEnd(const std::vector<std::unique_ptr<TBasedSWFObject>>& tags) {
+  return !tags.empty() && dynamic_cast<const TSWFEnd*>(tags.back().get()) != nullptr;
+}
+
+void TSWFDefineSprite::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(SpriteID);
+  be.WriteWord(FrameCount);
+  for (auto& tag : controlTags_) tag->WriteToStream(be);
+  if (!EndsWithEnd(controlTags_)) be.WriteWord(0);
+}
+
+// ---- buttons ----
+
+TSWFColorTransform& TSWFButtonRecord::ColorTransform() {
+  if (!colorTransform_) colorTransform_ = std::make_unique<TSWFColorTransform>(true);
+  return *colorTransform_;
+}
+
+void TSWFButtonRecord::WriteToStream(TBitsEngine& be, bool withColorTransform) const {
+  be.WriteBits(0, 4);
+  be.WriteBit(States & bsHitTest);
+  be.WriteBit(States & bsDown);
+  be.WriteBit(States & bsOver);
+  be.WriteBit(States & bsUp);
+  be.WriteWord(CharacterId);
+  be.WriteWord(PlaceDepth);
+  be.WriteMatrix(matrix_);
+  if (withColorTransform) {
+    if (colorTransform_)
+      be.WriteColorTransform(*colorTransform_);
+    else
+      be.WriteByte(0);
+  }
+}
+
+TSWFButtonRecord& TSWFDefineButton::AddRecord(uint16_t characterId, uint8_t states, uint16_t depth) {
+  records_.push_back(std::make_unique<TSWFButtonRecord>(characterId, states, depth));
+  return *records_.back();
+}
+
+void TSWFDefineButton::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(ButtonId);
+  for (const auto& r : records_) r->WriteToStream(be, false);
+  be.WriteByte(0);
+  actions_.WriteToStream(be);
+  be.WriteByte(0);
+}
+
+TSWFButtonRecord& TSWFDefineButton2::AddRecord(uint16_t characterId, uint8_t states, uint16_t depth) {
+  records_.push_back(std::make_unique<TSWFButtonRecord>(characterId, states, depth));
+  records_.back()->ColorTransform();
+  return *records_.back();
+}
+
+TSWFButtonCondAction& TSWFDefineButton2::AddCondAction(uint16_t conditions) {
+  condActions_.push_back(std::make_unique<TSWFButtonCondAction>(conditions));
+  return *condActions_.back();
+}
+
+TSWFButtonCondAction* TSWFDefineButton2::FindCondAction(TSWFButtonCondition c) const {
+  for (const auto& ca : condActions_)
+    if (ca->HasCondition(c)) return ca.get();
+  return nullptr;
+}
+
+void TSWFDefineButton2::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(ButtonId);
+  be.WriteByte(TrackAsMenu ? 1 : 0);
+  uint64_t offsetAt = be.BitsStream().Position();
+  be.WriteWord(0);
+  for (const auto& r : records_) r->WriteToStream(be, true);
+  be.WriteByte(0);
+  if (condActions_.empty()) return;
+  PatchWord(be, offsetAt, be.BitsStream().Position() - offsetAt);
+  for (size_t i = 0; i < condActions_.size(); ++i) {
+    const TSWFButtonCondAction& ca = *condActions_[i];
+    uint64_t sizeAt = be.BitsStream().Position();
+    be.WriteWord(0);
+    be.WriteBit(ca.HasCondition(bcIdleToOverDown));
+    be.WriteBit(ca.HasCondition(bcOutDownToIdle));
+    be.WriteBit(ca.HasCondition(bcOutDownToOverDown));
+    be.WriteBit(ca.HasCondition(bcOverDownToOutDown));
+    be.WriteBit(ca.HasCondition(bcOverDownToOverUp));
+    be.WriteBit(ca.HasCondition(bcOverUpToOverDown));
+    be.WriteBit(ca.HasCondition(bcOverUpToIdle));
+    be.WriteBit(ca.HasCondition(bcIdleToOverUp));
+    be.WriteBits(ca.KeyCode, 7);
+    be.WriteBit(ca.HasCondition(bcOverDownToIdle));
+    ca.Actions().WriteToStream(be);
+    be.WriteByte(0);
+    if (i + 1 < condActions_.size()) PatchWord(be, sizeAt, be.BitsStream().Position() - sizeAt);
+  }
+}
+
+// ---- shape styles ----
+
+void TSWFColorFill::WriteToStream(TBitsEngine& be) {
+  be.WriteByte(FillStyleType());
+  WriteRGBOrRGBA(be, Color, HasAlpha);
+}
+
+void TSWFGradientFill::WriteToStream(TBitsEngine& be) {
+  be.WriteByte(FillStyleType());
+  be.WriteMatrix(GradientMatrix);
+  be.WriteByte(GradientCount);
+  for (int i = 0; i < GradientCount && i < kMaxRecords; ++i) {
+    be.WriteByte(records_[i].Ratio);
+    WriteRGBOrRGBA(be, records_[i].Color, HasAlpha);
+  }
+}
+
+void TSWFImageFill::WriteToStream(TBitsEngine& be) {
+  be.WriteByte(FillStyleType());
+  be.WriteWord(BitmapId);
+  be.WriteMatrix(BitmapMatrix);
+}
+
+void TSWFLineStyle::WriteToStream(TBitsEngine& be) const {
+  be.WriteWord(Width);
+  WriteRGBOrRGBA(be, Color, Color.HasAlpha());
+}
+
+namespace {
+
+void WriteStyleCount(TBitsEngine& be, size_t count) {
+  if (count <= 254) {
+    be.WriteByte(static_cast<uint8_t>(count));
+  } else {
+    be.WriteByte(0xFF);
+    be.WriteWord(static_cast<uint16_t>(count));
+  }
+}
+
+}  // namespace
+
+void WriteFillStyles(TBitsEngine& be, TSWFFillStyles& styles, bool hasAlpha) {
+  WriteStyleCount(be, styles.size());
+  for (auto& s : styles) {
+    s->HasAlpha = hasAlpha;
+    s->WriteToStream(be);
+  }
+}
+
+void WriteLineStyles(TBitsEngine& be, TSWFLineStyles& styles, bool hasAlpha) {
+  WriteStyleCount(be, styles.size());
+  for (auto& s : styles) {
+    s->Color.SetHasAlpha(hasAlpha);
+    s->WriteToStream(be);
+  }
+}
+
+// ---- shape records ----
+
+void TSWFEndShapeRecord::WriteToStream(TBitsEngine& be) { be.WriteBits(0, 6); }
+
+void TSWFStraightEdgeRecord::WriteToStream(TBitsEngine& be) {
+  if (DeltaX == 0 && DeltaY == 0) return;
+  be.WriteBit(true);
+  be.WriteBit(true);
+  uint8_t n = std::max(GetSignedBitsCount(DeltaX), GetSignedBitsCount(DeltaY));
+  be.WriteBits(n - 2, 4);
+  if (DeltaX != 0 && DeltaY != 0) {
+    be.WriteBit(true);
+    be.WriteBits(DeltaX, n);
+    be.WriteBits(DeltaY, n);
+  } else {
+    be.WriteBit(false);
+    be.WriteBit(DeltaX == 0);
+    be.WriteBits(DeltaX != 0 ? DeltaX : DeltaY, n);
+  }
+}
+
+TSWFFillStyles& TSWFStyleChangeRecord::NewFillStyles() {
+  if (!newFillStyles_) newFillStyles_ = std::make_unique<TSWFFillStyles>();
+  StateNewStyles = true;
+  return *newFillStyles_;
+}
+
+TSWFLineStyles& TSWFStyleChangeRecord::NewLineStyles() {
+  if (!newLineStyles_) newLineStyles_ = std::make_unique<TSWFLineStyles>();
+  StateNewStyles = true;
+  return *newLineStyles_;
+}
+
+void TSWFStyleChangeRecord::WriteToStream(TBitsEngine& be) {
+  bool anyStyle = StateFillStyle0 || StateFillStyle1 || StateLineStyle;
+  // Without any style flag the move bit is forced on, so the record can
+  // never read as an end record.
+  bool moveTo = anyStyle ? StateMoveTo : true;
+  be.WriteBit(false);
+  be.WriteBit(StateNewStyles);
+  be.WriteBit(StateLineStyle);
+  be.WriteBit(StateFillStyle1);
+  be.WriteBit(StateFillStyle0);
+  be.WriteBit(moveTo);
+  if (moveTo) {
+    uint8_t n = std::max(GetSignedBitsCount(DeltaX), GetSignedBitsCount(DeltaY));
+    be.WriteBits(n, 5);
+    be.WriteBits(DeltaX, n);
+    be.WriteBits(DeltaY, n);
+  }
+  if (StateFillStyle0) be.WriteBits(fillStyle0_, NumFillBits);
+  if (StateFillStyle1) be.WriteBits(fillStyle1_, NumFillBits);
+  if (StateLineStyle) be.WriteBits(lineStyle_, NumLineBits);
+  if (StateNewStyles) {
+    be.FlushBits(true);
+    TSWFFillStyles& fills = NewFillStyles();
+    TSWFLineStyles& lines = NewLineStyles();
+    WriteFillStyles(be, fills, StylesHasAlpha);
+    WriteLineStyles(be, lines, StylesHasAlpha);
+    NumFillBits = GetBitsCount(static_cast<uint32_t>(fills.size()));
+    NumLineBits = GetBitsCount(static_cast<uint32_t>(lines.size()));
+    be.WriteBits(NumFillBits, 4);
+    be.WriteBits(NumLineBits, 4);
+  }
+}
+
+void TSWFCurvedEdgeRecord::WriteToStream(TBitsEngine& be) {
+  if (AnchorDeltaX == 0 && AnchorDeltaY == 0 && ControlDeltaX == 0 && ControlDeltaY == 0) return;
+  be.WriteBit(true);
+  be.WriteBit(false);
+  uint8_t n = std::max({GetSignedBitsCount(AnchorDeltaX), GetSignedBitsCount(AnchorDeltaY),
+                        GetSignedBitsCount(ControlDeltaX), GetSignedBitsCount(ControlDeltaY)});
+  be.WriteBits(n - 2, 4);
+  be.WriteBits(ControlDeltaX, n);
+  be.WriteBits(ControlDeltaY, n);
+  be.WriteBits(AnchorDeltaX, n);
+  be.WriteBits(AnchorDeltaY, n);
+}
+
+void WriteShapeRecords(TBitsEngine& be, TSWFShapeRecords& records, uint8_t numFillBits, uint8_t numLineBits,
+                       bool hasAlpha) {
+  for (size_t i = 0; i < records.size(); ++i) {
+    TSWFShapeRecord& r = *records[i];
+    switch (r.ShapeRecordType()) {
+      case srStyleChange: {
+        auto& sc = static_cast<TSWFStyleChangeRecord&>(r);
+        sc.NumFillBits = numFillBits;
+        sc.NumLineBits = numLineBits;
+        sc.StylesHasAlpha = hasAlpha;
+        if (!sc.StateNewStyles) {
+          if (numFillBits == 0) sc.StateFillStyle0 = sc.StateFillStyle1 = false;
+          if (numLineBits == 0) sc.StateLineStyle = false;
+        }
+        sc.WriteToStream(be);
+        if (sc.StateNewStyles) {
+          numFillBits = sc.NumFillBits;
+          numLineBits = sc.NumLineBits;
+        }
+        break;
+      }
+      case srEnd:
+        if (i + 1 == records.size()) r.WriteToStream(be);
+        break;
+      case srStraightEdge:
+      case srCurvedEdge:
+        r.WriteToStream(be);
+        break;
+    }
+  }
+  if (records.empty() || records.back()->ShapeRecordType() != srEnd) TSWFEndShapeRecord().WriteToStream(be);
+}
+
+// ---- shape definitions ----
+
+void TSWFDefineShape::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(ShapeId);
+  be.WriteRect(ShapeBounds);
+  WriteFillStyles(be, fillStyles_, HasAlpha);
+  WriteLineStyles(be, lineStyles_, HasAlpha);
+  uint8_t numFillBits = GetBitsCount(static_cast<uint32_t>(fillStyles_.size()));
+  uint8_t numLineBits = GetBitsCount(static_cast<uint32_t>(lineStyles_.size()));
+  be.WriteBits(numFillBits, 4);
+  be.WriteBits(numLineBits, 4);
+  WriteShapeRecords(be, shapeRecords_, numFillBits, numLineBits, HasAlpha);
+  be.FlushBits(true);
+}
+
+}  // namespace tessaly::swf

@@ -1,0 +1,889 @@
+#pragma once
+// SWF tags and action records: the roots of the tag classes and their
+// framing, the display-list, frame and action tags, sprites and buttons, the
+// actions, and the shape definition tags with their styles and records.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "swf/SWFTools.h"
+
+namespace tessaly::swf {
+
+// Tag codes of the SWF file format.
+enum TSWFTagCode : uint16_t {
+  tagEnd = 0,
+  tagShowFrame = 1,
+  tagDefineShape = 2,
+  tagPlaceObject = 4,
+  tagRemoveObject = 5,
+  tagDefineBits = 6,
+  tagDefineButton = 7,
+  tagJPEGTables = 8,
+  tagSetBackgroundColor = 9,
+  tagDefineFont = 10,
+  tagDefineText = 11,
+  tagDoAction = 12,
+  tagDefineFontInfo = 13,
+  tagDefineButtonSound = 17,
+  tagDefineBitsLossless = 20,
+  tagDefineBitsJPEG2 = 21,
+  tagDefineShape2 = 22,
+  tagDefineButtonCxform = 23,
+  tagProtect = 24,
+  tagPlaceObject2 = 26,
+  tagRemoveObject2 = 28,
+  tagDefineShape3 = 32,
+  tagDefineText2 = 33,
+  tagDefineButton2 = 34,
+  tagDefineBitsJPEG3 = 35,
+  tagDefineBitsLossless2 = 36,
+  tagDefineEditText = 37,
+  tagDefineSprite = 39,
+  tagFrameLabel = 43,
+  tagDefineFont2 = 48,
+  tagDoInitAction = 59,
+  tagDefineVideoStream = 60,
+  tagDefineFontInfo2 = 62,
+};
+
+// ---- roots ----
+
+// Root of the tag classes and of the movie-level objects.
+class TBasedSWFObject {
+ public:
+  virtual ~TBasedSWFObject() = default;
+  // False for tags, true for movie-level objects.
+  virtual bool IsMovieObject() const { return false; }
+  // Lowest SWF version the object needs.
+  virtual uint8_t MinVersion() const { return 1; }
+  virtual void WriteToStream(TBitsEngine& be) = 0;
+};
+
+// A tag: WriteToStream frames the body that WriteTagBody produces.
+class TSWFObject : public TBasedSWFObject {
+ public:
+  explicit TSWFObject(uint16_t tagID) : tagID_(tagID) {}
+
+  uint16_t TagID() const { return tagID_; }
+  void SetTagID(uint16_t id) { tagID_ = id; }
+  // Length of the body, set when the tag is written.
+  uint32_t BodySize() const { return bodySize_; }
+
+  void WriteToStream(TBitsEngine& be) override;
+  virtual void WriteTagBody(TBitsEngine&) {}
+
+  // Writes a tag header for TagID and the body bytes after it. The long
+  // header is used from 63 bytes on and always for the lossless bitmap and
+  // video stream tags. Returns the body size.
+  static uint32_t WriteTag(TBitsEngine& be, uint16_t tagID, const TMemoryStream& body);
+  // Builds the body through WriteBody in a fresh stream, then writes it as a
+  // tag. Returns the body size.
+  static uint32_t WriteTag(TBitsEngine& be, uint16_t tagID, const std::function<void(TBitsEngine&)>& writeBody);
+
+ private:
+  uint32_t bodySize_ = 0;
+  uint16_t tagID_;
+};
+
+// ---- actions ----
+
+class TSWFAction {
+ public:
+  explicit TSWFAction(uint8_t code) : actionCode_(code) {}
+  virtual ~TSWFAction() = default;
+
+  uint8_t ActionCode() const { return actionCode_; }
+  // Length of the body, set when the action is written.
+  uint16_t ActionLength() const { return actionLength_; }
+  virtual uint8_t MinVersion() const { return 3; }
+  // The body of actions with codes from 0x80 on.
+  virtual void WriteActionData(TBitsEngine&) {}
+  // Code byte, then for codes from 0x80 on the length and the body.
+  virtual void WriteToStream(TBitsEngine& be);
+
+ private:
+  uint8_t actionCode_;
+  uint16_t actionLength_ = 0;
+};
+
+// Families by the SWF version that introduced them.
+class TSWFAction4 : public TSWFAction {
+ public:
+  using TSWFAction::TSWFAction;
+  uint8_t MinVersion() const override { return 4; }
+};
+class TSWFAction5 : public TSWFAction {
+ public:
+  using TSWFAction::TSWFAction;
+  uint8_t MinVersion() const override { return 5; }
+};
+class TSWFAction6 : public TSWFAction {
+ public:
+  using TSWFAction::TSWFAction;
+  uint8_t MinVersion() const override { return 6; }
+};
+class TSWFAction7 : public TSWFAction {
+ public:
+  using TSWFAction::TSWFAction;
+  uint8_t MinVersion() const override { return 7; }
+};
+
+// An action without a body: only its code.
+template <class Family, uint8_t Code>
+class TSWFCodeAction : public Family {
+ public:
+  static constexpr uint8_t kCode = Code;
+  TSWFCodeAction() : Family(Code) {}
+};
+
+using TSWFActionNextFrame = TSWFCodeAction<TSWFAction, 0x04>;
+using TSWFActionPreviousFrame = TSWFCodeAction<TSWFAction, 0x05>;
+using TSWFActionPlay = TSWFCodeAction<TSWFAction, 0x06>;
+using TSWFActionStop = TSWFCodeAction<TSWFAction, 0x07>;
+using TSWFActionToggleQuality = TSWFCodeAction<TSWFAction, 0x08>;
+using TSWFActionStopSounds = TSWFCodeAction<TSWFAction, 0x09>;
+
+using TSWFActionAdd = TSWFCodeAction<TSWFAction4, 0x0A>;
+using TSWFActionSubtract = TSWFCodeAction<TSWFAction4, 0x0B>;
+using TSWFActionMultiply = TSWFCodeAction<TSWFAction4, 0x0C>;
+using TSWFActionDivide = TSWFCodeAction<TSWFAction4, 0x0D>;
+using TSWFActionEquals = TSWFCodeAction<TSWFAction4, 0x0E>;
+using TSWFActionLess = TSWFCodeAction<TSWFAction4, 0x0F>;
+using TSWFActionAnd = TSWFCodeAction<TSWFAction4, 0x10>;
+using TSWFActionOr = TSWFCodeAction<TSWFAction4, 0x11>;
+using TSWFActionNot = TSWFCodeAction<TSWFAction4, 0x12>;
+using TSWFActionStringEquals = TSWFCodeAction<TSWFAction4, 0x13>;
+using TSWFActionStringLength = TSWFCodeAction<TSWFAction4, 0x14>;
+using TSWFActionStringExtract = TSWFCodeAction<TSWFAction4, 0x15>;
+using TSWFActionPop = TSWFCodeAction<TSWFAction4, 0x17>;
+using TSWFActionToInteger = TSWFCodeAction<TSWFAction4, 0x18>;
+using TSWFActionGetVariable = TSWFCodeAction<TSWFAction4, 0x1C>;
+using TSWFActionSetVariable = TSWFCodeAction<TSWFAction4, 0x1D>;
+using TSWFActionSetTarget2 = TSWFCodeAction<TSWFAction4, 0x20>;
+using TSWFActionStringAdd = TSWFCodeAction<TSWFAction4, 0x21>;
+using TSWFActionGetProperty = TSWFCodeAction<TSWFAction4, 0x22>;
+using TSWFActionSetProperty = TSWFCodeAction<TSWFAction4, 0x23>;
+using TSWFActionCloneSprite = TSWFCodeAction<TSWFAction4, 0x24>;
+using TSWFActionRemoveSprite = TSWFCodeAction<TSWFAction4, 0x25>;
+using TSWFActionTrace = TSWFCodeAction<TSWFAction4, 0x26>;
+using TSWFActionStartDrag = TSWFCodeAction<TSWFAction4, 0x27>;
+using TSWFActionEndDrag = TSWFCodeAction<TSWFAction4, 0x28>;
+using TSWFActionStringLess = TSWFCodeAction<TSWFAction4, 0x29>;
+using TSWFActionRandomNumber = TSWFCodeAction<TSWFAction4, 0x30>;
+using TSWFActionMBStringLength = TSWFCodeAction<TSWFAction4, 0x31>;
+using TSWFActionCharToAscii = TSWFCodeAction<TSWFAction4, 0x32>;
+using TSWFActionAsciiToChar = TSWFCodeAction<TSWFAction4, 0x33>;
+using TSWFActionGetTime = TSWFCodeAction<TSWFAction4, 0x34>;
+using TSWFActionMBStringExtract = TSWFCodeAction<TSWFAction4, 0x35>;
+using TSWFActionMBCharToAscii = TSWFCodeAction<TSWFAction4, 0x36>;
+using TSWFActionMBAsciiToChar = TSWFCodeAction<TSWFAction4, 0x37>;
+// Call has a code from 0x80 on and an empty body: written with length 0.
+using TSWFActionCall = TSWFCodeAction<TSWFAction4, 0x9E>;
+
+using TSWFActionDelete = TSWFCodeAction<TSWFAction5, 0x3A>;
+using TSWFActionDelete2 = TSWFCodeAction<TSWFAction5, 0x3B>;
+using TSWFActionDefineLocal = TSWFCodeAction<TSWFAction5, 0x3C>;
+using TSWFActionCallFunction = TSWFCodeAction<TSWFAction5, 0x3D>;
+using TSWFActionReturn = TSWFCodeAction<TSWFAction5, 0x3E>;
+using TSWFActionModulo = TSWFCodeAction<TSWFAction5, 0x3F>;
+using TSWFActionNewObject = TSWFCodeAction<TSWFAction5, 0x40>;
+using TSWFActionDefineLocal2 = TSWFCodeAction<TSWFAction5, 0x41>;
+using TSWFActionInitArray = TSWFCodeAction<TSWFAction5, 0x42>;
+using TSWFActionInitObject = TSWFCodeAction<TSWFAction5, 0x43>;
+using TSWFActionTypeOf = TSWFCodeAction<TSWFAction5, 0x44>;
+using TSWFActionTargetPath = TSWFCodeAction<TSWFAction5, 0x45>;
+using TSWFActionEnumerate = TSWFCodeAction<TSWFAction5, 0x46>;
+using TSWFActionAdd2 = TSWFCodeAction<TSWFAction5, 0x47>;
+using TSWFActionLess2 = TSWFCodeAction<TSWFAction5, 0x48>;
+using TSWFActionEquals2 = TSWFCodeAction<TSWFAction5, 0x49>;
+using TSWFActionToNumber = TSWFCodeAction<TSWFAction5, 0x4A>;
+using TSWFActionToString = TSWFCodeAction<TSWFAction5, 0x4B>;
+using TSWFActionPushDuplicate = TSWFCodeAction<TSWFAction5, 0x4C>;
+using TSWFActionStackSwap = TSWFCodeAction<TSWFAction5, 0x4D>;
+using TSWFActionGetMember = TSWFCodeAction<TSWFAction5, 0x4E>;
+using TSWFActionSetMember = TSWFCodeAction<TSWFAction5, 0x4F>;
+using TSWFActionIncrement = TSWFCodeAction<TSWFAction5, 0x50>;
+using TSWFActionDecrement = TSWFCodeAction<TSWFAction5, 0x51>;
+using TSWFActionCallMethod = TSWFCodeAction<TSWFAction5, 0x52>;
+using TSWFActionNewMethod = TSWFCodeAction<TSWFAction5, 0x53>;
+using TSWFActionBitAnd = TSWFCodeAction<TSWFAction5, 0x60>;
+using TSWFActionBitOr = TSWFCodeAction<TSWFAction5, 0x61>;
+using TSWFActionBitXor = TSWFCodeAction<TSWFAction5, 0x62>;
+using TSWFActionBitLShift = TSWFCodeAction<TSWFAction5, 0x63>;
+using TSWFActionBitRShift = TSWFCodeAction<TSWFAction5, 0x64>;
+using TSWFActionBitURShift = TSWFCodeAction<TSWFAction5, 0x65>;
+
+using TSWFActionInstanceOf = TSWFCodeAction<TSWFAction6, 0x54>;
+using TSWFActionEnumerate2 = TSWFCodeAction<TSWFAction6, 0x55>;
+using TSWFActionStrictEquals = TSWFCodeAction<TSWFAction6, 0x66>;
+using TSWFActionGreater = TSWFCodeAction<TSWFAction6, 0x67>;
+using TSWFActionStringGreater = TSWFCodeAction<TSWFAction6, 0x68>;
+
+using TSWFActionCastOp = TSWFCodeAction<TSWFAction7, 0x2B>;
+using TSWFActionImplementsOp = TSWFCodeAction<TSWFAction7, 0x2C>;
+using TSWFActionThrow = TSWFCodeAction<TSWFAction7, 0x2A>;
+using TSWFActionExtends = TSWFCodeAction<TSWFAction7, 0x69>;
+
+// GetURL: the URL as UTF-8, the target window in the system code page.
+class TSWFActionGetUrl : public TSWFAction {
+ public:
+  static constexpr uint8_t kCode = 0x83;
+  TSWFActionGetUrl() : TSWFAction(kCode) {}
+  TSWFActionGetUrl(std::string url, std::string target)
+      : TSWFAction(kCode), URL(std::move(url)), Target(std::move(target)) {}
+  void WriteActionData(TBitsEngine& be) override;
+
+  std::string URL;
+  std::string Target;
+};
+
+// Raw action bytes, written as they are (no code, no length).
+class TSWFActionByteCode : public TSWFAction4 {
+ public:
+  static constexpr uint8_t kCode = 254;
+  TSWFActionByteCode() : TSWFAction4(kCode) {}
+  explicit TSWFActionByteCode(std::vector<uint8_t> bytes) : TSWFAction4(kCode), ByteCode(std::move(bytes)) {}
+  void WriteToStream(TBitsEngine& be) override;
+
+  std::vector<uint8_t> ByteCode;
+};
+
+// The null value of a Push.
+struct TFlashNull {
+  bool operator==(const TFlashNull&) const = default;
+};
+// A value handed to Push. The empty state (std::monostate) is pushed as
+// undefined.
+using TFlashVar = std::variant<std::monostate, TFlashNull, std::string, float, double, bool, int32_t>;
+
+// Push value types of the SWF file format.
+enum TSWFPushType : uint8_t {
+  ptString = 0,
+  ptFloat = 1,
+  ptNull = 2,
+  ptUndefined = 3,
+  ptRegister = 4,
+  ptBoolean = 5,
+  ptDouble = 6,
+  ptInteger = 7,
+  ptConstant8 = 8,
+  ptConstant16 = 9,
+};
+
+struct TPushValue {
+  TSWFPushType ValueType = ptUndefined;
+  std::string String;
+  float Float = 0;
+  double Double = 0;
+  bool Boolean = false;
+  // Integer value, register number or constant index.
+  int32_t Integer = 0;
+};
+
+class TSWFActionPush : public TSWFAction4 {
+ public:
+  static constexpr uint8_t kCode = 0x96;
+  TSWFActionPush() : TSWFAction4(kCode) {}
+
+  // The type follows the value's kind; the strings "FlashVar_null" and
+  // "FlashVar_undefined" push null and undefined.
+  void AddValue(const TFlashVar& value);
+  void AddValue(const char* s) { AddValue(TFlashVar(std::string(s))); }
+  // A register number (ptRegister), 8-bit (ptConstant8) or 16-bit
+  // (ptConstant16) constant index.
+  void AddTypedValue(TSWFPushType type, uint16_t value);
+
+  const std::vector<TPushValue>& Values() const { return values_; }
+  // 4 for strings and floats only, else 5.
+  uint8_t MinVersion() const override;
+  void WriteActionData(TBitsEngine& be) override;
+
+ private:
+  std::vector<TPushValue> values_;
+};
+
+// An owning list of action records.
+class TSWFActionList {
+ public:
+  template <class T>
+  T* Add(std::unique_ptr<T> action) {
+    T* p = action.get();
+    actions_.push_back(std::move(action));
+    return p;
+  }
+  template <class T, class... Args>
+  T* Add(Args&&... args) {
+    return Add(std::make_unique<T>(std::forward<Args>(args)...));
+  }
+
+  size_t Count() const { return actions_.size(); }
+  bool Empty() const { return actions_.empty(); }
+  TSWFAction& operator[](size_t i) const { return *actions_[i]; }
+  TSWFAction* Last() const { return actions_.empty() ? nullptr : actions_.back().get(); }
+
+  // Largest MinVersion of the actions; 1 for an empty list.
+  uint8_t MinVersion() const;
+  // Every action in order (no end byte).
+  void WriteToStream(TBitsEngine& be) const;
+
+ private:
+  std::vector<std::unique_ptr<TSWFAction>> actions_;
+};
+
+// ---- control and display-list tags ----
+
+class TSWFEnd : public TSWFObject {
+ public:
+  TSWFEnd() : TSWFObject(tagEnd) {}
+};
+
+class TSWFShowFrame : public TSWFObject {
+ public:
+  TSWFShowFrame() : TSWFObject(tagShowFrame) {}
+};
+
+class TSWFSetBackgroundColor : public TSWFObject {
+ public:
+  TSWFSetBackgroundColor() : TSWFObject(tagSetBackgroundColor) {}
+  explicit TSWFSetBackgroundColor(uint32_t rgb) : TSWFObject(tagSetBackgroundColor), Color(rgb) {}
+  void WriteTagBody(TBitsEngine& be) override;
+
+  TSWFRGB Color;
+};
+
+class TSWFFrameLabel : public TSWFObject {
+ public:
+  explicit TSWFFrameLabel(std::string name = {}, bool namedAnchor = false)
+      : TSWFObject(tagFrameLabel), Name(std::move(name)), NamedAnchor(namedAnchor) {}
+  uint8_t MinVersion() const override { return NamedAnchor ? 6 : 3; }
+  void WriteTagBody(TBitsEngine& be) override;
+
+  std::string Name;
+  bool NamedAnchor;
+};
+
+class TSWFRemoveObject : public TSWFObject {
+ public:
+  TSWFRemoveObject(uint16_t characterId = 0, uint16_t depth = 0)
+      : TSWFObject(tagRemoveObject), CharacterId(characterId), Depth(depth) {}
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t CharacterId;
+  uint16_t Depth;
+};
+
+class TSWFRemoveObject2 : public TSWFObject {
+ public:
+  explicit TSWFRemoveObject2(uint16_t depth = 0) : TSWFObject(tagRemoveObject2), Depth(depth) {}
+  uint8_t MinVersion() const override { return 3; }
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t Depth;
+};
+
+// Character ID and depth of a placement.
+class TSWFBasedPlaceObject : public TSWFObject {
+ public:
+  using TSWFObject::TSWFObject;
+  uint16_t CharacterId() const { return characterId_; }
+  virtual void SetCharacterId(uint16_t id) { characterId_ = id; }
+  uint16_t Depth() const { return depth_; }
+  void SetDepth(uint16_t depth) { depth_ = depth; }
+
+ private:
+  uint16_t characterId_ = 0;
+  uint16_t depth_ = 0;
+};
+
+class TSWFPlaceObject : public TSWFBasedPlaceObject {
+ public:
+  TSWFPlaceObject() : TSWFBasedPlaceObject(tagPlaceObject) {}
+  TSWFMatrix& Matrix() { return matrix_; }
+  // Created on first access; a placement with one writes a CXFORM.
+  TSWFColorTransform& ColorTransform();
+  bool HasColorTransform() const { return colorTransform_ != nullptr; }
+  void WriteTagBody(TBitsEngine& be) override;
+
+ private:
+  TSWFMatrix matrix_;
+  std::unique_ptr<TSWFColorTransform> colorTransform_;
+};
+
+// Clip event flags in their 32-bit file layout; below version 6 only the
+// upper 16 bits are written.
+enum TSWFClipEvent : uint32_t {
+  ceKeyUp = 0x80000000,
+  ceKeyDown = 0x40000000,
+  ceMouseUp = 0x20000000,
+  ceMouseDown = 0x10000000,
+  ceMouseMove = 0x08000000,
+  ceUnload = 0x04000000,
+  ceEnterFrame = 0x02000000,
+  ceLoad = 0x01000000,
+  ceDragOver = 0x00800000,
+  ceRollOut = 0x00400000,
+  ceRollOver = 0x00200000,
+  ceReleaseOutside = 0x00100000,
+  ceRelease = 0x00080000,
+  cePress = 0x00040000,
+  ceInitialize = 0x00020000,
+  ceData = 0x00010000,
+  ceConstruct = 0x00000400,
+  ceKeyPress = 0x00000200,
+  ceDragOut = 0x00000100,
+};
+
+struct TSWFClipActionRecord {
+  uint32_t EventFlags = 0;
+  // Written only when the record reacts to ceKeyPress.
+  uint8_t KeyCode = 0;
+  TSWFActionList Actions;
+};
+
+struct TSWFClipActions {
+  std::vector<std::unique_ptr<TSWFClipActionRecord>> Records;
+  TSWFClipActionRecord& AddRecord(uint32_t eventFlags);
+  uint32_t AllEventFlags() const;
+};
+
+class TSWFPlaceObject2 : public TSWFBasedPlaceObject {
+ public:
+  TSWFPlaceObject2() : TSWFBasedPlaceObject(tagPlaceObject2) {}
+
+  // Sets HasCharacter.
+  void SetCharacterId(uint16_t id) override;
+  // Every access sets the matching flag; the objects are created on first
+  // access (the colour transform with alpha).
+  TSWFMatrix& Matrix();
+  TSWFColorTransform& ColorTransform();
+  TSWFClipActions& ClipActions();
+
+  const std::string& Name() const { return name_; }
+  // An empty name clears HasName.
+  void SetName(std::string name);
+  uint16_t Ratio() const { return ratio_; }
+  void SetRatio(uint16_t ratio);
+  uint16_t ClipDepth() const { return clipDepth_; }
+  void SetClipDepth(uint16_t depth);
+  bool Move() const { return move_; }
+  void SetMove(bool move) { move_ = move; }
+  uint8_t SWFVersion() const { return swfVersion_; }
+  void SetSWFVersion(uint8_t v) { swfVersion_ = v; }
+
+  bool HasCharacter() const { return hasCharacter_; }
+  bool HasClipActions() const { return hasClipActions_; }
+  bool HasClipDepth() const { return hasClipDepth_; }
+  bool HasColorTransform() const { return hasColorTransform_; }
+  bool HasMatrix() const { return hasMatrix_; }
+  bool HasName() const { return hasName_; }
+  bool HasRatio() const { return hasRatio_; }
+
+  // 3; with clip actions max(5, SWFVersion).
+  uint8_t MinVersion() const override;
+  void WriteTagBody(TBitsEngine& be) override;
+
+ private:
+  bool WritesClipActions() const;
+  void WriteClipActions(TBitsEngine& be) const;
+
+  std::unique_ptr<TSWFClipActions> clipActions_;
+  uint16_t clipDepth_ = 0;
+  std::unique_ptr<TSWFColorTransform> colorTransform_;
+  std::unique_ptr<TSWFMatrix> matrix_;
+  std::string name_;
+  bool hasCharacter_ = false;
+  bool hasClipActions_ = false;
+  bool hasClipDepth_ = false;
+  bool hasColorTransform_ = false;
+  bool hasMatrix_ = false;
+  bool hasName_ = false;
+  bool hasRatio_ = false;
+  bool move_ = false;
+  uint16_t ratio_ = 0;
+  uint8_t swfVersion_ = 3;
+};
+
+// ---- action containers ----
+
+// Actions, then one 0 byte.
+class TSWFDoAction : public TSWFObject {
+ public:
+  TSWFDoAction() : TSWFObject(tagDoAction) {}
+  TSWFActionList& Actions() { return actions_; }
+  uint8_t MinVersion() const override;
+  void WriteTagBody(TBitsEngine& be) override;
+
+ private:
+  TSWFActionList actions_;
+};
+
+class TSWFDoInitAction : public TSWFObject {
+ public:
+  explicit TSWFDoInitAction(uint16_t spriteId = 0) : TSWFObject(tagDoInitAction), SpriteID(spriteId) {}
+  TSWFActionList& Actions() { return actions_; }
+  uint8_t MinVersion() const override { return 6; }
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t SpriteID;
+
+ private:
+  TSWFActionList actions_;
+};
+
+// ---- sprites ----
+
+// The control tags of a sprite, in order; the End tag is added when the
+// list does not end with one.
+class TSWFDefineSprite : public TSWFObject {
+ public:
+  TSWFDefineSprite() : TSWFObject(tagDefineSprite) {}
+
+  template <class T>
+  T* AddControlTag(std::unique_ptr<T> tag) {
+    T* p = tag.get();
+    controlTags_.push_back(std::move(tag));
+    return p;
+  }
+  std::vector<std::unique_ptr<TBasedSWFObject>>& ControlTags() { return controlTags_; }
+
+  uint8_t MinVersion() const override { return 3; }
+  void WriteTagBody(TBitsEngine& be) override;
+  // True when the last of the tags is an End tag.
+  static bool EndsWithEnd(const std::vector<std::unique_ptr<TBasedSWFObject>>& tags);
+
+  uint16_t SpriteID = 0;
+  uint16_t FrameCount = 0;
+
+ private:
+  std::vector<std::unique_ptr<TBasedSWFObject>> controlTags_;
+};
+
+// ---- buttons ----
+
+// Button states as a set.
+enum TSWFButtonState : uint8_t { bsUp = 1, bsDown = 2, bsOver = 4, bsHitTest = 8 };
+
+// Button transitions: a condition set holds 1 << the condition.
+enum TSWFButtonCondition : uint8_t {
+  bcIdleToOverUp = 0,
+  bcOverUpToIdle = 1,
+  bcOverUpToOverDown = 2,  // press
+  bcOverDownToOverUp = 3,  // release
+  bcOutDownToOverDown = 4,
+  bcOverDownToOutDown = 5,
+  bcOutDownToIdle = 6,
+  bcIdleToOverDown = 7,
+  bcOverDownToIdle = 8,
+};
+
+class TSWFButtonRecord {
+ public:
+  TSWFButtonRecord(uint16_t characterId = 0, uint8_t states = 0, uint16_t placeDepth = 0)
+      : States(states), CharacterId(characterId), PlaceDepth(placeDepth) {}
+
+  // Created on first access, with alpha.
+  TSWFColorTransform& ColorTransform();
+  bool HasColorTransform() const { return colorTransform_ != nullptr; }
+  TSWFMatrix& Matrix() { return matrix_; }
+
+  // With the colour transform for DefineButton2 (0x00 when never set).
+  void WriteToStream(TBitsEngine& be, bool withColorTransform) const;
+
+  uint8_t States;
+  uint16_t CharacterId;
+  uint16_t PlaceDepth;
+
+ private:
+  std::unique_ptr<TSWFColorTransform> colorTransform_;
+  TSWFMatrix matrix_;
+};
+
+class TSWFButtonCondAction {
+ public:
+  explicit TSWFButtonCondAction(uint16_t conditions = 0) : Conditions(conditions) {}
+  bool HasCondition(TSWFButtonCondition c) const { return Conditions & (1u << c); }
+  void AddCondition(TSWFButtonCondition c) { Conditions |= uint16_t(1u << c); }
+  TSWFActionList& Actions() { return actions_; }
+  const TSWFActionList& Actions() const { return actions_; }
+
+  uint16_t Conditions;
+  uint8_t KeyCode = 0;
+
+ private:
+  TSWFActionList actions_;
+};
+
+// DefineButton: records without colour transforms and one action list.
+class TSWFDefineButton : public TSWFObject {
+ public:
+  TSWFDefineButton() : TSWFObject(tagDefineButton) {}
+  TSWFButtonRecord& AddRecord(uint16_t characterId, uint8_t states, uint16_t depth);
+  std::vector<std::unique_ptr<TSWFButtonRecord>>& ButtonRecords() { return records_; }
+  TSWFActionList& Actions() { return actions_; }
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t ButtonId = 0;
+
+ private:
+  std::vector<std::unique_ptr<TSWFButtonRecord>> records_;
+  TSWFActionList actions_;
+};
+
+class TSWFDefineButton2 : public TSWFObject {
+ public:
+  TSWFDefineButton2() : TSWFObject(tagDefineButton2) {}
+  // The record gets an empty colour transform with alpha.
+  TSWFButtonRecord& AddRecord(uint16_t characterId, uint8_t states, uint16_t depth);
+  TSWFButtonCondAction& AddCondAction(uint16_t conditions);
+  // First condition action whose set holds the condition, or null.
+  TSWFButtonCondAction* FindCondAction(TSWFButtonCondition c) const;
+  std::vector<std::unique_ptr<TSWFButtonRecord>>& ButtonRecords() { return records_; }
+  std::vector<std::unique_ptr<TSWFButtonCondAction>>& CondActions() { return condActions_; }
+
+  // Its actions are not counted.
+  uint8_t MinVersion() const override { return 3; }
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t ButtonId = 0;
+  bool TrackAsMenu = false;
+
+ private:
+  std::vector<std::unique_ptr<TSWFButtonRecord>> records_;
+  std::vector<std::unique_ptr<TSWFButtonCondAction>> condActions_;
+};
+
+// ---- shape styles ----
+
+class TSWFFillStyle {
+ public:
+  virtual ~TSWFFillStyle() = default;
+  uint8_t FillStyleType() const { return fillStyleType_; }
+  void SetFillStyleType(uint8_t type) { fillStyleType_ = type; }
+  // Colours as RGBA; set by the owning shape before writing.
+  bool HasAlpha = false;
+  virtual void WriteToStream(TBitsEngine& be) = 0;
+
+ protected:
+  explicit TSWFFillStyle(uint8_t type) : fillStyleType_(type) {}
+
+ private:
+  uint8_t fillStyleType_;
+};
+
+class TSWFColorFill : public TSWFFillStyle {
+ public:
+  TSWFColorFill() : TSWFFillStyle(0x00) {}
+  explicit TSWFColorFill(uint32_t rgba) : TSWFFillStyle(0x00) { Color.SetRGBA(rgba); }
+  void WriteToStream(TBitsEngine& be) override;
+
+  TSWFRGBA Color;
+};
+
+struct TSWFGradientRec {
+  uint8_t Ratio = 0;
+  TSWFRGBA Color;
+};
+
+// Linear (0x10) or radial (0x12) gradient of up to 8 records.
+class TSWFGradientFill : public TSWFFillStyle {
+ public:
+  static constexpr int kMaxRecords = 8;
+  static constexpr uint8_t kLinear = 0x10;
+  static constexpr uint8_t kRadial = 0x12;
+
+  explicit TSWFGradientFill(uint8_t type = kLinear) : TSWFFillStyle(type) {}
+  // Records are numbered 1..8.
+  TSWFGradientRec& GradientRecord(int index) { return records_.at(index - 1); }
+  uint8_t GradientCount = 0;
+  TSWFMatrix GradientMatrix;
+
+  void WriteToStream(TBitsEngine& be) override;
+
+ private:
+  std::array<TSWFGradientRec, kMaxRecords> records_;
+};
+
+// Bitmap fill: 0x40 repeating, 0x41 clipped, 0x42 and 0x43 the same
+// without smoothing.
+class TSWFImageFill : public TSWFFillStyle {
+ public:
+  explicit TSWFImageFill(uint8_t type = 0x41) : TSWFFillStyle(type) {}
+  void WriteToStream(TBitsEngine& be) override;
+
+  uint16_t BitmapId = 0;
+  TSWFMatrix BitmapMatrix;
+};
+
+class TSWFLineStyle {
+ public:
+  TSWFLineStyle() = default;
+  TSWFLineStyle(uint16_t width, uint32_t rgba) : Width(width) { Color.SetRGBA(rgba); }
+  // Width, then the colour as RGBA when the colour has alpha, else RGB.
+  void WriteToStream(TBitsEngine& be) const;
+
+  TSWFRGBA Color;
+  uint16_t Width = 0;
+};
+
+using TSWFFillStyles = std::vector<std::unique_ptr<TSWFFillStyle>>;
+using TSWFLineStyles = std::vector<std::unique_ptr<TSWFLineStyle>>;
+
+// Style arrays: the count (one byte up to 254, else 0xFF and a UI16), then
+// every style with its alpha flag taken from HasAlpha.
+void WriteFillStyles(TBitsEngine& be, TSWFFillStyles& styles, bool hasAlpha);
+void WriteLineStyles(TBitsEngine& be, TSWFLineStyles& styles, bool hasAlpha);
+
+// ---- shape records ----
+
+enum TSWFShapeRecordType : uint8_t { srEnd = 0, srStyleChange = 1, srStraightEdge = 2, srCurvedEdge = 3 };
+
+class TSWFShapeRecord {
+ public:
+  virtual ~TSWFShapeRecord() = default;
+  TSWFShapeRecordType ShapeRecordType() const { return type_; }
+  virtual void WriteToStream(TBitsEngine& be) = 0;
+
+ protected:
+  explicit TSWFShapeRecord(TSWFShapeRecordType type) : type_(type) {}
+
+ private:
+  TSWFShapeRecordType type_;
+};
+
+// Six zero bits.
+class TSWFEndShapeRecord : public TSWFShapeRecord {
+ public:
+  TSWFEndShapeRecord() : TSWFShapeRecord(srEnd) {}
+  void WriteToStream(TBitsEngine& be) override;
+};
+
+// A straight edge; both deltas 0 write nothing.
+class TSWFStraightEdgeRecord : public TSWFShapeRecord {
+ public:
+  TSWFStraightEdgeRecord(int32_t dx = 0, int32_t dy = 0) : TSWFShapeRecord(srStraightEdge), DeltaX(dx), DeltaY(dy) {}
+  void WriteToStream(TBitsEngine& be) override;
+
+  int32_t DeltaX;
+  int32_t DeltaY;
+
+ protected:
+  explicit TSWFStraightEdgeRecord(TSWFShapeRecordType type) : TSWFShapeRecord(type), DeltaX(0), DeltaY(0) {}
+};
+
+// Style change: DeltaX and DeltaY hold the move-to point.
+class TSWFStyleChangeRecord : public TSWFStraightEdgeRecord {
+ public:
+  TSWFStyleChangeRecord() : TSWFStraightEdgeRecord(srStyleChange) {}
+
+  uint16_t FillStyle0() const { return fillStyle0_; }
+  uint16_t FillStyle1() const { return fillStyle1_; }
+  uint16_t LineStyle() const { return lineStyle_; }
+  // 1-based style indexes, 0 = none; each sets its state flag.
+  void SetFillStyle0(uint16_t index) { fillStyle0_ = index; StateFillStyle0 = true; }
+  void SetFillStyle1(uint16_t index) { fillStyle1_ = index; StateFillStyle1 = true; }
+  void SetLineStyle(uint16_t index) { lineStyle_ = index; StateLineStyle = true; }
+  // Sets the point and StateMoveTo.
+  void SetMoveTo(int32_t x, int32_t y) { DeltaX = x; DeltaY = y; StateMoveTo = true; }
+  // Created on first access; the first access sets StateNewStyles.
+  TSWFFillStyles& NewFillStyles();
+  TSWFLineStyles& NewLineStyles();
+
+  // Written with the bit counts in force before this record; with new
+  // styles they become the counts of the new arrays.
+  void WriteToStream(TBitsEngine& be) override;
+
+  uint8_t NumFillBits = 0;
+  uint8_t NumLineBits = 0;
+  bool StateFillStyle0 = false;
+  bool StateFillStyle1 = false;
+  bool StateLineStyle = false;
+  bool StateMoveTo = false;
+  bool StateNewStyles = false;
+  // Alpha of the new styles, set by the shape writer.
+  bool StylesHasAlpha = false;
+
+ private:
+  uint16_t fillStyle0_ = 0;
+  uint16_t fillStyle1_ = 0;
+  uint16_t lineStyle_ = 0;
+  std::unique_ptr<TSWFFillStyles> newFillStyles_;
+  std::unique_ptr<TSWFLineStyles> newLineStyles_;
+};
+
+// A quadratic curve; all four deltas 0 write nothing.
+class TSWFCurvedEdgeRecord : public TSWFShapeRecord {
+ public:
+  TSWFCurvedEdgeRecord(int32_t controlDX = 0, int32_t controlDY = 0, int32_t anchorDX = 0, int32_t anchorDY = 0)
+      : TSWFShapeRecord(srCurvedEdge),
+        AnchorDeltaX(anchorDX),
+        AnchorDeltaY(anchorDY),
+        ControlDeltaX(controlDX),
+        ControlDeltaY(controlDY) {}
+  void WriteToStream(TBitsEngine& be) override;
+
+  int32_t AnchorDeltaX;
+  int32_t AnchorDeltaY;
+  int32_t ControlDeltaX;
+  int32_t ControlDeltaY;
+};
+
+using TSWFShapeRecords = std::vector<std::unique_ptr<TSWFShapeRecord>>;
+
+// Writes shape records with the given starting bit counts: style changes
+// receive the counts and alpha, end records are written only as the last
+// record, and an end record follows when the list does not end with one.
+// Leaves the engine unaligned (the caller pads).
+void WriteShapeRecords(TBitsEngine& be, TSWFShapeRecords& records, uint8_t numFillBits, uint8_t numLineBits,
+                       bool hasAlpha);
+
+// ---- shape definitions ----
+
+class TSWFDefineShape : public TSWFObject {
+ public:
+  TSWFDefineShape() : TSWFDefineShape(tagDefineShape, false) {}
+
+  TSWFShapeRecords& ShapeRecords() { return shapeRecords_; }
+  TSWFFillStyles& FillStyles() { return fillStyles_; }
+  TSWFLineStyles& LineStyles() { return lineStyles_; }
+  template <class T, class... Args>
+  T* AddRecord(Args&&... args) {
+    auto r = std::make_unique<T>(std::forward<Args>(args)...);
+    T* p = r.get();
+    shapeRecords_.push_back(std::move(r));
+    return p;
+  }
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  bool HasAlpha;
+  TSWFRect ShapeBounds;
+  uint16_t ShapeId = 0;
+
+ protected:
+  TSWFDefineShape(uint16_t tagID, bool hasAlpha) : TSWFObject(tagID), HasAlpha(hasAlpha) {}
+
+ private:
+  TSWFShapeRecords shapeRecords_;
+  TSWFFillStyles fillStyles_;
+  TSWFLineStyles lineStyles_;
+};
+
+class TSWFDefineShape2 : public TSWFDefineShape {
+ public:
+  TSWFDefineShape2() : TSWFDefineShape(tagDefineShape2, false) {}
+  uint8_t MinVersion() const override { return 2; }
+};
+
+class TSWFDefineShape3 : public TSWFDefineShape {
+ public:
+  TSWFDefineShape3() : TSWFDefineShape(tagDefineShape3, true) {}
+  uint8_t MinVersion() const override { return 3; }
+};
+
+}  // namespace tessaly::swf

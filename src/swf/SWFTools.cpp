@@ -1,0 +1,449 @@
+#include "swf/SWFTools.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <numbers>
+
+#include "platform/CodePage.h"
+
+namespace tessaly::swf {
+
+// ---- TMemoryStream ----
+
+void TMemoryStream::Write(const void* data, size_t size) {
+  if (size == 0) return;
+  if (position_ + size > data_.size()) data_.resize(position_ + size);
+  std::memcpy(data_.data() + position_, data, size);
+  position_ += size;
+}
+
+void TMemoryStream::Seek(uint64_t position) {
+  if (position > data_.size()) data_.resize(position);
+  position_ = position;
+}
+
+void TMemoryStream::Clear() {
+  data_.clear();
+  position_ = 0;
+}
+
+// ---- TFileStream ----
+
+TFileStream::TFileStream(const std::string& fileName) : fileName_(fileName) {
+  file_ = std::fopen(fileName.c_str(), "wb");
+  if (!file_) Fail();
+}
+
+TFileStream::~TFileStream() {
+  if (file_) std::fclose(file_);
+}
+
+void TFileStream::Fail() const {
+  throw EStreamError(fileName_ + ": " + std::strerror(errno));
+}
+
+void TFileStream::Write(const void* data, size_t size) {
+  if (size != 0 && std::fwrite(data, 1, size, file_) != size) Fail();
+}
+
+uint64_t TFileStream::Position() const {
+  long pos = std::ftell(file_);
+  if (pos < 0) Fail();
+  return static_cast<uint64_t>(pos);
+}
+
+void TFileStream::Seek(uint64_t position) {
+  if (std::fseek(file_, static_cast<long>(position), SEEK_SET) != 0) Fail();
+}
+
+uint64_t TFileStream::Size() const {
+  long here = std::ftell(file_);
+  if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) Fail();
+  long end = std::ftell(file_);
+  if (end < 0 || std::fseek(file_, here, SEEK_SET) != 0) Fail();
+  return static_cast<uint64_t>(end);
+}
+
+void TFileStream::Close() {
+  FILE* f = file_;
+  file_ = nullptr;
+  if (std::fclose(f) != 0) Fail();
+}
+
+// ---- zlib ----
+
+TZCompressionStream::TZCompressionStream(TStream& dest) : dest_(dest) {
+  if (deflateInit(&zs_, Z_DEFAULT_COMPRESSION) != Z_OK) throw EStreamError("zlib: cannot start compression");
+}
+
+TZCompressionStream::~TZCompressionStream() {
+  if (!finished_) {
+    try {
+      Finish();
+    } catch (...) {
+      // The destination failed while the stream was dropped; nothing more
+      // can be reported from here.
+    }
+  }
+  deflateEnd(&zs_);
+}
+
+void TZCompressionStream::Deflate(int flush) {
+  uint8_t out[16384];
+  int rc;
+  do {
+    zs_.next_out = out;
+    zs_.avail_out = sizeof out;
+    rc = deflate(&zs_, flush);
+    if (rc == Z_STREAM_ERROR) throw EStreamError("zlib: compression failed");
+    dest_.Write(out, sizeof out - zs_.avail_out);
+  } while (zs_.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
+}
+
+void TZCompressionStream::Write(const void* data, size_t size) {
+  if (finished_) throw std::logic_error("write after the zlib stream was finished");
+  const auto* p = static_cast<const uint8_t*>(data);
+  while (size > 0) {
+    uInt chunk = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
+    zs_.next_in = const_cast<Bytef*>(p);
+    zs_.avail_in = chunk;
+    Deflate(Z_NO_FLUSH);
+    p += chunk;
+    size -= chunk;
+    written_ += chunk;
+  }
+}
+
+void TZCompressionStream::Seek(uint64_t) { throw std::logic_error("a zlib stream cannot seek"); }
+
+void TZCompressionStream::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  zs_.next_in = nullptr;
+  zs_.avail_in = 0;
+  Deflate(Z_FINISH);
+}
+
+std::vector<uint8_t> ZlibCompress(const uint8_t* data, size_t size) {
+  TMemoryStream out;
+  {
+    TZCompressionStream z(out);
+    z.Write(data, size);
+    z.Finish();
+  }
+  return out.Bytes();
+}
+
+// ---- bit widths and fixed point ----
+
+uint8_t GetBitsCount(uint32_t value) { return static_cast<uint8_t>(std::bit_width(value)); }
+
+uint8_t GetSignedBitsCount(int32_t value) {
+  if (value == 0) return 0;
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  return GetBitsCount(magnitude) + 1;
+}
+
+int32_t FloatToFixed16(double value) { return static_cast<int32_t>(std::trunc(value * 65536.0)); }
+
+double Fixed16ToFloat(int32_t value) { return value / 65536.0; }
+
+uint16_t FloatToFixed8(double value) {
+  double whole = std::trunc(value);
+  double fraction = std::nearbyint((value - whole) * 256.0);
+  return static_cast<uint16_t>(static_cast<int32_t>(whole) * 256 + static_cast<int32_t>(fraction));
+}
+
+double Fixed8ToFloat(uint16_t value) { return (value >> 8) + (value & 0xFF) / 256.0; }
+
+// ---- colours ----
+
+uint32_t MakeRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+  return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
+}
+
+namespace {
+
+// The classic Windows colours of the system colour indexes 0..30, as
+// 0xRRGGBB, so that system colours given by the document keep their look.
+constexpr uint32_t kSystemColors[] = {
+    0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0xFFFFFF, 0x000000, 0x000000,
+    0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0x0A246A, 0xFFFFFF, 0xD4D0C8,
+    0x808080, 0x808080, 0x000000, 0xD4D0C8, 0xFFFFFF, 0x404040, 0xD4D0C8, 0x000000,
+    0xFFFFE1, 0x000000, 0x000080, 0xA6CAF0, 0xC0C0C0, 0x316AC5, 0xD4D0C8,
+};
+
+}  // namespace
+
+uint32_t ColorToRGBA(uint32_t color, uint8_t alpha) {
+  uint8_t high = color >> 24;
+  if (high == 0x80 || high == 0xFF) {
+    uint32_t index = color & 0xFFFFFF;
+    uint32_t rgb = index < std::size(kSystemColors) ? kSystemColors[index] : 0;
+    return MakeRGBA(rgb >> 16, rgb >> 8, rgb, alpha);
+  }
+  return (color & 0xFFFFFF) | uint32_t(alpha) << 24;
+}
+
+// ---- TSWFRect ----
+
+void TSWFRect::SetXmin(int32_t v) {
+  xmin_ = v;
+  if (xmin_ > xmax_) std::swap(xmin_, xmax_);
+}
+
+void TSWFRect::SetXmax(int32_t v) {
+  xmax_ = v;
+  if (xmin_ > xmax_) std::swap(xmin_, xmax_);
+}
+
+void TSWFRect::SetYmin(int32_t v) {
+  ymin_ = v;
+  if (ymin_ > ymax_) std::swap(ymin_, ymax_);
+}
+
+void TSWFRect::SetYmax(int32_t v) {
+  ymax_ = v;
+  if (ymin_ > ymax_) std::swap(ymin_, ymax_);
+}
+
+void TSWFRect::SetRect(const TRect& r) {
+  xmin_ = r.Left;
+  xmax_ = r.Right;
+  ymin_ = r.Top;
+  ymax_ = r.Bottom;
+  Normalize();
+}
+
+void TSWFRect::Normalize() {
+  if (xmin_ > xmax_) std::swap(xmin_, xmax_);
+  if (ymin_ > ymax_) std::swap(ymin_, ymax_);
+}
+
+// ---- TSWFRGB / TSWFRGBA ----
+
+void TSWFRGB::SetRGB(uint32_t rgb) {
+  r_ = rgb & 0xFF;
+  g_ = (rgb >> 8) & 0xFF;
+  b_ = (rgb >> 16) & 0xFF;
+}
+
+void TSWFRGBA::SetAlpha(uint8_t a) {
+  alpha_ = a;
+  if (a != 255) hasAlpha_ = true;
+}
+
+void TSWFRGBA::SetHasAlpha(bool v) {
+  hasAlpha_ = v;
+  if (!v) alpha_ = 255;
+}
+
+void TSWFRGBA::SetRGB(uint32_t rgb) {
+  TSWFRGB::SetRGB(rgb);
+  alpha_ = 255;
+}
+
+void TSWFRGBA::SetRGBA(uint32_t rgba) {
+  TSWFRGB::SetRGB(rgba);
+  SetAlpha(rgba >> 24);
+}
+
+// ---- TSWFMatrix ----
+
+void TSWFMatrix::SetScale(double scaleX, double scaleY) {
+  scaleX_ = FloatToFixed16(scaleX);
+  scaleY_ = FloatToFixed16(scaleY);
+  hasScale_ = true;
+}
+
+void TSWFMatrix::SetSkew(double a, double b) {
+  rotateSkew1_ = FloatToFixed16(a);
+  rotateSkew0_ = FloatToFixed16(b);
+  hasRotate_ = true;
+}
+
+void TSWFMatrix::SetTranslate(int32_t x, int32_t y) {
+  translateX_ = x;
+  translateY_ = y;
+}
+
+void TSWFMatrix::SetRotate(double angle) {
+  double r = angle * std::numbers::pi / 180.0;
+  double c = std::cos(r), s = std::sin(r);
+  double sx = hasScale_ ? ScaleXValue() : 1.0;
+  double sy = hasScale_ ? ScaleYValue() : 1.0;
+  double k1 = hasRotate_ ? RotateSkew1Value() : 0.0;
+  double k0 = hasRotate_ ? RotateSkew0Value() : 0.0;
+  scaleX_ = FloatToFixed16(c * sx + s * k0);
+  scaleY_ = FloatToFixed16(c * sy - s * k1);
+  rotateSkew1_ = FloatToFixed16(s * sy + c * k1);
+  rotateSkew0_ = FloatToFixed16(-s * sx + c * k0);
+  hasScale_ = true;
+  hasRotate_ = true;
+}
+
+// ---- TBitsEngine ----
+
+void TBitsEngine::WriteBits(uint32_t value, unsigned count) {
+  if (count == 0) return;
+  uint64_t m = count >= 32 ? value : value & ((uint32_t(1) << count) - 1);
+  unsigned total = pending_ + count;
+  unsigned bytes = total / 8;
+  if (bytes == 0) {
+    buffer_ = static_cast<uint8_t>((buffer_ << count) | m);
+    pending_ = static_cast<uint8_t>(total);
+    return;
+  }
+  unsigned extra = total % 8;
+  uint64_t acc;
+  if (extra == 0) {
+    acc = (uint64_t(buffer_) << count) + m;
+    buffer_ = 0;
+    pending_ = 0;
+  } else {
+    acc = (uint64_t(buffer_) << (count - extra)) + (m >> extra);
+    pending_ = static_cast<uint8_t>(extra);
+    buffer_ = static_cast<uint8_t>(value & ((1u << extra) - 1));
+  }
+  for (unsigned i = bytes; i-- > 0;) Put(static_cast<uint8_t>(acc >> (8 * i)));
+}
+
+void TBitsEngine::WriteByte(uint8_t b) {
+  if (pending_ == 0)
+    Put(b);
+  else
+    WriteBits(b, 8);
+}
+
+void TBitsEngine::WriteWord(uint16_t w) {
+  FlushBits(true);
+  uint8_t bytes[2] = {uint8_t(w), uint8_t(w >> 8)};
+  stream_.Write(bytes, 2);
+}
+
+void TBitsEngine::WriteDWord(uint32_t d) {
+  FlushBits(true);
+  uint8_t bytes[4] = {uint8_t(d), uint8_t(d >> 8), uint8_t(d >> 16), uint8_t(d >> 24)};
+  stream_.Write(bytes, 4);
+}
+
+void TBitsEngine::WriteSingle(float f) { WriteDWord(std::bit_cast<uint32_t>(f)); }
+
+void TBitsEngine::WriteColor(uint32_t rgb) {
+  uint8_t bytes[3] = {uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)};
+  stream_.Write(bytes, 3);
+}
+
+void TBitsEngine::WriteColorA(uint32_t rgba) {
+  uint8_t bytes[4] = {uint8_t(rgba), uint8_t(rgba >> 8), uint8_t(rgba >> 16), uint8_t(rgba >> 24)};
+  stream_.Write(bytes, 4);
+}
+
+namespace {
+
+uint32_t Magnitude(int32_t v) { return v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v); }
+
+// Signed width of the largest magnitude among the values.
+uint8_t SignedBitsOfLargest(std::initializer_list<int32_t> values) {
+  uint32_t largest = 0;
+  for (int32_t v : values) largest = std::max(largest, Magnitude(v));
+  return largest == 0 ? 0 : GetBitsCount(largest) + 1;
+}
+
+}  // namespace
+
+void TBitsEngine::WriteRect(const TSWFRect& r) {
+  uint8_t n = SignedBitsOfLargest({r.Xmin(), r.Xmax(), r.Ymin(), r.Ymax()});
+  WriteBits(n, 5);
+  WriteBits(r.Xmin(), n);
+  WriteBits(r.Xmax(), n);
+  WriteBits(r.Ymin(), n);
+  WriteBits(r.Ymax(), n);
+  FlushBits(true);
+}
+
+void TBitsEngine::WriteRect(const TRect& r) { WriteRect(TSWFRect(r)); }
+
+void TBitsEngine::WriteMatrix(const TSWFMatrix& m) {
+  WriteBit(m.HasScale());
+  if (m.HasScale()) {
+    uint8_t n = SignedBitsOfLargest({m.ScaleX(), m.ScaleY()});
+    WriteBits(n, 5);
+    WriteBits(m.ScaleX(), n);
+    WriteBits(m.ScaleY(), n);
+  }
+  WriteBit(m.HasRotate());
+  if (m.HasRotate()) {
+    uint8_t n = SignedBitsOfLargest({m.RotateSkew0(), m.RotateSkew1()});
+    WriteBits(n, 5);
+    WriteBits(m.RotateSkew0(), n);
+    WriteBits(m.RotateSkew1(), n);
+  }
+  uint8_t n = SignedBitsOfLargest({m.TranslateX(), m.TranslateY()});
+  WriteBits(n, 5);
+  if (n > 0) {
+    WriteBits(m.TranslateX(), n);
+    WriteBits(m.TranslateY(), n);
+  }
+  FlushBits(true);
+}
+
+void TBitsEngine::WriteColorTransform(const TSWFColorTransform& t) {
+  bool alpha = t.HasAlpha();
+  uint8_t nAdd = 0, nMult = 0;
+  if (t.HasAdd())
+    nAdd = alpha ? SignedBitsOfLargest({t.AddR(), t.AddG(), t.AddB(), t.AddA()})
+                 : SignedBitsOfLargest({t.AddR(), t.AddG(), t.AddB()});
+  if (t.HasMult())
+    nMult = alpha ? SignedBitsOfLargest({t.MultR(), t.MultG(), t.MultB(), t.MultA()})
+                  : SignedBitsOfLargest({t.MultR(), t.MultG(), t.MultB()});
+  uint8_t n = std::max(nAdd, nMult);
+  WriteBit(t.HasAdd());
+  WriteBit(t.HasMult());
+  if (t.HasAdd() || t.HasMult()) {
+    WriteBits(n, 4);
+    if (t.HasMult()) {
+      WriteBits(t.MultR(), n);
+      WriteBits(t.MultG(), n);
+      WriteBits(t.MultB(), n);
+      if (alpha) WriteBits(t.MultA(), n);
+    }
+    if (t.HasAdd()) {
+      WriteBits(t.AddR(), n);
+      WriteBits(t.AddG(), n);
+      WriteBits(t.AddB(), n);
+      if (alpha) WriteBits(t.AddA(), n);
+    }
+  }
+  FlushBits(true);
+}
+
+void TBitsEngine::WriteString(std::string_view s, bool zeroTerminate, bool utf8) {
+  if (utf8) {
+    WriteBuffer(s.data(), s.size(), zeroTerminate);
+  } else {
+    std::string ansi = platform::Utf8ToAnsi(s);
+    WriteBuffer(ansi.data(), ansi.size(), zeroTerminate);
+  }
+}
+
+void TBitsEngine::WriteBuffer(const void* data, size_t length, bool zeroTerminate) {
+  const auto* p = static_cast<const uint8_t*>(data);
+  if (pending_ == 0)
+    stream_.Write(p, length);
+  else
+    for (size_t i = 0; i < length; ++i) WriteBits(p[i], 8);
+  if (zeroTerminate) WriteByte(0);
+}
+
+void TBitsEngine::FlushBits(bool pad) {
+  if (pending_ > 0 && pad) WriteBits(0, 8 - pending_);
+  buffer_ = 0;
+  pending_ = 0;
+}
+
+}  // namespace tessaly::swf
