@@ -1,0 +1,68 @@
+#pragma once
+// What the desktop gives the publishing commands: starting programs, opening
+// files in the desktop's browser, the temporary and configuration folders.
+// Behind small interfaces so that tests start nothing.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly::publish {
+
+// Starts a program and does not wait for it.
+class TProcessRunner {
+ public:
+  virtual ~TProcessRunner() = default;
+  // argv[0] is the program's path; every further element reaches the program
+  // as one argument, unchanged (no shell is involved).
+  virtual void StartDetached(const std::vector<std::string>& argv) = 0;
+};
+
+// Forks twice and executes the program in the grandchild, so the program
+// outlives nothing of ours and leaves no zombie behind; the caller waits
+// only for the short-lived middle process. Descriptors above stderr are
+// closed in the program. Throws std::system_error when the fork fails; a
+// program that cannot be executed is not reported.
+class TDetachedProcessRunner : public TProcessRunner {
+ public:
+  void StartDetached(const std::vector<std::string>& argv) override;
+};
+
+// Opens a file or web address the way the desktop does (default browser for
+// HTML pages). The result is not checked.
+class TShellOpener {
+ public:
+  virtual ~TShellOpener() = default;
+  virtual void Open(const std::string& target) = 0;
+};
+
+// Opens through "xdg-open" found on the search path; does nothing when
+// xdg-open is not installed.
+class TXdgOpener : public TShellOpener {
+ public:
+  explicit TXdgOpener(TProcessRunner& runner) : runner_(runner) {}
+  void Open(const std::string& target) override;
+
+ private:
+  TProcessRunner& runner_;
+};
+
+// The first executable regular file named `program` in the folders of
+// `searchPath` (colon-separated, as $PATH; an empty entry is the current
+// folder).
+std::optional<std::filesystem::path> FindOnPath(std::string_view program,
+                                                std::string_view searchPath);
+
+// The value of $PATH (empty when unset).
+std::string SearchPath();
+
+// The folder the system reports for temporary files.
+std::filesystem::path TempFolder();
+
+// The user's configuration folder for Tessaly: $XDG_CONFIG_HOME/Tessaly when
+// that variable holds an absolute path, else $HOME/.config/Tessaly.
+std::filesystem::path DefaultConfigFolder();
+
+}  // namespace tessaly::publish

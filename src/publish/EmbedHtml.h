@@ -1,0 +1,77 @@
+#pragma once
+// The HTML that embeds a saved movie (ActiveX object with the plug-in
+// fallback) and the browser preview page "temp3.html".
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "publish/DesktopServices.h"
+
+namespace tessaly::publish {
+
+inline constexpr std::string_view MsgSaveBeforePreview = "预览前请先保存文件.";
+// Shown when the remembered movie has disappeared since it was saved.
+inline constexpr std::string_view MsgPreviewMovieMissing = "找不到已保存的文件: ";
+
+// Where the player's installer and download page are.
+inline constexpr std::string_view PlayerDownloadServer = "https://fpdownload.macromedia.com";
+inline constexpr std::string_view PlayerWebServer = "https://www.adobe.com";
+
+inline constexpr std::string_view PreviewPageName = "temp3.html";
+
+// What the embedding needs of the banner: its size in pixels and its
+// background outline (0 = rectangle; any other outline is embedded with a
+// transparent window mode so the page shows around it).
+struct TBannerGeometry {
+  int Width = 468;
+  int Height = 60;
+  int BackgroundShape = 0;
+};
+
+// One embedding block's values.
+struct TEmbedding {
+  std::string MovieURL;
+  std::string FileName;  // the id and name are "TSLY-" + FileName
+  // The quality attribute's value as written: high for the preview page,
+  // the quoted word ("best") for generated HTML code.
+  std::string Quality = "high";
+  TBannerGeometry Banner;
+};
+
+// "file:///" + the path with every "\" turned into "/"; the root "/" of an
+// absolute path is not doubled. Nothing is percent-encoded.
+std::string MovieURL(std::string_view moviePath);
+
+// The file-name part of a path (after the last "/").
+std::string BareFileName(std::string_view path);
+
+// Bytes / 1024, rounded to the nearest integer, halves to even.
+std::uint64_t SizeKB(std::uint64_t bytes);
+
+// The 11 lines of the block (13 for a non-rectangular banner).
+std::vector<std::string> EmbeddingBlock(const TEmbedding& embedding);
+
+// Every line of the preview page for a movie of `fileSize` bytes.
+std::vector<std::string> PreviewPageLines(std::string_view moviePath, std::uint64_t fileSize,
+                                          const TBannerGeometry& banner);
+
+// Writes `tempFolder`/"temp3.html" for the movie, replacing an earlier page,
+// and returns true; returns false, writing nothing, when the movie file does
+// not exist. Throws std::system_error when the page cannot be written.
+bool WritePreviewPage(const std::string& moviePath, const TBannerGeometry& banner,
+                      const std::filesystem::path& tempFolder);
+
+// The Preview command. `saveFileName` is the save dialog's file name (empty
+// when nothing was saved or opened since the last new document). Writes the
+// page and opens it; returns the message to show instead when there is
+// nothing to preview.
+std::optional<std::string> PreviewMovie(const std::string& saveFileName,
+                                        const TBannerGeometry& banner,
+                                        const std::filesystem::path& tempFolder,
+                                        TShellOpener& opener);
+
+}  // namespace tessaly::publish

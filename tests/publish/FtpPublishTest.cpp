@@ -1,0 +1,250 @@
+#include "publish/FtpPublish.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace tessaly::publish {
+namespace {
+
+// Records what the command asks of the client.
+class TRecordingFtpClient : public TFtpClient {
+ public:
+  void Upload(const TFtpConnection& connection, const std::string& folder,
+              const std::filesystem::path& localFile, const std::string& remoteName) override {
+    Connection = connection;
+    Folder = folder;
+    LocalFile = localFile;
+    RemoteName = remoteName;
+    ++Uploads;
+  }
+  TFtpConnection Connection;
+  std::string Folder;
+  std::filesystem::path LocalFile;
+  std::string RemoteName;
+  int Uploads = 0;
+};
+
+TEST(FtpCommand, PortFieldThatIsNotAPortNumberMeans21) {
+  const std::pair<std::string, int> cases[] = {
+      {"21", 21},  {"2121", 2121}, {" 990 ", 990}, {"65535", 65535}, {"", 21},
+      {"abc", 21}, {"12x", 21},    {"0", 21},      {"-5", 21},       {"70000", 21},
+      {"99999999999999999999", 21},
+  };
+  for (const auto& [field, port] : cases) EXPECT_EQ(FtpPort(field), port) << field;
+}
+
+TEST(FtpCommand, UploadsTheMovieUnderItsBareNameWithTheDialogsFields) {
+  TRecordingFtpClient client;
+  const FTPRec fields{"ftp.a.com", "ann", "secret", "not a number", "www/banners"};
+  EXPECT_EQ(PublishByFtp(fields, "/home/ann/My Banners/b 1.swf", client),
+            std::vector<std::string>{"The file was successfully uploaded."});
+  EXPECT_EQ(client.Uploads, 1);
+  EXPECT_EQ(client.Connection.Host, "ftp.a.com");
+  EXPECT_EQ(client.Connection.User, "ann");
+  EXPECT_EQ(client.Connection.Password, "secret");
+  EXPECT_EQ(client.Connection.Port, 21);
+  EXPECT_EQ(client.Folder, "www/banners");
+  EXPECT_EQ(client.LocalFile, "/home/ann/My Banners/b 1.swf");
+  EXPECT_EQ(client.RemoteName, "b 1.swf");
+}
+
+TEST(FtpCommand, NeedsASavedMovieAndLoadsTheSiteList) {
+  TTestFolder temp;
+  const std::filesystem::path file = FtpSitesFile(temp.Path());
+  WriteBytes(file, "ftp.a.com,ann,pw,21,www\r\n");
+  TFtpSiteTable table;
+  EXPECT_EQ(StartFtpCommand("", table, file), "使用FTP发布到站点前请先保存文件.");
+  EXPECT_EQ(SelectableFtpSites(table), 0u);
+  EXPECT_EQ(StartFtpCommand("/m.swf", table, file), std::nullopt);
+  EXPECT_EQ(SelectableFtpSites(table), 1u);
+  EXPECT_EQ(table[0].host, "ftp.a.com");
+}
+
+// A pyftpdlib server on 127.0.0.1 serving a home folder to one user, at a
+// port it picks itself; killed with the object, and with the test process.
+class TLocalFtpServer {
+ public:
+  static constexpr const char* User = "tess";
+  static constexpr const char* Password = "s3cret pw";
+
+  explicit TLocalFtpServer(const std::filesystem::path& home) {
+    const std::string python = TESSALY_FTP_PYTHON;
+    if (python.empty()) throw std::runtime_error("no python3 with pyftpdlib (run scripts/setup)");
+    int out[2];
+    if (pipe(out) != 0) throw std::system_error(errno, std::generic_category(), "pipe");
+    const std::string script = TESSALY_FTP_SERVER_SCRIPT;
+    const std::string homeArg = home.string();
+    const char* argv[] = {python.c_str(), script.c_str(), homeArg.c_str(), User, Password, nullptr};
+    pid_ = fork();
+    if (pid_ == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      close(out[1]);
+      execv(argv[0], const_cast<char* const*>(argv));
+      _exit(127);
+    }
+    close(out[1]);
+    if (pid_ < 0) {
+      close(out[0]);
+      throw std::system_error(errno, std::generic_category(), "fork");
+    }
+    port_ = ReadPort(out[0]);
+    close(out[0]);
+    if (port_ == 0) {
+      Stop();
+      throw std::runtime_error("the FTP server did not start");
+    }
+  }
+  ~TLocalFtpServer() { Stop(); }
+  TLocalFtpServer(const TLocalFtpServer&) = delete;
+  TLocalFtpServer& operator=(const TLocalFtpServer&) = delete;
+
+  int Port() const { return port_; }
+
+ private:
+  static int ReadPort(int fd) {
+    std::string text;
+    while (text.find('\n') == std::string::npos) {
+      pollfd p{fd, POLLIN, 0};
+      if (poll(&p, 1, 20000) <= 0) return 0;
+      char buffer[64];
+      ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n <= 0) return 0;
+      text.append(buffer, static_cast<size_t>(n));
+    }
+    return std::atoi(text.c_str());
+  }
+  void Stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+  }
+
+  pid_t pid_ = -1;
+  int port_ = 0;
+};
+
+class FtpUpload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(home_ / "banners");
+    std::filesystem::create_directories(home_ / "my 横幅");
+    server_ = std::make_unique<TLocalFtpServer>(home_);
+    movie_ = (work_ / "横幅 1.swf").string();
+    for (int i = 0; i < 70000; ++i) movieBytes_ += static_cast<char>(i * 7 + i / 256);
+    WriteBytes(movie_, movieBytes_);
+  }
+  void TearDown() override { server_.reset(); }
+
+  FTPRec Fields(const std::string& folder, const std::string& password = TLocalFtpServer::Password) {
+    return {"127.0.0.1", TLocalFtpServer::User, password, std::to_string(server_->Port()), folder};
+  }
+
+  TTestFolder temp_;
+  std::filesystem::path home_ = temp_ / "home";
+  std::filesystem::path work_ = temp_.Path();
+  std::unique_ptr<TLocalFtpServer> server_;
+  std::string movie_;
+  std::string movieBytes_;
+  TCurlFtpClient client_{TFtpTimeouts{5, 5, 5, 30}};
+};
+
+TEST_F(FtpUpload, StoresTheMovieBytesInTheFolder) {
+  const std::pair<std::string, std::filesystem::path> cases[] = {
+      {"banners", home_ / "banners"},
+      {"/banners/", home_ / "banners"},
+      {"my 横幅", home_ / "my 横幅"},
+      {"", home_},
+  };
+  for (const auto& [folder, where] : cases) {
+    EXPECT_EQ(PublishByFtp(Fields(folder), movie_, client_),
+              std::vector<std::string>{"The file was successfully uploaded."});
+    EXPECT_EQ(ReadBytes(where / "横幅 1.swf"), movieBytes_) << folder;
+  }
+}
+
+TEST_F(FtpUpload, FailuresAreErrorsWithTheReason) {
+  int closedPort = 0;
+  {
+    int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    socklen_t len = sizeof a;
+    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+    closedPort = ntohs(a.sin_port);
+    close(s);
+  }
+  FTPRec closed = Fields("banners");
+  closed.port = std::to_string(closedPort);
+
+  struct Case {
+    FTPRec fields;
+    std::vector<std::string> words;
+  };
+  const Case cases[] = {
+      {Fields("banners", "wrong"), {"login refused", "530"}},
+      {Fields("no such folder"), {"cannot change to the folder \"no such folder\"", "550"}},
+      {closed, {"cannot connect", "Connection refused"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> messages;
+    try {
+      messages = PublishByFtp(c.fields, movie_, client_);
+      ADD_FAILURE() << "no error for " << c.words[0];
+    } catch (const EFtpError& e) {
+      const std::string what = e.what();
+      EXPECT_EQ(what.rfind("FTP upload to 127.0.0.1 failed: ", 0), 0u) << what;
+      for (const std::string& word : c.words) EXPECT_NE(what.find(word), std::string::npos) << what;
+    }
+    EXPECT_TRUE(messages.empty());
+  }
+  EXPECT_FALSE(std::filesystem::exists(home_ / "banners" / "横幅 1.swf"));
+}
+
+TEST_F(FtpUpload, ServerThatNeverAnswersTimesOut) {
+  int s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  ASSERT_EQ(listen(s, 4), 0);  // accepted by the kernel, never greeted
+  socklen_t len = sizeof a;
+  getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+  FTPRec silent = Fields("banners");
+  silent.port = std::to_string(ntohs(a.sin_port));
+
+  TCurlFtpClient impatient(TFtpTimeouts{2, 1, 1, 3});
+  try {
+    PublishByFtp(silent, movie_, impatient);
+    ADD_FAILURE() << "no time-out";
+  } catch (const EFtpError& e) {
+    EXPECT_NE(std::string(e.what()).find("time-out"), std::string::npos) << e.what();
+  }
+  close(s);
+}
+
+TEST_F(FtpUpload, MissingMovieAndBadHostAreErrors) {
+  EXPECT_THROW(PublishByFtp(Fields("banners"), (work_ / "gone.swf").string(), client_),
+               std::system_error);
+  FTPRec bad = Fields("banners");
+  bad.host = "127.0.0.1/evil";
+  EXPECT_THROW(PublishByFtp(bad, movie_, client_), EFtpError);
+}
+
+}  // namespace
+}  // namespace tessaly::publish
