@@ -121,7 +121,7 @@ void TBannerDocument::NewDocument(const TNewDocumentDefaults& defaults) {
   BannerSettings.BannerHeight = defaults.BannerHeight;
   ItemTable.Clear();
   LastDeletedItem = -1;
-  SetCommands(false, false);
+  SetCommandState(false, false);
   LastShapeItem = -1;
   LastImageItem = -1;
   LastTextItem = -1;
@@ -170,7 +170,7 @@ TAddResult TBannerDocument::AddShapeItem(const TShapeDefaults& defaults) {
   item.Transparency = defaults.Transparency;
   const int index = ItemTable.Count();
   SelectItem(index);
-  SetCommands(true, undeleteEnabled_);
+  SetCommandState(true, undeleteEnabled_);
   FinishEdit();
   return {index, {}};
 }
@@ -198,7 +198,7 @@ TAddResult TBannerDocument::AddTextItem(std::string_view text, const TTextDefaul
   item.ShadowAngle = defaults.ShadowAngle;
   const int index = ItemTable.Count();
   SelectItem(index);
-  SetCommands(true, undeleteEnabled_);
+  SetCommandState(true, undeleteEnabled_);
   FinishEdit();
   return {index, {}};
 }
@@ -221,7 +221,7 @@ TAddResult TBannerDocument::AddImageItem(std::string_view fileName,
   item.ImageType = ImageTypeOf(fileName);
   const int index = ItemTable.Count();
   SelectItem(index);
-  SetCommands(true, undeleteEnabled_);
+  SetCommandState(true, undeleteEnabled_);
   FinishEdit();
   return {index, {}};
 }
@@ -232,7 +232,7 @@ void TBannerDocument::DeleteCurrentItem() {
   ItemTable[index].Deleted = true;
   FinishEdit();
   LastDeletedItem = index;
-  SetCommands(deleteEnabled_, true);
+  SetCommandState(deleteEnabled_, true);
 }
 
 void TBannerDocument::UndeleteLastItem() {
@@ -240,7 +240,7 @@ void TBannerDocument::UndeleteLastItem() {
   ItemTable[LastDeletedItem].Deleted = false;
   FinishEdit();
   LastDeletedItem = -1;
-  SetCommands(deleteEnabled_, false);
+  SetCommandState(deleteEnabled_, false);
 }
 
 void TBannerDocument::SetCurrentImageHeight(std::int32_t height) {
@@ -269,7 +269,7 @@ void TBannerDocument::RequestPreviewRebuild() {
   if (listener_ != nullptr) listener_->PreviewRebuildRequested();
 }
 
-void TBannerDocument::SetCommands(bool deleteEnabled, bool undeleteEnabled) {
+void TBannerDocument::SetCommandState(bool deleteEnabled, bool undeleteEnabled) {
   deleteEnabled_ = deleteEnabled;
   undeleteEnabled_ = undeleteEnabled;
   if (listener_ != nullptr) listener_->CommandsChanged(deleteEnabled_, undeleteEnabled_);

@@ -242,6 +242,8 @@ class TBannerDocument {
 
   bool DeleteEnabled() const { return deleteEnabled_; }
   bool UndeleteEnabled() const { return undeleteEnabled_; }
+  // Sets and reports the enabled commands (e.g. after items were loaded).
+  void SetCommandState(bool deleteEnabled, bool undeleteEnabled);
 
   // The first item in use, not deleted, named CurrentItemName; stored in
   // CurrentItemIndex. -1 when there is none.
@@ -280,7 +282,6 @@ class TBannerDocument {
 
  private:
   TAddResult RefuseWhenFull() const;
-  void SetCommands(bool deleteEnabled, bool undeleteEnabled);
   void FinishEdit();
 
   TDocumentListener* listener_ = nullptr;

@@ -1,0 +1,33 @@
+#pragma once
+// Value formats of the project file: integers, colours and the trimming rule
+// of its reader.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/BannerDocument.h"
+
+namespace tessaly::project {
+
+using document::TColorRef;
+
+// A colour as the writer stores it: one of the twenty colour names when the
+// value is that name's colour, otherwise "$" + eight upper-case hex digits.
+std::string ColorToString(TColorRef color);
+
+// A colour as the reader accepts it: a colour name in any letter case, "$"
+// plus hex digits, or a decimal number. Empty or anything else: nothing.
+std::optional<TColorRef> StringToColor(std::string_view text);
+
+// A 32-bit integer: optional leading blanks, optional sign, decimal digits
+// or "$" / "0x" + hex digits (at most 32 bits), nothing after. Else nothing.
+std::optional<std::int32_t> StringToInt(std::string_view text);
+
+// text without blanks and control characters (codes up to 32) at either end.
+std::string_view Trim(std::string_view text);
+
+inline const char* BoolWord(bool value) { return value ? "TRUE" : "FALSE"; }
+
+}  // namespace tessaly::project
