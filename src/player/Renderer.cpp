@@ -1,0 +1,205 @@
+#include "player/Renderer.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace tessaly::player {
+
+namespace {
+
+QTransform ToQt(const TSwfMatrix& m) { return QTransform(m.sx, m.r0, m.r1, m.sy, m.tx, m.ty); }
+
+QColor ToQColor(TRgba c) { return QColor(c.r, c.g, c.b, c.a); }
+
+bool Finite(const TSwfMatrix& m) {
+  return std::isfinite(m.sx) && std::isfinite(m.sy) && std::isfinite(m.r0) && std::isfinite(m.r1) &&
+         std::isfinite(m.tx) && std::isfinite(m.ty);
+}
+
+// Coordinates beyond this many pixels are not drawn: nothing of them could
+// show, and the rasteriser would spend its time on them.
+constexpr double kMaxDeviceExtent = 1e6;
+
+QGradientStops GradientStops(const TFillStyle& fill, const TColorTransform& cx) {
+  QGradientStops stops;
+  double last = -1;
+  for (const TGradientStop& s : fill.stops) {
+    double at = s.ratio / 255.0;
+    if (at <= last) at = std::min(1.0, last + 1e-6);  // QGradient wants rising positions
+    last = at;
+    stops.append({at, ToQColor(cx.Apply(s.color))});
+  }
+  return stops;
+}
+
+}  // namespace
+
+TSwfMatrix ShowAllMatrix(const TMovieDef& movie, int width, int height) {
+  const double movieW = std::max(1.0, (double(movie.frameSize.xmax) - movie.frameSize.xmin) / 20.0);
+  const double movieH = std::max(1.0, (double(movie.frameSize.ymax) - movie.frameSize.ymin) / 20.0);
+  const double scale = std::min(width / movieW, height / movieH);
+  TSwfMatrix m;
+  m.sx = m.sy = scale / 20.0;
+  m.tx = (width - movieW * scale) / 2.0 - movie.frameSize.xmin * m.sx;
+  m.ty = (height - movieH * scale) / 2.0 - movie.frameSize.ymin * m.sy;
+  return m;
+}
+
+void TRenderer::Render(const TDisplayObject& root, QImage& target) {
+  const TRgba bg = movie_.background;
+  target.fill(QColor(bg.r, bg.g, bg.b));
+  target_ = target.size();
+  QPainter p(&target);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  DrawChildren(p, root, ShowAllMatrix(movie_, target.width(), target.height()), TColorTransform{}, 0);
+}
+
+bool TRenderer::Visible(const QRectF& r, const TSwfMatrix& m) const {
+  const struct { double xmin, ymin, xmax, ymax; } b{r.left(), r.top(), r.right(), r.bottom()};
+  if (!Finite(m)) return false;
+  double xs[4], ys[4];
+  m.Apply(b.xmin, b.ymin, xs[0], ys[0]);
+  m.Apply(b.xmax, b.ymin, xs[1], ys[1]);
+  m.Apply(b.xmin, b.ymax, xs[2], ys[2]);
+  m.Apply(b.xmax, b.ymax, xs[3], ys[3]);
+  const double x0 = std::min({xs[0], xs[1], xs[2], xs[3]}), x1 = std::max({xs[0], xs[1], xs[2], xs[3]});
+  const double y0 = std::min({ys[0], ys[1], ys[2], ys[3]}), y1 = std::max({ys[0], ys[1], ys[2], ys[3]});
+  // Line widths reach beyond the bounds a little; a margin keeps them.
+  const double margin = 64;
+  if (x1 < -margin || y1 < -margin || x0 > target_.width() + margin || y0 > target_.height() + margin) return false;
+  return x1 - x0 < kMaxDeviceExtent && y1 - y0 < kMaxDeviceExtent && std::fabs(x0) < kMaxDeviceExtent &&
+         std::fabs(y0) < kMaxDeviceExtent;
+}
+
+void TRenderer::DrawChildren(QPainter& p, const TDisplayObject& object, const TSwfMatrix& m,
+                             const TColorTransform& cx, int nesting) {
+  for (const auto& [depth, child] : object.children) DrawObject(p, *child, m, cx, nesting + 1);
+}
+
+void TRenderer::DrawObject(QPainter& p, const TDisplayObject& object, const TSwfMatrix& parent,
+                           const TColorTransform& parentCx, int nesting) {
+  if (!object.visible || nesting > kMaxNesting || !object.character) return;
+  const TSwfMatrix m = parent * object.matrix;
+  const TColorTransform cx = parentCx * object.colorTransform;
+  if (!Finite(m)) return;
+  switch (object.character->kind) {
+    case TCharacterKind::ckShape:
+      DrawShape(p, static_cast<const TShapeDef&>(*object.character), m, cx);
+      break;
+    case TCharacterKind::ckText:
+      DrawText(p, static_cast<const TTextDef&>(*object.character), m, cx);
+      break;
+    case TCharacterKind::ckSprite:
+    case TCharacterKind::ckButton:
+      DrawChildren(p, object, m, cx, nesting);
+      break;
+    default:
+      break;
+  }
+}
+
+void TRenderer::DrawShape(QPainter& p, const TShapeDef& shape, const TSwfMatrix& m, const TColorTransform& cx) {
+  if (shape.pathBounds.isNull() || !Visible(shape.pathBounds, m)) return;
+  p.setTransform(ToQt(m));
+  const double pixelsPerTwip = std::sqrt(std::fabs(m.sx * m.sy - m.r0 * m.r1));
+  for (const TShapeLayer& layer : shape.layers) {
+    for (size_t i = 0; i < layer.fills.size(); ++i) {
+      const QPainterPath& path = layer.fillPaths[i];
+      if (path.isEmpty()) continue;
+      const TFillStyle& fill = layer.fills[i];
+      switch (fill.kind) {
+        case TFillKind::fkSolid:
+          p.fillPath(path, ToQColor(cx.Apply(fill.color)));
+          break;
+        case TFillKind::fkLinear: {
+          QLinearGradient g(-16384, 0, 16384, 0);
+          g.setStops(GradientStops(fill, cx));
+          g.setSpread(QGradient::PadSpread);
+          QBrush brush(g);
+          brush.setTransform(ToQt(fill.matrix));
+          p.fillPath(path, brush);
+          break;
+        }
+        case TFillKind::fkRadial: {
+          QRadialGradient g(0, 0, 16384);
+          g.setStops(GradientStops(fill, cx));
+          g.setSpread(QGradient::PadSpread);
+          QBrush brush(g);
+          brush.setTransform(ToQt(fill.matrix));
+          p.fillPath(path, brush);
+          break;
+        }
+        case TFillKind::fkBitmap:
+          FillBitmap(p, path, fill, cx);
+          break;
+      }
+    }
+    for (size_t i = 0; i < layer.lines.size(); ++i) {
+      const QPainterPath& path = layer.linePaths[i];
+      if (path.isEmpty()) continue;
+      const TLineStyle& line = layer.lines[i];
+      QPen pen(ToQColor(cx.Apply(line.color)));
+      pen.setCosmetic(true);
+      pen.setWidthF(std::max(1.0, line.width * pixelsPerTwip));
+      pen.setCapStyle(Qt::RoundCap);
+      pen.setJoinStyle(Qt::RoundJoin);
+      p.strokePath(path, pen);
+    }
+  }
+}
+
+const QImage* TRenderer::Bitmap(uint16_t id, const TColorTransform& cx) {
+  const TCharacter* c = movie_.Find(id);
+  if (!c || c->kind != TCharacterKind::ckBitmap) return nullptr;
+  const QImage& image = static_cast<const TBitmapDef*>(c)->image;
+  if (cx.IsIdentity()) return &image;
+  const auto key = std::make_tuple(id, cx.mr, cx.mg, cx.mb, cx.ma, cx.ar, cx.ag, cx.ab, cx.aa);
+  auto it = tinted_.find(key);
+  if (it != tinted_.end()) return &it->second;
+  if (tinted_.size() > 64) tinted_.clear();
+  QImage tinted(image.size(), QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    auto* dst = reinterpret_cast<QRgb*>(tinted.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb px = qUnpremultiply(src[x]);
+      const TRgba t = cx.Apply(TRgba{uint8_t(qRed(px)), uint8_t(qGreen(px)), uint8_t(qBlue(px)), uint8_t(qAlpha(px))});
+      dst[x] = qPremultiply(qRgba(t.r, t.g, t.b, t.a));
+    }
+  }
+  return &tinted_.emplace(key, std::move(tinted)).first->second;
+}
+
+void TRenderer::FillBitmap(QPainter& p, const QPainterPath& path, const TFillStyle& fill,
+                           const TColorTransform& cx) {
+  const QImage* image = Bitmap(fill.bitmapId, cx);
+  if (!image || image->isNull()) return;
+  p.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
+  if (fill.repeat) {
+    QBrush brush(*image);
+    brush.setTransform(ToQt(fill.matrix));
+    p.fillPath(path, brush);
+    return;
+  }
+  const QTransform world = p.transform();
+  p.save();
+  p.setClipPath(path, Qt::IntersectClip);
+  p.setTransform(ToQt(fill.matrix) * world);
+  p.drawImage(QPointF(0, 0), *image);
+  p.restore();
+}
+
+void TRenderer::DrawText(QPainter& p, const TTextDef& text, const TSwfMatrix& m, const TColorTransform& cx) {
+  const TSwfMatrix full = m * text.matrix;
+  QRectF bounds;
+  for (const TTextRun& run : text.runs) bounds |= run.path.boundingRect();
+  if (bounds.isEmpty() || !Visible(bounds, full)) return;
+  p.setTransform(ToQt(full));
+  for (const TTextRun& run : text.runs)
+    if (!run.path.isEmpty()) p.fillPath(run.path, ToQColor(cx.Apply(run.color)));
+}
+
+}  // namespace tessaly::player
