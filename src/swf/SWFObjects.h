@@ -1,7 +1,8 @@
 #pragma once
 // SWF tags and action records: the roots of the tag classes and their
 // framing, the display-list, frame and action tags, sprites and buttons, the
-// actions, and the shape definition tags with their styles and records.
+// actions, the shape definition tags with their styles and records, and the
+// font and static text tags.
 
 #include <array>
 #include <cstdint>
@@ -883,6 +884,134 @@ class TSWFDefineShape2 : public TSWFDefineShape {
 class TSWFDefineShape3 : public TSWFDefineShape {
  public:
   TSWFDefineShape3() : TSWFDefineShape(tagDefineShape3, true) {}
+  uint8_t MinVersion() const override { return 3; }
+};
+
+// ---- font and static text tags ----
+
+// A kerning pair of DefineFont2's layout.
+struct TSWFKerningRecord {
+  int16_t Adjustment = 0;
+  uint16_t Code1 = 0;
+  uint16_t Code2 = 0;
+};
+
+// DefineFont: glyph outlines only, standard layout (offset table of 16-bit
+// offsets, then the glyph shapes).
+class TSWFDefineFont : public TSWFObject {
+ public:
+  TSWFDefineFont() : TSWFObject(tagDefineFont) {}
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t FontId = 0;
+  // The shape records of each glyph.
+  std::vector<TSWFShapeRecords> GlyphShapeTable;
+
+ protected:
+  explicit TSWFDefineFont(uint16_t tagID) : TSWFObject(tagID) {}
+};
+
+// DefineFont2: glyphs, code table and optional layout. Written with 16-bit
+// offsets (WideOffsets false), the glyph shapes and the code-table offset
+// must lie within the first 65535 bytes after the start of the offset table.
+class TSWFDefineFont2 : public TSWFDefineFont {
+ public:
+  TSWFDefineFont2() : TSWFDefineFont(tagDefineFont2) {}
+  uint8_t MinVersion() const override { return 3; }
+
+  // Created on first access.
+  std::vector<TSWFKerningRecord>& KerningTable();
+  bool HasKerningTable() const { return kerningTable_ != nullptr; }
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  std::vector<uint16_t> CodeTable;
+  std::vector<int16_t> AdvanceTable;
+  uint16_t FontAscent = 0;
+  std::vector<std::unique_ptr<TSWFRect>> BoundsTable;
+  uint16_t FontDescent = 0;
+  bool ANSI = false;
+  bool Bold = false;
+  bool HasLayout = false;
+  bool Italic = false;
+  bool ShiftJIS = false;
+  bool SmallText = false;
+  bool WideCodes = false;
+  bool WideOffsets = false;
+  int16_t FontLeading = 0;
+  std::string FontName;  // UTF-8; written in UTF-8 from version 6, else in the system code page
+  uint8_t LanguageCode = 0;
+  // The movie's version when the font is written; decides the name encoding.
+  uint8_t SWFVersion = 6;
+
+ private:
+  std::unique_ptr<std::vector<TSWFKerningRecord>> kerningTable_;
+};
+
+struct TSWFGlyphEntry {
+  int32_t GlyphAdvance = 0;  // twips
+  uint16_t GlyphIndex = 0;   // into the font's glyphs
+};
+
+// A run of glyphs of one font, colour and height. At most 255 entries.
+class TSWFTextRecord {
+ public:
+  uint16_t FontId() const { return fontId_; }
+  uint16_t TextHeight() const { return textHeight_; }
+  int32_t XOffset() const { return xOffset_; }
+  int32_t YOffset() const { return yOffset_; }
+  // Each sets its presence flag (FontId and TextHeight: HasFont).
+  void SetFontId(uint16_t id) { fontId_ = id; HasFont = true; }
+  void SetTextHeight(uint16_t height) { textHeight_ = height; HasFont = true; }
+  void SetXOffset(int32_t x) { xOffset_ = x; HasXOffset = true; }
+  void SetYOffset(int32_t y) { yOffset_ = y; HasYOffset = true; }
+  // Created on first access, which sets HasColor.
+  TSWFRGBA& Color();
+
+  // Entries use GlyphBits and AdvanceBits bits; the colour is RGBA when
+  // HasAlpha is set (by the text tag), else RGB. Throws std::length_error
+  // for more than 255 entries, which the count byte cannot hold.
+  void WriteToStream(TBitsEngine& be, uint8_t glyphBits, uint8_t advanceBits);
+
+  std::vector<std::unique_ptr<TSWFGlyphEntry>> GlyphEntries;
+  bool HasColor = false;
+  bool HasFont = false;
+  bool HasXOffset = false;
+  bool HasYOffset = false;
+  bool HasAlpha = false;
+
+ private:
+  uint16_t fontId_ = 0;
+  std::unique_ptr<TSWFRGBA> color_;
+  uint16_t textHeight_ = 0;
+  int32_t xOffset_ = 0;
+  int32_t yOffset_ = 0;
+};
+
+// DefineText: static text of text records.
+class TSWFDefineText : public TSWFObject {
+ public:
+  TSWFDefineText() : TSWFDefineText(tagDefineText, false) {}
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint8_t AdvanceBits = 0;
+  uint16_t CharacterId = 0;
+  uint8_t GlyphBits = 0;
+  bool HasAlpha;
+  TSWFRect TextBounds;
+  TSWFMatrix TextMatrix;
+  std::vector<std::unique_ptr<TSWFTextRecord>> TextRecords;
+
+ protected:
+  TSWFDefineText(uint16_t tagID, bool hasAlpha) : TSWFObject(tagID), HasAlpha(hasAlpha) {}
+};
+
+// DefineText2: the same with RGBA colours.
+class TSWFDefineText2 : public TSWFDefineText {
+ public:
+  TSWFDefineText2() : TSWFDefineText(tagDefineText2, true) {}
   uint8_t MinVersion() const override { return 3; }
 };
 
