@@ -302,7 +302,8 @@ void TSWFPlaceObject2::WriteClipActions(TBitsEngine& be) const {
     writeFlags(r->EventFlags);
     uint64_t sizeAt = be.BitsStream().Position();
     be.WriteDWord(0);
-    if (r->EventFlags & ceKeyPress) be.WriteByte(r->KeyCode);
+    // The key press event exists only in the 32-bit flags.
+    if (wide && (r->EventFlags & ceKeyPress)) be.WriteByte(r->KeyCode);
     r->Actions.WriteToStream(be);
     if (!EndsWithEndByte(r->Actions)) be.WriteByte(0);
     PatchDWord(be, sizeAt, be.BitsStream().Position() - sizeAt - 4);
