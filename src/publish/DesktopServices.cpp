@@ -36,7 +36,7 @@ void TDetachedProcessRunner::StartDetached(const std::vector<std::string>& argv)
   pid_t middle = fork();
   if (middle < 0) throw std::system_error(errno, std::generic_category(), argv[0]);
   if (middle == 0) {
-    pid_t program = fork();
+    pid_t program = _Fork();
     if (program == 0) ExecProgram(args[0], args.data());
     _exit(program < 0 ? 1 : 0);
   }

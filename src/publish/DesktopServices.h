@@ -20,11 +20,12 @@ class TProcessRunner {
   virtual void StartDetached(const std::vector<std::string>& argv) = 0;
 };
 
-// Forks twice and executes the program in the grandchild, so the program
-// outlives nothing of ours and leaves no zombie behind; the caller waits
-// only for the short-lived middle process. Descriptors above stderr are
-// closed in the program. Throws std::system_error when the fork fails; a
-// program that cannot be executed is not reported.
+// Forks twice (the second time with the async-signal-safe _Fork) and
+// executes the program in the grandchild, which the init process reaps, so
+// no zombie is left behind; the caller waits only for the short-lived middle
+// process. Descriptors above stderr are closed in the program. Throws
+// std::system_error when the first fork fails; a program that cannot be
+// executed is not reported.
 class TDetachedProcessRunner : public TProcessRunner {
  public:
   void StartDetached(const std::vector<std::string>& argv) override;

@@ -77,13 +77,17 @@ std::string FailedStep(CURLcode code, const std::string& folder) {
     case CURLE_REMOTE_ACCESS_DENIED: return "cannot change to the folder \"" + folder + "\"";
     case CURLE_UPLOAD_FAILED: return "the server refused the file";
     case CURLE_OPERATION_TIMEDOUT: return "time-out";
+    case CURLE_PARTIAL_FILE:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR: return "transfer broken";
     default: return "transfer failed";
   }
 }
 
 bool ServerGaveReason(CURLcode code) {
   return code == CURLE_LOGIN_DENIED || code == CURLE_REMOTE_ACCESS_DENIED ||
-         code == CURLE_UPLOAD_FAILED || code == CURLE_WEIRD_SERVER_REPLY;
+         code == CURLE_UPLOAD_FAILED || code == CURLE_PARTIAL_FILE ||
+         code == CURLE_WEIRD_SERVER_REPLY;
 }
 
 void SetOption(CURL* curl, CURLoption option, long value) {
@@ -144,8 +148,10 @@ void TCurlFtpClient::Upload(const TFtpConnection& connection, const std::string&
   } else {
     reason = errors[0] ? errors : curl_easy_strerror(code);
     long osError = 0;
-    if (curl_easy_getinfo(h, CURLINFO_OS_ERRNO, &osError) == CURLE_OK && osError != 0)
-      reason += " (" + std::string(std::strerror(static_cast<int>(osError))) + ")";
+    if (curl_easy_getinfo(h, CURLINFO_OS_ERRNO, &osError) == CURLE_OK && osError != 0) {
+      const std::string system = std::strerror(static_cast<int>(osError));
+      if (reason.find(system) == std::string::npos) reason += " (" + system + ")";
+    }
   }
   throw EFtpError(where + FailedStep(code, folder) + ": " + reason);
 }

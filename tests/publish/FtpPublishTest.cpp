@@ -191,6 +191,8 @@ TEST_F(FtpUpload, FailuresAreErrorsWithTheReason) {
   }
   FTPRec closed = Fields("banners");
   closed.port = std::to_string(closedPort);
+  FTPRec broken = Fields("banners");
+  broken.user = "broken";  // the test server cuts this user's uploads off
 
   struct Case {
     FTPRec fields;
@@ -200,6 +202,7 @@ TEST_F(FtpUpload, FailuresAreErrorsWithTheReason) {
       {Fields("banners", "wrong"), {"login refused", "530"}},
       {Fields("no such folder"), {"cannot change to the folder \"no such folder\"", "550"}},
       {closed, {"cannot connect", "Connection refused"}},
+      {broken, {"transfer broken"}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> messages;
@@ -213,7 +216,7 @@ TEST_F(FtpUpload, FailuresAreErrorsWithTheReason) {
     }
     EXPECT_TRUE(messages.empty());
   }
-  EXPECT_FALSE(std::filesystem::exists(home_ / "banners" / "横幅 1.swf"));
+  EXPECT_NE(ReadBytes(home_ / "banners" / "横幅 1.swf"), movieBytes_);
 }
 
 TEST_F(FtpUpload, ServerThatNeverAnswersTimesOut) {

@@ -2,14 +2,28 @@
 
 Usage: ftpserver.py HOME USER PASSWORD
 Serves HOME to USER on 127.0.0.1 at a free port and prints that port on
-stdout once it is listening.
+stdout once it is listening. The user "broken" (same password) has every
+upload cut off after its first chunk, as a broken connection would.
 """
 import logging
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler
 from pyftpdlib.servers import FTPServer
+
+BROKEN_USER = "broken"
+
+
+class BreakingDTPHandler(DTPHandler):
+    def handle_read(self):
+        super().handle_read()
+        if (self.cmd_channel.username == BROKEN_USER and self.tot_bytes_received > 0
+                and not self._closed):
+            self._resp = ("426 Connection closed; transfer aborted.", logging.info)
+            self.close()
+
+    handle_read_event = handle_read
 
 
 def main():
@@ -17,7 +31,9 @@ def main():
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, home, perm="elradfmw")
-    handler = type("Handler", (FTPHandler,), {"authorizer": authorizer})
+    authorizer.add_user(BROKEN_USER, password, home, perm="elradfmw")
+    handler = type("Handler", (FTPHandler,),
+                   {"authorizer": authorizer, "dtp_handler": BreakingDTPHandler})
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.socket.getsockname()[1], flush=True)
     server.serve_forever()
