@@ -358,8 +358,15 @@ std::int32_t TWarningLoadHost::ChooseGifFrame(const std::string&) { return -1; }
 
 TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
                         const TProjectReadContext& context, TProjectLoadHost& host) {
-  std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
   TLoadResult result;
+  std::error_code error;
+  if (std::filesystem::exists(path, error) &&
+      (!std::filesystem::is_regular_file(path, error) ||
+       std::filesystem::file_size(path, error) > MaxProjectFileSize)) {
+    host.ShowMessage(LoadFailedMessage);
+    return result;
+  }
+  std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
   if (lines.size() < 2 ||
       (Trim(lines.front()) != "<BWF>" && Trim(lines.back()) != "</BWF>")) {
     host.ShowMessage(LoadFailedMessage);

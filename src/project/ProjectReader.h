@@ -72,10 +72,14 @@ inline constexpr const char* LoadFailedMessage =
 inline constexpr const char* SaveChangesQuestion = "还没有保存所作的更改.现在保存吗?";
 inline constexpr const char* FileNotFoundMessage = "指定的文件不存在.";
 
+// A larger file is no project (99 items take some 100 KB).
+inline constexpr std::uintmax_t MaxProjectFileSize = 16 * 1024 * 1024;
+
 // "指定文件 " + name + " 不存在.你想要查找它吗?"
 std::string MissingFileQuestion(const std::string& name);
 
-// Loads the project at path into doc. A file that is not a project is
+// Loads the project at path into doc. A file that is not a project (too
+// short, neither marker, not a regular file or above MaxProjectFileSize) is
 // reported with LoadFailedMessage and leaves doc untouched, as does Cancel
 // on the save question; otherwise the document starts anew, takes the file's
 // contents, ends with the last item read as the current one and asks for a

@@ -1,5 +1,6 @@
 #include "project/ProjectWriter.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/CodePage.h"
@@ -25,7 +26,12 @@ class TProjectWriter {
  public:
   std::vector<std::string> lines;
 
-  void Add(std::string line) { lines.push_back(std::move(line)); }
+  // A line break inside a value would move every later line off its fixed
+  // position, so it is stored as a blank.
+  void Add(std::string line) {
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    lines.push_back(std::move(line));
+  }
 
   void Header(const TBannerSettings& s, std::string_view movieFileName) {
     Add("<BWF>");

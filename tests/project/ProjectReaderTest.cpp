@@ -635,6 +635,23 @@ TEST_F(ProjectReaderTest, LinesEndInCrLfLfOrCrAndTextIsCodePage936) {
   EXPECT_EQ(doc.ItemTable[1].Text, "欢迎");
 }
 
+TEST_F(ProjectReaderTest, FoldersAndHugeFilesAreNoProjects) {
+  const std::string huge = MakeFile("huge.BWF", "<BWF>\r\nBWF Version 1.00\r\n");
+  std::filesystem::resize_file(huge, MaxProjectFileSize + 1);
+  const std::string within = MakeFile("within.BWF", "<BWF>\r\nBWF Version 1.00\r\n");
+  std::filesystem::resize_file(within, 4096);
+  doc.AddShapeItem({});
+  for (const std::string& path : {dir, huge}) {
+    host.messages.clear();
+    EXPECT_FALSE(LoadProject(doc, path, context, host).Loaded) << path;
+    EXPECT_EQ(host.messages, std::vector<std::string>{LoadFailedMessage});
+    EXPECT_EQ(doc.ItemTable.Count(), 1);
+  }
+  host.messages.clear();
+  EXPECT_TRUE(LoadProject(doc, within, context, host).Loaded);
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(ProjectReaderTest, UnreadableFileThrows) {
   EXPECT_THROW(LoadProject(doc, dir + "none.BWF", context, host), std::system_error);
 }

@@ -187,6 +187,17 @@ TEST(ProjectWriter, TextWithShadowWritesItsShadowLines) {
   EXPECT_EQ(lines[24], "Italic=TRUE");
 }
 
+TEST(ProjectWriter, LineBreaksInsideValuesBecomeBlanks) {
+  TBannerDocument doc = SmallBanner();
+  doc.BannerSettings.URL = "http://a.b/\r\nx";
+  doc.ItemTable[1].Text = "two\nlines";
+  const std::vector<std::string> lines = ProjectLines(doc, "m\r.swf");
+  ASSERT_EQ(lines.size(), 45u);
+  EXPECT_EQ(lines[2], "FileName=m .swf");
+  EXPECT_EQ(lines[5], "URL=http://a.b/  x");
+  EXPECT_EQ(lines[20], "Text=two lines");
+}
+
 TEST(ProjectWriter, ProjectPathTakesTheMovieNameWithBwfExtension) {
   EXPECT_EQ(ProjectPathFor("/p/", "/movies/ad.swf"), "/p/ad.BWF");
   EXPECT_EQ(ProjectPathFor("/p", "/movies/ad.v2.swf"), "/p/ad.v2.BWF");
