@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <system_error>
 
@@ -40,7 +41,7 @@ class TTemporaryFile {
 };
 
 TTemporaryFile CreateTemporaryBeside(const std::string& path) {
-  static unsigned counter = 0;
+  static std::atomic<unsigned> counter = 0;
   for (int attempt = 0;; ++attempt) {
     const std::string name =
         path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);

@@ -400,6 +400,23 @@ TEST_F(ProjectReaderTest, TextSectionDefaultsAndBlankTexts) {
   EXPECT_EQ(doc.LastTextItem, 1);
 }
 
+TEST_F(ProjectReaderTest, ByteFieldsAreHeldToTheirControlRanges) {
+  auto text = [](const std::string& size, const std::string& transparency) {
+    return std::vector<std::string>{
+        "<TEXT>", "", "", "", "Text=a", "", "TextSize=" + size, "", "", "", "", "",
+        "FontTransparency=" + transparency, "", "", "", "</TEXT>"};
+  };
+  auto shape = ShapeSection("ShapeType=Pie", "ShapeX=0");
+  shape[15] = "ShapeTransparency=-4";
+  ASSERT_TRUE(LoadLines(ColourProject(Join({text("500", "300"), text("2", "100"), shape}))).Loaded);
+  ASSERT_EQ(doc.ItemTable.Count(), 3);
+  EXPECT_EQ(doc.ItemTable[1].FontSize, 120);
+  EXPECT_EQ(doc.ItemTable[1].Transparency, 100);
+  EXPECT_EQ(doc.ItemTable[2].FontSize, 6);
+  EXPECT_EQ(doc.ItemTable[2].Transparency, 100);
+  EXPECT_EQ(doc.ItemTable[3].Transparency, 0);
+}
+
 TEST_F(ProjectReaderTest, AnimationSectionDefaults) {
   ASSERT_TRUE(LoadLines(ColourProject({"<ANIMATION>", "AnimationType=", "AnimationSpeed=fast",
                                        "AnimationFirstFrame=", "AnimationLoop=", "",
