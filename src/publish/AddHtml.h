@@ -15,9 +15,9 @@
 
 namespace tessaly::publish {
 
-// The program's own web page (the default of DefaultWebSite) and its domain,
-// which a location on the user's own server does not contain.
-inline constexpr std::string_view ProgramWebSite = "https://www.tessaly.example/index.html";
+// The domain of the program's own web page (document::ProgramWebPage, the
+// default of DefaultWebSite), which a location on the user's own server
+// does not contain.
 inline constexpr std::string_view ProgramWebDomain = "tessaly.example";
 
 inline constexpr std::string_view MsgImageFileNameBlank = "The Image File Name cannot be blank.";

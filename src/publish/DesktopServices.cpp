@@ -1,5 +1,6 @@
 #include "publish/DesktopServices.h"
 
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,7 +79,11 @@ std::filesystem::path DefaultConfigFolder() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   if (xdg && xdg[0] == '/') return std::filesystem::path(xdg) / "Tessaly";
   const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : "") / ".config" / "Tessaly";
+  if (!home || home[0] != '/') {
+    const passwd* user = getpwuid(getuid());
+    home = user && user->pw_dir ? user->pw_dir : "/";
+  }
+  return std::filesystem::path(home) / ".config" / "Tessaly";
 }
 
 }  // namespace tessaly::publish

@@ -63,7 +63,8 @@ std::string SearchPath();
 std::filesystem::path TempFolder();
 
 // The user's configuration folder for Tessaly: $XDG_CONFIG_HOME/Tessaly when
-// that variable holds an absolute path, else $HOME/.config/Tessaly.
+// that variable holds an absolute path, else $HOME/.config/Tessaly (the
+// home folder from the user database when $HOME is not absolute).
 std::filesystem::path DefaultConfigFolder();
 
 }  // namespace tessaly::publish

@@ -24,8 +24,9 @@ TEST(SnippetDialog, LocationFromTheDefaultWebSiteAndImageFolder) {
     EXPECT_EQ(SnippetLocation(c.site, c.folder), c.location) << c.site << " + " << c.folder;
   EXPECT_EQ(SnippetSite("http://www.mysite.com/a/index.html"), "http://www.mysite.com/a/");
 
-  const TSnippetFields fields = OpenSnippetDialog(ProgramWebSite, "images", "/home/ann/b1.swf");
-  EXPECT_EQ(fields.Location, "https://www.tessaly.example/images");
+  const TSnippetFields fields = OpenSnippetDialog("https://tessaly.example/", "images", "/home/ann/b1.swf");
+  EXPECT_EQ(fields.Location, "https://tessaly.example/images");
+  EXPECT_TRUE(IsProgramWebLocation(fields.Location));
   EXPECT_EQ(fields.FileField, "/home/ann/b1.swf");
   EXPECT_EQ(fields.Quality, 4);
 }

@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -30,6 +33,25 @@ TEST(MailCommand, HandsTheMovieToXdgEmailAsSeparateArguments) {
   EXPECT_EQ(runner.Started[0],
             (std::vector<std::string>{(bin / "xdg-email").string(), "--utf8", "--subject",
                                       "Tessaly - 横幅 \"1\" $(rm -rf ~).swf", "--attach", movie}));
+}
+
+TEST(MailCommand, TheMailProgramReceivesEachArgumentWhole) {
+  TTestFolder temp;
+  const std::filesystem::path bin = temp / "bin";
+  std::filesystem::create_directories(bin);
+  const std::filesystem::path record = temp / "argv.txt";
+  WriteBytes(bin / "xdg-email",
+             "#!/bin/sh\nprintf '[%s]\\n' \"$@\" > '" + record.string() + ".part'\n"
+             "mv '" + record.string() + ".part' '" + record.string() + "'\n");
+  chmod((bin / "xdg-email").c_str(), 0755);
+  const std::string movie = (temp / "我的 横幅" / "横幅 1; echo x.swf").string();
+  TDetachedProcessRunner runner;
+
+  ASSERT_EQ(SendMovieByMail(movie, runner, bin.string()), std::nullopt);
+  for (int i = 0; i < 200 && !std::filesystem::exists(record); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(ReadBytes(record), "[--utf8]\n[--subject]\n[Tessaly - 横幅 1; echo x.swf]\n[--attach]\n[" +
+                                   movie + "]\n");
 }
 
 TEST(MailCommand, SubjectHasTheBareFileNameAndTheAttachmentAFullPath) {
