@@ -1,0 +1,3 @@
+tessaly_benchmark(bench_swf
+  SOURCES SWFWriterBench.cpp
+  LIBS tessaly_swf)
