@@ -1,5 +1,7 @@
 #include "platform/Bitmap.h"
 
+#include <algorithm>
+
 namespace tessaly::platform {
 
 void CheckBitmapSize(std::int64_t width, std::int64_t height, const std::string& what) {
@@ -77,6 +79,13 @@ void TBitmap::SetIndex(int x, int y, unsigned index) {
     default:
       row[x] = static_cast<std::uint8_t>(index);
   }
+}
+
+void TBitmap::FillIndex(unsigned index) {
+  std::uint8_t pattern = static_cast<std::uint8_t>(index);
+  if (bitCount_ == 1) pattern = (index & 1u) ? 0xFF : 0x00;
+  if (bitCount_ == 4) pattern = static_cast<std::uint8_t>((index & 0x0Fu) * 0x11u);
+  std::fill(pixels_.begin(), pixels_.end(), pattern);
 }
 
 TRgb TBitmap::PixelColor(int x, int y) const {

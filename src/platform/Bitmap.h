@@ -83,6 +83,8 @@ class TBitmap {
   // Palette index of pixel (x, y) of a bitmap of up to 8 bits.
   unsigned Index(int x, int y) const;
   void SetIndex(int x, int y, unsigned index);
+  // Sets every pixel of a bitmap of up to 8 bits to the index.
+  void FillIndex(unsigned index);
   // The colour of pixel (x, y) at any bit count; an index outside the palette
   // gives black.
   TRgb PixelColor(int x, int y) const;

@@ -62,11 +62,6 @@ TBitmap PaletteBitmap(int width, int height, const std::vector<TPaletteEntry>& p
   return bitmap;
 }
 
-void FillIndex(TBitmap& bitmap, unsigned index) {
-  for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x) bitmap.SetIndex(x, y, index);
-}
-
 // Rows of an interlaced image in the order they are stored.
 std::vector<int> InterlacedRowOrder(int height) {
   static constexpr int kStart[] = {0, 4, 2, 1};
@@ -185,7 +180,7 @@ class TGifReader {
     const int transparent = TransparentIndexOf(frame.Extensions);
     if (transparent >= 0 && transparent < static_cast<int>(frame.Image.Palette().size())) {
       frame.TransparentIndex = transparent;
-      FillIndex(frame.Image, static_cast<unsigned>(transparent));
+      frame.Image.FillIndex(static_cast<unsigned>(transparent));
     }
     image_.frames_.push_back(std::move(frame));
     TBitmap& pixels = image_.frames_.back().Image;
@@ -233,7 +228,7 @@ class TGifReader {
     } else if (firstUsesGlobalMap_ && gif_->SBackGroundColor < static_cast<int>(source.Palette().size())) {
       background = static_cast<unsigned>(gif_->SBackGroundColor);
     }
-    FillIndex(canvas, background);
+    canvas.FillIndex(background);
     for (int y = 0; y < source.Height(); ++y) {
       const int cy = first.Top + y;
       if (cy < 0 || cy >= canvas.Height()) continue;

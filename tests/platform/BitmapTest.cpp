@@ -34,6 +34,12 @@ TEST(Bitmap, PackedIndexesUseTheHighBitsFirst) {
   EXPECT_EQ(nibbles.Row(0)[0], 0xA5);
   EXPECT_EQ(nibbles.Row(0)[1], 0xF0);
   EXPECT_EQ(nibbles.Index(1, 0), 0x5u);
+
+  for (int bitCount : {1, 4, 8}) {
+    TBitmap filled(5, 2, bitCount);
+    filled.FillIndex(1);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(filled.Index(x, 1), 1u) << bitCount;
+  }
 }
 
 TEST(Bitmap, PixelColorReadsEveryLayout) {
