@@ -1,0 +1,169 @@
+#pragma once
+// What one build of a movie shares between the pipeline, the builders and
+// the effect generator: the working tables of the characters made for the
+// banner's layers, and the interfaces through which the pipeline reaches
+// the effect generator, the project writer and the preview host.
+//
+// A context is filled by one build and describes the movie of that build;
+// its pointers belong to that movie and are valid only while it lives. The
+// pipeline hands the context to the effect generator during the animated
+// build and clears it when the movie is freed.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "document/BannerDocument.h"
+
+namespace tessaly::swf {
+class TFlashButton;
+class TFlashImage;
+class TFlashMovie;
+class TFlashShape;
+class TFlashText;
+}  // namespace tessaly::swf
+
+namespace tessaly::document {
+
+// Instance names and depths that every movie uses.
+inline constexpr std::string_view BackgroundInstanceName = "backshape";
+inline constexpr std::string_view ItemInstancePrefix = "but";
+inline constexpr std::string_view ShadowInstancePrefix = "butshadow";
+
+// "but" + i, i in decimal.
+std::string ItemInstanceName(int index);
+// "butshadow" + i.
+std::string ShadowInstanceName(int index);
+// The depth of item i's button: 2 x i.
+constexpr std::uint16_t ItemDepth(int index) { return static_cast<std::uint16_t>(2 * index); }
+// The depth of the shadow of text item i: i + 1 when i is even, i when it is
+// odd (so the shadows of items 2 and 3 share depth 3).
+constexpr std::uint16_t ShadowDepth(int index) {
+  return static_cast<std::uint16_t>(index % 2 == 0 ? index + 1 : index);
+}
+
+// Which build a context describes.
+enum class TBuildKind { bkPreview, bkAnimated };
+
+// A table indexed like the item table, 1 .. TItemTable::Capacity; entry 0
+// is unused. Null where the build made nothing for the item.
+template <class T>
+using TItemTableOf = std::array<T*, TItemTable::Capacity + 1>;
+
+struct TBuildContext {
+  // The document the build reads. The builders write back only InPreview,
+  // Moved and the Width and Height of text items.
+  TBannerDocument* Document = nullptr;
+  TBuildKind Kind = TBuildKind::bkPreview;
+  // Empty for a preview; the movie's file name when it is being saved (the
+  // builders then give every item the click action).
+  std::string FileName;
+
+  // The banner size in pixels as the preview host has it after the pipeline
+  // set it to the banner size; CentreX = BannerWidth div 2, CentreY =
+  // BannerHeight div 2.
+  std::int32_t BannerWidth = 0;
+  std::int32_t BannerHeight = 0;
+  std::int32_t CentreX = 0;
+  std::int32_t CentreY = 0;
+  // The item table's Count when the build started, deleted records
+  // included.
+  int ItemCount = 0;
+
+  // The background's outline shape (also when a button wraps it in a saved
+  // movie). In an animated build with AnimateBackground on its geometry is
+  // relative to the banner centre.
+  swf::TFlashShape* BackgroundCharacter = nullptr;
+  // The button at depth 0 that wraps the background in a saved movie; null
+  // otherwise.
+  swf::TFlashButton* BackgroundButton = nullptr;
+
+  // The button at depth 2 x i that wraps item i's character; null for
+  // deleted items and texts whose text is blank, which have no button in
+  // this movie and so belong to no layer.
+  TItemTableOf<swf::TFlashButton> ItemButtons{};
+  // The shape of a shape item, the bitmap-filled rectangle of a picture item.
+  TItemTableOf<swf::TFlashShape> ItemShapes{};
+  // The bitmap character of a picture item.
+  TItemTableOf<swf::TFlashImage> ItemImages{};
+  // The text character of a text item.
+  TItemTableOf<swf::TFlashText> ItemTexts{};
+
+  // Every shadowed text keeps its own shadow button (placed at
+  // ShadowDepth(i)) and shadow text; null for items without a shadow.
+  TItemTableOf<swf::TFlashButton> ShadowButtons{};
+  TItemTableOf<swf::TFlashText> ShadowTexts{};
+  // The shadow button and text made last (null before any).
+  swf::TFlashButton* ShadowButton = nullptr;
+  swf::TFlashText* ShadowText = nullptr;
+
+  // Whether a layer is animated in this build: always false in a preview
+  // build; in an animated build the settings' Animate... flags.
+  bool AnimatesBackground() const;
+  bool AnimatesItem(int index) const;
+  // Item i's coordinates are relative to the banner centre (its layer is
+  // animated); the builders subtract CentreOffsetX/Y() from them.
+  std::int32_t CentreOffsetX(int index) const { return AnimatesItem(index) ? CentreX : 0; }
+  std::int32_t CentreOffsetY(int index) const { return AnimatesItem(index) ? CentreY : 0; }
+
+  // Back to the state before a build, every pointer null.
+  void Clear();
+};
+
+// The animation effects. BuildAnimatedMovie calls AddEffectFrames once per
+// loop pass, after the background and the items were built and placed in
+// the first frame:
+//  - once with LoopIndex 0 when AnimationLoop is 0,
+//  - else once for each LoopIndex 0 .. AnimationLoop - 1,
+// then, when AnimationLoop > 0, it adds the closing frame with a Stop action
+// itself. CentreX and CentreY are half the banner width and height (integer
+// division), ItemCount the Count of the item table, deleted records
+// included. The generator reads the settings from Context.Document at each
+// call (effect index, speed, delays, layer flags), places the layers again
+// through Context (BackgroundCharacter at depth 0; ItemButtons[i] at
+// ItemDepth(i); ShadowButtons[i] at ShadowDepth(i)) and closes its frames
+// with ShowFrame. An effect index outside 1 .. 30 adds nothing. It never
+// changes the document or the context. Errors (an unreadable particle
+// picture) are exceptions; they abandon the build.
+class TEffectGenerator {
+ public:
+  virtual ~TEffectGenerator() = default;
+  virtual void AddEffectFrames(swf::TFlashMovie& Movie, const TBuildContext& Context, std::int32_t CentreX,
+                               std::int32_t CentreY, int LoopIndex, int ItemCount) = 0;
+};
+
+// Writes the project file beside a saved movie. The save command calls it
+// after the movie file was written, with the project folder (the
+// BwfDirectory setting) and the chosen movie path; the project's file name
+// is the movie's name with the extension ".BWF". Errors are exceptions
+// (std::system_error naming the path); the save then keeps ChangeMade set.
+class TProjectSaver {
+ public:
+  virtual ~TProjectSaver() = default;
+  virtual void SaveProject(const TBannerDocument& Document, std::string_view BwfDirectory,
+                           std::string_view MovieFileName) = 0;
+};
+
+// The player that shows the built movie. It scales the movie to its size
+// ("ShowAll"), does not loop and runs the movie's scripts; the shell
+// implements it with the player widget, the CLI and the tests with a host
+// that keeps the bytes.
+class TPreviewHost {
+ public:
+  virtual ~TPreviewHost() = default;
+  // Sets the player to the banner size in pixels.
+  virtual void SetSize(std::int32_t Width, std::int32_t Height) = 0;
+  // The size the player has now; the movie's frame size is taken from it.
+  virtual std::int32_t Width() const = 0;
+  virtual std::int32_t Height() const = 0;
+  virtual void Stop() = 0;
+  // Loads one complete SWF file ("FWS" or "CWS") into layer 0, replacing
+  // the movie shown before. The bytes are only valid during the call; the
+  // host keeps its own copy.
+  virtual void LoadMovie(std::span<const std::uint8_t> Bytes) = 0;
+  virtual void Play() = 0;
+};
+
+}  // namespace tessaly::document
