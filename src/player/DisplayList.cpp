@@ -106,6 +106,10 @@ void TDisplayList::Apply(TDisplayObject& clip, const TDisplayCommand& command) {
   }
   if (!p.hasCharacter) return;  // a move of an empty depth
   const TCharacter* c = movie_.Find(p.characterId);
+  if (c && c->definedAt > p.tagIndex) {
+    Warn("character " + std::to_string(p.characterId) + " is placed before it is defined");
+    return;
+  }
   if (!c) {
     Warn("a placement at depth " + std::to_string(p.depth) + " uses the undefined character " +
          std::to_string(p.characterId));

@@ -35,6 +35,26 @@ QGradientStops GradientStops(const TFillStyle& fill, const TColorTransform& cx) 
   return stops;
 }
 
+// Draws image at the origin of the painter's space, and over the rest of area
+// its edge pixels stretched outward, as clipped bitmap fills extend them.
+void DrawClamped(QPainter& p, const QImage& image, const QRectF& area) {
+  const double w = image.width(), h = image.height();
+  const double left = std::min(0.0, area.left()), top = std::min(0.0, area.top());
+  const double right = std::max(w, area.right()), bottom = std::max(h, area.bottom());
+  // Columns: left margin, the picture, right margin; rows likewise.
+  const double xs[] = {left, 0, w, right}, ys[] = {top, 0, h, bottom};
+  const double sx[] = {0, 0, w - 1, w}, sy[] = {0, 0, h - 1, h};
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      const QRectF target(QPointF(xs[col], ys[row]), QPointF(xs[col + 1], ys[row + 1]));
+      if (target.width() <= 0 || target.height() <= 0) continue;
+      const QRectF source(QPointF(col == 1 ? 0 : sx[col], row == 1 ? 0 : sy[row]),
+                          QPointF(col == 1 ? w : sx[col] + 1, row == 1 ? h : sy[row] + 1));
+      p.drawImage(target, image, source);
+    }
+  }
+}
+
 }  // namespace
 
 TSwfMatrix ShowAllMatrix(const TMovieDef& movie, int width, int height) {
@@ -76,7 +96,63 @@ bool TRenderer::Visible(const QRectF& r, const TSwfMatrix& m) const {
 
 void TRenderer::DrawChildren(QPainter& p, const TDisplayObject& object, const TSwfMatrix& m,
                              const TColorTransform& cx, int nesting) {
-  for (const auto& [depth, child] : object.children) DrawObject(p, *child, m, cx, nesting + 1);
+  // A child with a clip depth is a mask: not drawn itself, it clips the
+  // children above it up to that depth.
+  struct TMask {
+    uint16_t clipDepth;
+    QPainterPath area;  // device pixels, already cut by the masks below
+  };
+  std::vector<TMask> masks;
+  for (const auto& [depth, child] : object.children) {
+    while (!masks.empty() && depth > masks.back().clipDepth) masks.pop_back();
+    if (child->clipDepth > 0) {
+      QPainterPath area;
+      AddMaskArea(area, *child, m, nesting + 1);
+      if (!masks.empty()) area = area.intersected(masks.back().area);
+      masks.push_back({child->clipDepth, area});
+      continue;
+    }
+    if (masks.empty()) {
+      DrawObject(p, *child, m, cx, nesting + 1);
+      continue;
+    }
+    p.save();
+    p.setTransform(QTransform());
+    p.setClipPath(masks.back().area);
+    DrawObject(p, *child, m, cx, nesting + 1);
+    p.restore();
+  }
+}
+
+void TRenderer::AddMaskArea(QPainterPath& area, const TDisplayObject& object, const TSwfMatrix& parent,
+                            int nesting) const {
+  if (nesting > kMaxNesting || !object.character) return;
+  const TSwfMatrix m = parent * object.matrix;
+  if (!Finite(m)) return;
+  switch (object.character->kind) {
+    case TCharacterKind::ckShape: {
+      const auto& shape = static_cast<const TShapeDef&>(*object.character);
+      if (shape.pathBounds.isNull() || !Visible(shape.pathBounds, m)) return;
+      for (const TShapeLayer& layer : shape.layers)
+        for (const QPainterPath& path : layer.fillPaths)
+          if (!path.isEmpty()) area = area.isEmpty() ? ToQt(m).map(path) : area.united(ToQt(m).map(path));
+      break;
+    }
+    case TCharacterKind::ckText: {
+      const auto& text = static_cast<const TTextDef&>(*object.character);
+      for (const TTextRun& run : text.runs) {
+        const QPainterPath mapped = ToQt(m * text.matrix).map(run.path);
+        area = area.isEmpty() ? mapped : area.united(mapped);
+      }
+      break;
+    }
+    case TCharacterKind::ckSprite:
+    case TCharacterKind::ckButton:
+      for (const auto& [depth, child] : object.children) AddMaskArea(area, *child, m, nesting + 1);
+      break;
+    default:
+      break;
+  }
 }
 
 void TRenderer::DrawObject(QPainter& p, const TDisplayObject& object, const TSwfMatrix& parent,
@@ -185,10 +261,14 @@ void TRenderer::FillBitmap(QPainter& p, const QPainterPath& path, const TFillSty
     return;
   }
   const QTransform world = p.transform();
+  const QTransform toBitmap = ToQt(fill.matrix);
+  bool invertible = false;
+  const QRectF area = toBitmap.inverted(&invertible).mapRect(path.boundingRect());
+  if (!invertible) return;
   p.save();
   p.setClipPath(path, Qt::IntersectClip);
-  p.setTransform(ToQt(fill.matrix) * world);
-  p.drawImage(QPointF(0, 0), *image);
+  p.setTransform(toBitmap * world);
+  DrawClamped(p, *image, area);
   p.restore();
 }
 

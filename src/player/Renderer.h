@@ -30,6 +30,7 @@ class TRenderer {
                   const TColorTransform& parentCx, int nesting);
   void DrawChildren(QPainter& p, const TDisplayObject& object, const TSwfMatrix& m, const TColorTransform& cx,
                     int nesting);
+  void AddMaskArea(QPainterPath& area, const TDisplayObject& object, const TSwfMatrix& parent, int nesting) const;
   void DrawShape(QPainter& p, const TShapeDef& shape, const TSwfMatrix& m, const TColorTransform& cx);
   void DrawText(QPainter& p, const TTextDef& text, const TSwfMatrix& m, const TColorTransform& cx);
   void FillBitmap(QPainter& p, const QPainterPath& path, const TFillStyle& fill, const TColorTransform& cx);

@@ -70,6 +70,7 @@ class TMovieReader {
   TMovieDef& movie_;
   std::vector<uint8_t> jpegTables_;
   size_t suppressedWarnings_ = 0;
+  uint32_t tagIndex_ = 0;
 };
 
 void TMovieReader::Warn(std::string text) {
@@ -81,6 +82,7 @@ void TMovieReader::Warn(std::string text) {
 
 void TMovieReader::AddCharacter(std::unique_ptr<TCharacter> c) {
   const uint16_t id = c->id;
+  c->definedAt = tagIndex_;
   if (!movie_.characters.emplace(id, std::move(c)).second)
     Warn("character " + std::to_string(id) + " defined twice; the first definition is kept");
 }
@@ -163,6 +165,7 @@ void TMovieReader::ReadTags(TSwfBitReader& in, TTimeline& timeline, bool insideS
       break;
     }
     TSwfBitReader body(in.ReadBytes(length));
+    ++tagIndex_;
     if (code == tcEnd) break;
     if (code == tcShowFrame) {
       timeline.frames.push_back(std::move(frame));
@@ -185,11 +188,12 @@ void TMovieReader::ReadTag(uint16_t code, TSwfBitReader& body, TFrame& frame, bo
   }
   switch (code) {
     case tcPlaceObject:
-      frame.commands.push_back({TDisplayCommand::dcPlace, ReadPlaceObject(body)});
+    case tcPlaceObject2: {
+      TDisplayCommand c{TDisplayCommand::dcPlace, code == tcPlaceObject ? ReadPlaceObject(body) : ReadPlaceObject2(body)};
+      c.place.tagIndex = tagIndex_;
+      frame.commands.push_back(std::move(c));
       break;
-    case tcPlaceObject2:
-      frame.commands.push_back({TDisplayCommand::dcPlace, ReadPlaceObject2(body)});
-      break;
+    }
     case tcRemoveObject: {
       TDisplayCommand c{TDisplayCommand::dcRemove, {}};
       body.ReadWord();

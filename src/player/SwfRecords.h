@@ -85,6 +85,7 @@ struct TCharacter {
   virtual ~TCharacter() = default;
   TCharacterKind kind;
   uint16_t id = 0;
+  uint32_t definedAt = 0;  // index of its tag in the file
 };
 
 struct TShapeDef : TCharacter {
@@ -128,6 +129,7 @@ struct TActionRecord {
 using TActionList = std::vector<TActionRecord>;
 
 struct TPlaceCommand {
+  uint32_t tagIndex = 0;  // a character defined by a later tag is not known here
   uint16_t depth = 0;
   bool move = false;
   bool hasCharacter = false;

@@ -234,8 +234,11 @@ bool ReadShapeRecords(TSwfBitReader& in, unsigned fillBits, unsigned lineBits, s
       if (flags & 0x04) fill1 = in.ReadBits(fillBits);
       if (flags & 0x08) line = in.ReadBits(lineBits);
       if (flags & 0x10) {
+        // The indexes of this record already refer to the new arrays.
         if (!newStyles(fillBits, lineBits)) return false;
-        fill0 = fill1 = line = 0;
+        if (!(flags & 0x02)) fill0 = 0;
+        if (!(flags & 0x04)) fill1 = 0;
+        if (!(flags & 0x08)) line = 0;
       }
       continue;
     }

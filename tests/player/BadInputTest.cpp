@@ -136,15 +136,23 @@ TEST(BadInput, ZlibBombsAndHugeSizesAreRefused) {
   EXPECT_THAT(movie->warnings, ::testing::Contains(::testing::HasSubstr("refused")));
 }
 
-TEST(BadInput, SelfPlacingSpritesAndNestedDefinitionsAreBounded) {
+TEST(BadInput, SelfPlacingSpritesNestedDefinitionsAndDeepChainsAreBounded) {
   TMovieBuilder m(10, 10);
-  TBitWriter place;
-  place.Byte(0x02);
-  place.Word(1);
-  place.Word(1);  // the sprite places itself
+  auto placeBody = [](uint16_t id) {
+    TBitWriter place;
+    place.Byte(0x02);
+    place.Word(1);
+    place.Word(id);
+    return TagBytes(26, place.Data());
+  };
+  // Sprite 1 holds a sprite definition and places itself.
   const TBytes nested = TagBytes(39, SpriteBody(2, 1, TagBytes(1, {})));
-  m.Tag(39, SpriteBody(1, 1, Join({nested, TagBytes(26, place.Data()), TagBytes(1, {})})));
+  m.Tag(39, SpriteBody(1, 1, Join({nested, placeBody(1), TagBytes(1, {})})));
+  // Sprites 10 to 89 each place the one before: 80 levels.
+  m.Tag(39, SpriteBody(10, 1, TagBytes(1, {})));
+  for (uint16_t id = 11; id < 90; ++id) m.Tag(39, SpriteBody(id, 1, Join({placeBody(id - 1), TagBytes(1, {})})));
   m.Place(1, 1);
+  m.Place(2, 89);
   m.ShowFrame();
   TFlashPlayer player;
   player.LoadMovie(m.Bytes());
@@ -152,6 +160,7 @@ TEST(BadInput, SelfPlacingSpritesAndNestedDefinitionsAreBounded) {
   player.Tick();
   EXPECT_EQ(player.Movie()->Find(2), nullptr);
   EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("inside a sprite")));
+  EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("placed before it is defined")));
   EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("nest deeper")));
 }
 
