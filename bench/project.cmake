@@ -1,0 +1,1 @@
+tessaly_benchmark(bench_project SOURCES ProjectBench.cpp LIBS tessaly_project)
