@@ -28,6 +28,12 @@ inline constexpr std::string_view MsgGenerateBeforeCopy = "执行复制粘贴操
 inline constexpr std::string_view MsgGenerateBeforePreview = "预览之前必须先生成HTML代码.";
 inline constexpr std::string_view SnippetPreviewPageName = "temp2.html";
 
+// The file filter of "查找文件" (find file), in the file dialog's notation.
+// The movie comes first: the field names the movie, which the picture
+// filters alone would hide.
+inline constexpr std::string_view SnippetFileFilter =
+    "Flash 文件 (*.swf);;图像文件 (*.gif *.jpeg *.jpg);;Jpeg 文件 (*.jpeg *.jpg);;Gif 文件 (*.gif)";
+
 // Quality choices in the order of the dialog's list.
 inline constexpr int DefaultQualityChoice = 4;  // "高"
 

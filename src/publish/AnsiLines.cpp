@@ -1,6 +1,6 @@
 #include "publish/AnsiLines.h"
 
-#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

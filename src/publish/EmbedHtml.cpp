@@ -1,7 +1,5 @@
 #include "publish/EmbedHtml.h"
 
-#include <sys/stat.h>
-
 #include <system_error>
 
 #include "publish/AnsiLines.h"

@@ -170,6 +170,7 @@ TEST_F(FtpUpload, StoresTheMovieBytesInTheFolder) {
       {"", home_},
   };
   for (const auto& [folder, where] : cases) {
+    std::filesystem::remove(where / "横幅 1.swf");
     EXPECT_EQ(PublishByFtp(Fields(folder), movie_, client_),
               std::vector<std::string>{"The file was successfully uploaded."});
     EXPECT_EQ(ReadBytes(where / "横幅 1.swf"), movieBytes_) << folder;
