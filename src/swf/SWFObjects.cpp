@@ -593,6 +593,17 @@ void WriteShapeRecords(TBitsEngine& be, TSWFShapeRecords& records, uint8_t numFi
 
 // ---- shape definitions ----
 
+uint8_t TSWFDefineShape::MinVersion() const {
+  switch (TagID()) {
+    case tagDefineShape3:
+      return 3;
+    case tagDefineShape2:
+      return 2;
+    default:
+      return 1;
+  }
+}
+
 void TSWFDefineShape::WriteTagBody(TBitsEngine& be) {
   be.WriteWord(ShapeId);
   be.WriteRect(ShapeBounds);

@@ -860,6 +860,9 @@ class TSWFDefineShape : public TSWFObject {
     return p;
   }
 
+  // Follows the tag code, which the shape object may switch between
+  // DefineShape2 and DefineShape3: 1, 2 or 3.
+  uint8_t MinVersion() const override;
   void WriteTagBody(TBitsEngine& be) override;
 
   bool HasAlpha;
@@ -878,13 +881,11 @@ class TSWFDefineShape : public TSWFObject {
 class TSWFDefineShape2 : public TSWFDefineShape {
  public:
   TSWFDefineShape2() : TSWFDefineShape(tagDefineShape2, false) {}
-  uint8_t MinVersion() const override { return 2; }
 };
 
 class TSWFDefineShape3 : public TSWFDefineShape {
  public:
   TSWFDefineShape3() : TSWFDefineShape(tagDefineShape3, true) {}
-  uint8_t MinVersion() const override { return 3; }
 };
 
 // ---- font and static text tags ----

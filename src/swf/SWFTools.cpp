@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -148,11 +149,20 @@ uint8_t GetSignedBitsCount(int32_t value) {
   return GetBitsCount(magnitude) + 1;
 }
 
-int32_t FloatToFixed16(double value) { return static_cast<int32_t>(std::trunc(value * 65536.0)); }
+// Values beyond the 32-bit range are clamped to it rather than left to an
+// undefined conversion.
+int32_t FloatToFixed16(double value) {
+  double fixed = std::trunc(value * 65536.0);
+  if (!(fixed >= INT32_MIN)) return INT32_MIN;
+  if (fixed > INT32_MAX) return INT32_MAX;
+  return static_cast<int32_t>(fixed);
+}
 
 double Fixed16ToFloat(int32_t value) { return value / 65536.0; }
 
 uint16_t FloatToFixed8(double value) {
+  // The value is unsigned and below 256; anything else is clamped.
+  value = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 255.99);
   double whole = std::trunc(value);
   double fraction = std::nearbyint((value - whole) * 256.0);
   return static_cast<uint16_t>(static_cast<int32_t>(whole) * 256 + static_cast<int32_t>(fraction));

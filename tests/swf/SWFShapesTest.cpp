@@ -194,6 +194,9 @@ TEST(DefineShape, VariantsDifferInCodeAlphaAndVersion) {
   EXPECT_EQ(s1.MinVersion(), 1);
   EXPECT_EQ(s2.MinVersion(), 2);
   EXPECT_EQ(s3.MinVersion(), 3);
+  // The shape object switches the code when no colour has alpha.
+  s3.SetTagID(tagDefineShape2);
+  EXPECT_EQ(s3.MinVersion(), 2);
 }
 
 TEST(DefineShape, WithoutStylesNoIndexesAreWritten) {

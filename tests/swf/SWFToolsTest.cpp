@@ -44,6 +44,9 @@ TEST(FixedPoint, SixteenDotSixteenTruncatesTowardZero) {
   EXPECT_EQ(FloatToFixed16(1.0 / 65536 * 2.9), 2);
   EXPECT_EQ(FloatToFixed16(-1.0 / 65536 * 2.9), -2);
   EXPECT_DOUBLE_EQ(Fixed16ToFloat(98304), 1.5);
+  // Out of range: clamped instead of an undefined conversion.
+  EXPECT_EQ(FloatToFixed16(1e12), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(FloatToFixed16(-1e12), std::numeric_limits<int32_t>::min());
 }
 
 TEST(FixedPoint, EightDotEightFrameRates) {
@@ -52,6 +55,10 @@ TEST(FixedPoint, EightDotEightFrameRates) {
   EXPECT_EQ(FloatToFixed8(0.3), 0x004D);  // 76.8 rounds to 77
   EXPECT_DOUBLE_EQ(Fixed8ToFloat(0x0C80), 12.5);
   EXPECT_DOUBLE_EQ(Fixed8ToFloat(0x2300), 35.0);
+  EXPECT_EQ(FloatToFixed8(255.999), 0xFFFD);
+  EXPECT_EQ(FloatToFixed8(1000), 0xFFFD);
+  EXPECT_EQ(FloatToFixed8(-3), 0);
+  EXPECT_EQ(FloatToFixed8(std::nan("")), 0);
 }
 
 TEST(Colors, PackingAndSystemColors) {
