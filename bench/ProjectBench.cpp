@@ -7,7 +7,7 @@
 
 #include "project/ProjectReader.h"
 #include "project/ProjectWriter.h"
-#include "project/SafeFile.h"
+#include "platform/SafeFile.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ struct TFixture {
               .string() + "/";
     std::filesystem::create_directories(dir);
     picture = dir + "p.jpg";
-    tessaly::project::ReplaceFileContents(picture, "x");
+    tessaly::platform::ReplaceFileContents(picture, "x");
   }
   ~TFixture() { std::filesystem::remove_all(dir); }
 };

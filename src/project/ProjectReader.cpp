@@ -9,7 +9,7 @@
 
 #include "platform/CodePage.h"
 #include "project/ProjectValues.h"
-#include "project/SafeFile.h"
+#include "platform/SafeFile.h"
 
 namespace tessaly::project {
 namespace {
@@ -366,7 +366,7 @@ TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
     host.ShowMessage(LoadFailedMessage);
     return result;
   }
-  std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
+  std::vector<std::string> lines = SplitLines(platform::ReadWholeFile(path));
   if (lines.size() < 2 ||
       (Trim(lines.front()) != "<BWF>" && Trim(lines.back()) != "</BWF>")) {
     host.ShowMessage(LoadFailedMessage);

@@ -5,7 +5,7 @@
 
 #include "platform/CodePage.h"
 #include "project/ProjectValues.h"
-#include "project/SafeFile.h"
+#include "platform/SafeFile.h"
 
 namespace tessaly::project {
 namespace {
@@ -228,7 +228,7 @@ std::string ProjectPathFor(std::string_view bwfDirectory, std::string_view movie
 std::string SaveProject(const document::TBannerDocument& doc, std::string_view bwfDirectory,
                         std::string_view movieFileName) {
   const std::string path = ProjectPathFor(bwfDirectory, movieFileName);
-  ReplaceFileContents(path, ProjectFileBytes(ProjectLines(doc, movieFileName)));
+  platform::ReplaceFileContents(path, ProjectFileBytes(ProjectLines(doc, movieFileName)));
   return path;
 }
 

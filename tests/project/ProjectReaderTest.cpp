@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "project/ProjectWriter.h"
-#include "project/SafeFile.h"
+#include "platform/SafeFile.h"
 
 namespace tessaly::document {
 

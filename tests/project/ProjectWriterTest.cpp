@@ -7,7 +7,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "project/SafeFile.h"
+#include "platform/SafeFile.h"
 
 namespace tessaly::project {
 namespace {
@@ -224,7 +224,7 @@ TEST_F(SaveProjectTest, ReplacesTheFileAndLeavesNoTemporaryFile) {
   ::chmod(target.c_str(), 0640);
   const TBannerDocument doc = SmallBanner();
   EXPECT_EQ(SaveProject(doc, dir.string() + "/", "/m/ad.swf"), target);
-  EXPECT_EQ(ReadWholeFile(target), ProjectFileBytes(ProjectLines(doc, "/m/ad.swf")));
+  EXPECT_EQ(platform::ReadWholeFile(target), ProjectFileBytes(ProjectLines(doc, "/m/ad.swf")));
   struct stat info {};
   ASSERT_EQ(::stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -243,7 +243,7 @@ TEST_F(SaveProjectTest, FailureNamesThePathAndTheReason) {
     EXPECT_NE(std::string(error.what()).find(missing + "ad.BWF"), std::string::npos);
     EXPECT_NE(std::string(error.what()).find("No such file or directory"), std::string::npos);
   }
-  EXPECT_THROW(ReadWholeFile(missing + "x"), std::system_error);
+  EXPECT_THROW(platform::ReadWholeFile(missing + "x"), std::system_error);
 }
 
 }  // namespace

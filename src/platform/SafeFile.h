@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace tessaly::project {
+namespace tessaly::platform {
 
 // The bytes of the file at path.
 std::string ReadWholeFile(const std::string& path);
@@ -14,4 +14,4 @@ std::string ReadWholeFile(const std::string& path);
 // contents, never a part. An existing file's permissions are kept.
 void ReplaceFileContents(const std::string& path, const std::string& bytes);
 
-}  // namespace tessaly::project
+}  // namespace tessaly::platform

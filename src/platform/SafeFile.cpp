@@ -1,4 +1,4 @@
-#include "project/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <system_error>
 
-namespace tessaly::project {
+namespace tessaly::platform {
 namespace {
 
 [[noreturn]] void Fail(int error, const std::string& what, const std::string& path) {
@@ -92,4 +92,4 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes) {
   file.Release();
 }
 
-}  // namespace tessaly::project
+}  // namespace tessaly::platform
