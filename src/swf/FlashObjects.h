@@ -1,6 +1,7 @@
 #pragma once
 // The movie: an ordered list of tags and movie-level objects written as one
-// SWF file, and the roots of the movie-level objects.
+// SWF file, and the movie-level objects callers build it from (shapes and
+// their edge builder, sprites, buttons, placements, action lists).
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,9 @@
 namespace tessaly::swf {
 
 class TFlashMovie;
+class TFlashFont;
+class TFlashImage;
+class TFlashText;
 
 // Any movie-level object; it writes the tags it stands for.
 class TFlashObject : public TBasedSWFObject {
@@ -24,6 +28,9 @@ class TFlashObject : public TBasedSWFObject {
   // Sets the owner, then runs OwnerChanged.
   void SetOwner(TFlashMovie* owner);
   virtual void OwnerChanged() {}
+  // The character ID the object defines or places; 0 for objects without
+  // one.
+  virtual uint16_t CharacterID() const { return 0; }
   // Factor applied to the coordinates callers give: the owner's
   // UnitsFactor, 1 without owner.
   virtual uint8_t UnitsFactor() const;
@@ -33,6 +40,34 @@ class TFlashObject : public TBasedSWFObject {
 
  private:
   TFlashMovie* owner_;
+};
+
+// An object that owns a character ID.
+class TFlashIDObject : public TFlashObject {
+ public:
+  using TFlashObject::TFlashObject;
+
+  uint16_t CharacterID() const override { return characterID_; }
+  virtual void SetCharacterID(uint16_t id) { characterID_ = id; }
+
+ private:
+  uint16_t characterID_ = 0;
+};
+
+// A character that can be placed: shape, sprite, text, button.
+class TFlashVisualObject : public TFlashIDObject {
+ public:
+  using TFlashIDObject::TFlashIDObject;
+
+  // When set, the object's coordinates are twips whatever the movie's
+  // units.
+  bool IgnoreMovieUnits() const { return ignoreMovieUnits_; }
+  // Runs OwnerChanged, since the factor the object's parts use changes.
+  void SetIgnoreMovieUnits(bool ignore);
+  uint8_t UnitsFactor() const override;
+
+ private:
+  bool ignoreMovieUnits_ = false;
 };
 
 // An action list written as a DoAction tag. It either owns the list it made
@@ -69,6 +104,254 @@ class TFlashActionScript : public TFlashObject {
   TSWFActionList* list_;
 };
 
+// A placement of a character at a depth: one PlaceObject2 tag.
+class TFlashPlaceObject : public TFlashObject {
+ public:
+  // Obj may be null: the placement then only changes what stands at Depth.
+  TFlashPlaceObject(TFlashMovie* owner, const TFlashObject* obj, uint16_t depth);
+
+  const TFlashObject* PlacedObject() const { return placed_; }
+  TSWFPlaceObject2& PlaceObject2() { return place_; }
+  const TSWFPlaceObject2& PlaceObject2() const { return place_; }
+  uint16_t CharacterID() const override { return place_.CharacterId(); }
+  uint16_t Depth() const { return place_.Depth(); }
+
+  // Translation in movie units. Does nothing for (0, 0) unless the
+  // placement already has a matrix or moves.
+  void SetTranslate(int32_t x, int32_t y);
+  void SetScale(double scaleX, double scaleY);
+  // Degrees, composed with the scale already set.
+  void SetRotate(double angle);
+  // Created with alpha on first use.
+  TSWFColorTransform& ColorTransform() { return place_.ColorTransform(); }
+  void SetName(std::string name) { place_.SetName(std::move(name)); }
+  void SetRatio(uint16_t ratio) { place_.SetRatio(ratio); }
+  void SetMove(bool move) { place_.SetMove(move); }
+
+  // 3; 5 when the placement carries clip actions.
+  uint8_t MinVersion() const override;
+  void SetSWFVersion(uint8_t version) override { place_.SetSWFVersion(version); }
+  void WriteToStream(TBitsEngine& be) override { place_.WriteToStream(be); }
+
+ private:
+  const TFlashObject* placed_;
+  TSWFPlaceObject2 place_;
+};
+
+// Builds the records of a shape or glyph outline: moves, straight edges
+// (split so that no record exceeds 65,535 twips per axis) and quadratic
+// curves, keeping the pen position. Coordinates are movie units, multiplied
+// by the owner's UnitsFactor, unless Absolute is set (or there is no owner);
+// the Make* path builders always take twips.
+class TFlashEdges {
+ public:
+  // Appends the first style-change record (with the FillStyle1 flag set) to
+  // Records, which it does not own.
+  explicit TFlashEdges(TSWFShapeRecords& records, TFlashMovie* owner = nullptr);
+
+  TSWFShapeRecords& Records() { return records_; }
+  TFlashMovie* Owner() const { return owner_; }
+  void SetOwner(TFlashMovie* owner) { owner_ = owner; }
+  bool Absolute() const { return absolute_; }
+  void SetAbsolute(bool absolute) { absolute_ = absolute; }
+  // Pen position in twips.
+  int32_t PenX() const { return penX_; }
+  int32_t PenY() const { return penY_; }
+
+  // The last record when it is a style change, else a new one appended.
+  TSWFStyleChangeRecord& CurrentStyleChange();
+
+  // Skipped when the point is where the pen stands and nothing but the
+  // first record has been written.
+  void MoveTo(int32_t x, int32_t y);
+  void MoveDelta(int32_t dx, int32_t dy);
+  void LineTo(int32_t x, int32_t y);
+  void LineDelta(int32_t dx, int32_t dy);
+  // Absolute control and anchor points; nothing when the anchor is the pen.
+  void CurveTo(int32_t controlX, int32_t controlY, int32_t anchorX, int32_t anchorY);
+  // Control relative to the pen, anchor relative to the control point. A
+  // curve that is in fact straight becomes a straight edge.
+  void CurveDelta(int32_t controlDX, int32_t controlDY, int32_t anchorDX, int32_t anchorDY);
+  // Straight edge back to where the current sub-path started.
+  void CloseShape();
+  void EndShape();
+  // Negates X and/or Y of every move and edge written so far.
+  void Mirror(bool mirrorX, bool mirrorY);
+
+  // Path builders, in twips. An ellipse or rounded rectangle of W x H
+  // starts from the pen at the top-left corner of its box and runs
+  // clockwise from the middle of the right side.
+  void MakeEllipse(int32_t w, int32_t h);
+  void MakeRoundRect(int32_t w, int32_t h, int32_t radius);
+  // A pie from the pen at the centre: radius, arc from StartAngle to
+  // EndAngle (degrees, clockwise on screen), radius back.
+  void MakeArc(int32_t radiusX, int32_t radiusY, float startAngle, float endAngle);
+  // A star of Points (2..360) points around (X, Y), first point at the top.
+  void MakeStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points, bool curved);
+
+ private:
+  int64_t Factor() const;
+  void MoveToTwips(int64_t x, int64_t y);
+  void LineDeltaTwips(int64_t dx, int64_t dy);
+  void CurveDeltaTwips(int64_t controlDX, int64_t controlDY, int64_t anchorDX, int64_t anchorDY);
+  void CurveToTwips(int64_t controlX, int64_t controlY, int64_t anchorX, int64_t anchorY);
+  // Curve I (0..7) of an ellipse of W x H, each spanning 45 degrees.
+  void EllipseCurve(int i, int32_t w, int32_t h);
+
+  TSWFShapeRecords& records_;
+  TFlashMovie* owner_;
+  bool absolute_ = false;
+  int32_t penX_ = 0;
+  int32_t penY_ = 0;
+  int32_t lastMoveX_ = 0;
+  int32_t lastMoveY_ = 0;
+};
+
+// A shape character: bounds, fill and line styles and the path its edge
+// builder draws. Written as DefineShape2, or DefineShape3 as soon as any
+// colour given to it has alpha below 255.
+class TFlashShape : public TFlashVisualObject {
+ public:
+  explicit TFlashShape(TFlashMovie* owner = nullptr);
+
+  TSWFDefineShape3& Definition() { return definition_; }
+  TFlashEdges& Edges() { return edges_; }
+  const TSWFRect& Bounds() const { return bounds_; }
+  // Movie units.
+  void SetBounds(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // Of Bounds, in twips when InTwips, else in movie units.
+  int32_t Width(bool inTwips = false) const;
+  int32_t Height(bool inTwips = false) const;
+  bool HasAlpha() const { return hasAlpha_; }
+
+  // Appends the style and selects it (1-based) as FillStyle1 / LineStyle.
+  TSWFFillStyle* AddFillStyle(std::unique_ptr<TSWFFillStyle> style);
+  // Null: a new default line style.
+  TSWFLineStyle* AddLineStyle(std::unique_ptr<TSWFLineStyle> style = nullptr);
+  // Store the index in the first style-change record and set its flag.
+  void SelectFillStyle0(uint16_t index);
+  void SelectFillStyle1(uint16_t index);
+  void SelectLineStyle(uint16_t index);
+  uint16_t FillStyle0() const { return fillStyle0_; }
+  uint16_t FillStyle1() const { return fillStyle1_; }
+  uint16_t LineStyle() const { return lineStyle_; }
+
+  void SetSolidColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
+  // RGBA value.
+  void SetSolidFill(uint32_t color);
+  // Colours as RGBA values, angle in degrees: 0 runs left to right, 90
+  // bottom to top, 270 top to bottom, the first colour at the start.
+  void SetLinearGradient(uint32_t color1, uint32_t color2, float angle);
+  void SetLinearGradientN(const std::vector<uint32_t>& colors, float angle);
+  // The gradient circle fills the box, centred at the given percentages of
+  // its width and height.
+  void SetRadialGradient(uint32_t color1, uint32_t color2, int32_t centerXPercent, int32_t centerYPercent);
+  void SetRadialGradientN(const std::vector<uint32_t>& colors, int32_t centerXPercent, int32_t centerYPercent);
+  // A solid line Width movie units wide.
+  void SetLineStyle(int32_t width, uint32_t color);
+
+  // 2, or 3 with alpha.
+  uint8_t MinVersion() const override { return hasAlpha_ ? 3 : 2; }
+  void SetCharacterID(uint16_t id) override;
+  void OwnerChanged() override;
+  // The tag's bounds are Bounds widened by half the widest line.
+  void WriteToStream(TBitsEngine& be) override;
+
+ private:
+  void NoteAlpha(uint32_t color);
+  std::unique_ptr<TSWFGradientFill> MakeGradient(uint8_t type, const std::vector<uint32_t>& colors);
+  TSWFStyleChangeRecord* FirstStyleChange();
+
+  TSWFDefineShape3 definition_;
+  TSWFRect bounds_;
+  TFlashEdges edges_;
+  uint16_t fillStyle0_ = 0;
+  uint16_t fillStyle1_ = 0;
+  uint16_t lineStyle_ = 0;
+  bool hasAlpha_ = false;
+};
+
+// A sprite (movie clip): its own timeline of placements and frames.
+class TFlashSprite : public TFlashVisualObject {
+ public:
+  explicit TFlashSprite(TFlashMovie* owner = nullptr) : TFlashVisualObject(owner) {}
+
+  TSWFDefineSprite& Definition() { return definition_; }
+  std::vector<std::unique_ptr<TBasedSWFObject>>& ControlTags() { return definition_.ControlTags(); }
+  uint16_t FrameCount() const { return definition_.FrameCount; }
+  // Index of the frame closed last, -1 before any.
+  int CurrentFrame() const { return currentFrame_; }
+  void SetFrameLabel(std::string label) { frameLabel_ = std::move(label); }
+
+  // Places Obj in the sprite; a definition that stands after the sprite in
+  // the movie's ObjectList is moved in front of it.
+  TFlashPlaceObject* PlaceObject(const TFlashVisualObject* obj, uint16_t depth);
+  // RemoveObject of Obj's character when Obj is given, else RemoveObject2.
+  void RemoveObject(uint16_t depth, const TFlashObject* obj = nullptr);
+  // Closes Count frames (0 counts as 1), after the pending label.
+  void ShowFrame(uint16_t count = 1);
+
+  // Created on first use; written as DoInitAction after the sprite.
+  TFlashActionScript& InitActions();
+  bool HasInitActions() const { return initActions_ != nullptr; }
+
+  // The largest MinVersion of its tags, at least 3.
+  uint8_t MinVersion() const override;
+  void SetCharacterID(uint16_t id) override;
+  // A sprite without frames gets one first.
+  void WriteToStream(TBitsEngine& be) override;
+
+ private:
+  TSWFDefineSprite definition_;
+  std::string frameLabel_;
+  std::unique_ptr<TFlashActionScript> initActions_;
+  int currentFrame_ = -1;
+};
+
+// A button character: DefineButton2 (records with colour transforms and
+// actions per transition) or a plain DefineButton with one action list.
+class TFlashButton : public TFlashVisualObject {
+ public:
+  TFlashButton(TFlashMovie* owner, bool trackAsMenu, bool useButton2);
+
+  bool UseButton2() const { return button2_ != nullptr; }
+  // Only one of the two exists, as UseButton2 says.
+  TSWFDefineButton2* Button2() { return button2_.get(); }
+  TSWFDefineButton* Button() { return button_.get(); }
+
+  // States: bsUp | bsOver | bsDown | bsHitTest (15 = all four).
+  TSWFButtonRecord& AddRecord(const TFlashObject& obj, uint8_t states, uint16_t depth);
+  TSWFButtonRecord& AddRecordByID(uint16_t characterID, uint8_t states, uint16_t depth);
+
+  // The button's one action view, pointed at the list of the mouse press
+  // (over-up to over-down) or release (over-down to over-up) transition.
+  TFlashActionScript& OnPress() { return FindActionEvent(bcOverUpToOverDown); }
+  TFlashActionScript& OnRelease() { return FindActionEvent(bcOverDownToOverUp); }
+  // The first condition action holding the transition, created when there
+  // is none. A plain button has only its own list.
+  TFlashActionScript& FindActionEvent(TSWFButtonCondition condition);
+
+  // 1; 3 for DefineButton2.
+  uint8_t MinVersion() const override { return button2_ ? 3 : 1; }
+  void SetCharacterID(uint16_t id) override;
+  void WriteToStream(TBitsEngine& be) override;
+
+ private:
+  std::unique_ptr<TSWFDefineButton2> button2_;
+  std::unique_ptr<TSWFDefineButton> button_;
+  TFlashActionScript actions_;
+};
+
+// Typed lists of the movie's characters; they do not own them.
+template <class T>
+using TFlashObjectList = std::vector<T*>;
+using TFlashButtonList = TFlashObjectList<TFlashButton>;
+using TFlashFontList = TFlashObjectList<TFlashFont>;
+using TFlashImageList = TFlashObjectList<TFlashImage>;
+using TFlashShapeList = TFlashObjectList<TFlashShape>;
+using TFlashSpriteList = TFlashObjectList<TFlashSprite>;
+using TFlashTextList = TFlashObjectList<TFlashText>;
+
 class TFlashMovie : public TBasedSWFStream {
  public:
   using TObjectList = std::vector<std::unique_ptr<TBasedSWFObject>>;
@@ -89,10 +372,60 @@ class TFlashMovie : public TBasedSWFStream {
   const TObjectList& ObjectList() const { return objectList_; }
   // Index of the object added last by AddFlashObject, -1 before any.
   int InsertIndex() const { return insertIndex_; }
+  // Index of Obj in ObjectList, -1 when it is not there.
+  int IndexOf(const TBasedSWFObject* obj) const;
+  // Moves Obj to User's place (User and what follows shift back one) when
+  // both are in ObjectList and Obj comes after User, so that a definition
+  // is written before the character that uses it.
+  void MoveInFront(const TBasedSWFObject* obj, const TBasedSWFObject* user);
 
   // The ID the next character gets; starts at 1.
   uint16_t NextCharacterID() const { return nextCharacterID_; }
   void SetNextCharacterID(uint16_t id) { nextCharacterID_ = id; }
+  // Gives Obj the next character ID, appends it to ObjectList and to List,
+  // then advances the ID.
+  template <class T>
+  T* RegisterCharacter(std::unique_ptr<T> obj, TFlashObjectList<T>& list) {
+    obj->SetCharacterID(nextCharacterID_);
+    T* p = AddFlashObject(std::move(obj));
+    list.push_back(p);
+    ++nextCharacterID_;
+    return p;
+  }
+
+  TFlashButtonList& Buttons() { return buttons_; }
+  TFlashFontList& Fonts() { return fonts_; }
+  TFlashImageList& Images() { return images_; }
+  TFlashShapeList& Shapes() { return shapes_; }
+  TFlashSpriteList& Sprites() { return sprites_; }
+  TFlashTextList& Texts() { return texts_; }
+
+  // Registers Shape (owned by the movie from now on), or a new empty shape
+  // when it is null.
+  TFlashShape* AddShape(std::unique_ptr<TFlashShape> shape = nullptr);
+  TFlashSprite* AddSprite();
+  TFlashButton* AddButton(bool trackAsMenu, bool useButton2);
+
+  // Shape makers. Arguments are movie units; each shape gets the box as its
+  // bounds and a closed path.
+  TFlashShape* AddRectangle(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  TFlashShape* AddRoundRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t radius);
+  TFlashShape* AddEllipse(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  TFlashShape* AddCircle(int32_t x, int32_t y, int32_t radius);
+  TFlashShape* AddDiamond(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // Angles in degrees, clockwise on screen from the right.
+  TFlashShape* AddPie(int32_t x, int32_t y, int32_t radius, float startAngle, float endAngle);
+  TFlashShape* AddEllipticPie(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, float startAngle,
+                              float endAngle);
+  // Two circles around (X, Y); the smaller one is the hole.
+  TFlashShape* AddRing(int32_t x, int32_t y, int32_t radius1, int32_t radius2);
+  // Points is clamped to 2..360; with equal radii a polygon of 2 x Points
+  // corners.
+  TFlashShape* AddStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points,
+                       bool curved);
+
+  // Places Obj (may be null) at Depth on the main timeline.
+  TFlashPlaceObject* PlaceObject(const TFlashVisualObject* obj, uint16_t depth);
 
   // The actions of the frame being built; created on first use and handed
   // to ObjectList by ShowFrame.
@@ -118,9 +451,20 @@ class TFlashMovie : public TBasedSWFStream {
   void WriteObjects() override;
 
  private:
+  // A new shape with the box (movie units) as bounds, its edge builder set
+  // to twips for the maker's path.
+  TFlashShape* BeginShape(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  TFlashShape* EndShape(TFlashShape* shape);
+
   TObjectList objectList_;
   uint16_t nextCharacterID_ = 1;
   int insertIndex_ = -1;
+  TFlashButtonList buttons_;
+  TFlashFontList fonts_;
+  TFlashImageList images_;
+  TFlashShapeList shapes_;
+  TFlashSpriteList sprites_;
+  TFlashTextList texts_;
   std::unique_ptr<TSWFRGB> backgroundColor_;
   std::unique_ptr<TFlashActionScript> frameActions_;
   std::string frameLabel_;

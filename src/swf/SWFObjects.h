@@ -552,6 +552,7 @@ class TSWFDefineSprite : public TSWFObject {
     return p;
   }
   std::vector<std::unique_ptr<TBasedSWFObject>>& ControlTags() { return controlTags_; }
+  const std::vector<std::unique_ptr<TBasedSWFObject>>& ControlTags() const { return controlTags_; }
 
   uint8_t MinVersion() const override { return 3; }
   void WriteTagBody(TBitsEngine& be) override;
