@@ -52,7 +52,7 @@ class TBasedSWFStream {
 
   // 12 + the bytes of the frame-size RECT.
   uint32_t HeaderSize() const;
-  // Part 0: the whole header; 1: signature, version and file length (8
+  // part 0 writes the whole header; 1: signature, version and file length (8
   // bytes); 2: frame size, frame rate and frame count.
   void WriteHeader(TStream& dest, int part = 0) const;
   // Writes the movie file; WriteObjects must have run.
