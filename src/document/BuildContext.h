@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -60,6 +62,9 @@ struct TBuildContext {
   // Empty for a preview; the movie's file name when it is being saved (the
   // builders then give every item the click action).
   std::string FileName;
+  // Where a progressive JPEG picture is copied as a BMP file (the system's
+  // temporary folder).
+  std::filesystem::path TemporaryFolder;
 
   // The banner size in pixels as the preview host has it after the pipeline
   // set it to the banner size; CentreX = BannerWidth div 2, CentreY =
@@ -132,6 +137,29 @@ class TEffectGenerator {
   virtual ~TEffectGenerator() = default;
   virtual void AddEffectFrames(swf::TFlashMovie& Movie, const TBuildContext& Context, std::int32_t CentreX,
                                std::int32_t CentreY, int LoopIndex, int ItemCount) = 0;
+  // The main-timeline frames of the animated movie that Settings give:
+  // every pass with its delays, plus the closing Stop frame when
+  // AnimationLoop > 0. The pipeline checks it against MaxMovieFrames before
+  // it builds anything; a generator that cannot tell returns 0.
+  virtual std::int64_t AnimatedFrameCount(const TBannerSettings& Settings) const {
+    (void)Settings;
+    return 0;
+  }
+};
+
+// An SWF movie's frame count is a 16-bit field.
+inline constexpr std::int64_t MaxMovieFrames = 65535;
+
+// An animated build refused because its movie would need more frames than
+// an SWF movie holds; thrown before the movie is created, so nothing is
+// written and the document keeps its state.
+class TFrameLimitError : public std::runtime_error {
+ public:
+  explicit TFrameLimitError(std::int64_t frames)
+      : std::runtime_error("动画需要 " + std::to_string(frames) + " 帧, 但 Flash 影片最多只能有 " +
+                           std::to_string(MaxMovieFrames) + " 帧. 请提高动画速度或减少循环次数."),
+        Frames(frames) {}
+  std::int64_t Frames;
 };
 
 // Writes the project file beside a saved movie. The save command calls it
