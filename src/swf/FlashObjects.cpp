@@ -1,10 +1,18 @@
 #include "swf/FlashObjects.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <numbers>
+#include <unordered_map>
+
+#include "platform/CodePage.h"
+#include "platform/FileBytes.h"
+#include "platform/GifDecoder.h"
+#include "platform/JpegCodec.h"
 
 namespace tessaly::swf {
 
@@ -752,6 +760,598 @@ void TFlashMovie::WriteObjects() {
   if (count == 0 || !dynamic_cast<TSWFEnd*>(objectList_.back().get())) be.WriteWord(0);
   SetFrameCount(frames);
   if (maxVersion > Version()) SetVersion(maxVersion);
+}
+
+// ---- fonts and static texts ----
+
+namespace {
+
+// Nearest integer, halves to even.
+int32_t RoundToEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+// The code-page byte as a UTF-16 unit ("?" when it is no character alone).
+uint16_t AnsiByteToWide(uint8_t byte) {
+  const std::u16string wide = platform::Utf8ToUtf16(platform::AnsiToUtf8(std::string(1, static_cast<char>(byte))));
+  return wide.empty() ? u'?' : wide.front();
+}
+
+// The Windows charset that matches a DefineFont2 language code, as a hint
+// for finding a face.
+uint8_t CharsetOfLanguage(uint8_t languageCode) {
+  switch (languageCode) {
+    case 2: return platform::kShiftJisCharset;
+    case 3: return platform::kHangeulCharset;
+    case 4: return platform::kGb2312Charset;
+    case 5: return platform::kChineseBig5Charset;
+    default: return platform::kDefaultCharset;
+  }
+}
+
+// A copy of the records of a glyph outline (moves, straight and curved
+// edges, end) for the font tag, which owns its glyph shapes.
+TSWFShapeRecords CopyGlyphRecords(const TSWFShapeRecords& records) {
+  TSWFShapeRecords copy;
+  for (const auto& record : records) {
+    switch (record->ShapeRecordType()) {
+      case srStyleChange: {
+        const auto& r = static_cast<const TSWFStyleChangeRecord&>(*record);
+        auto c = std::make_unique<TSWFStyleChangeRecord>();
+        c->SetFillStyle0(r.FillStyle0());
+        c->SetFillStyle1(r.FillStyle1());
+        c->SetLineStyle(r.LineStyle());
+        c->DeltaX = r.DeltaX;
+        c->DeltaY = r.DeltaY;
+        c->StateFillStyle0 = r.StateFillStyle0;
+        c->StateFillStyle1 = r.StateFillStyle1;
+        c->StateLineStyle = r.StateLineStyle;
+        c->StateMoveTo = r.StateMoveTo;
+        copy.push_back(std::move(c));
+        break;
+      }
+      case srStraightEdge: {
+        const auto& r = static_cast<const TSWFStraightEdgeRecord&>(*record);
+        copy.push_back(std::make_unique<TSWFStraightEdgeRecord>(r.DeltaX, r.DeltaY));
+        break;
+      }
+      case srCurvedEdge: {
+        const auto& r = static_cast<const TSWFCurvedEdgeRecord&>(*record);
+        copy.push_back(
+            std::make_unique<TSWFCurvedEdgeRecord>(r.ControlDeltaX, r.ControlDeltaY, r.AnchorDeltaX, r.AnchorDeltaY));
+        break;
+      }
+      case srEnd: copy.push_back(std::make_unique<TSWFEndShapeRecord>()); break;
+    }
+  }
+  return copy;
+}
+
+constexpr size_t kMaxRecordGlyphs = 255;
+
+}  // namespace
+
+TFlashChar::TFlashChar(uint16_t code, bool wide)
+    : code_(code),
+      wideCode_(wide || code > 255 ? code : AnsiByteToWide(static_cast<uint8_t>(code))),
+      wide_(wide),
+      edges_(records_) {}
+
+TFlashFont::TFlashFont(TFlashMovie* owner, std::string fontName, bool bold, bool italic, uint16_t size,
+                       bool deviceFont)
+    : TFlashIDObject(owner),
+      FontName(std::move(fontName)),
+      Bold(bold),
+      Italic(italic),
+      Size(size),
+      DeviceFont(deviceFont) {}
+
+void TFlashFont::SetSize(uint16_t size) { Size = static_cast<uint16_t>(size * UnitsFactor()); }
+
+void TFlashFont::SetHasLayout(bool value) {
+  if (value && !hasLayout_) ReadTextMetrics();
+  hasLayout_ = value;
+}
+
+void TFlashFont::SetFontCharset(uint8_t charset) {
+  switch (charset) {
+    case platform::kAnsiCharset:
+    case 2:  // symbol
+      LanguageCode = 0;
+      Encoding = feANSI;
+      break;
+    case platform::kDefaultCharset:
+      LanguageCode = 0;
+      Encoding = feUnicode;
+      break;
+    case platform::kShiftJisCharset:
+      LanguageCode = 2;
+      Encoding = feShiftJIS;
+      break;
+    case platform::kHangeulCharset: LanguageCode = 3; break;
+    case platform::kGb2312Charset: LanguageCode = 4; break;
+    case platform::kChineseBig5Charset: LanguageCode = 5; break;
+    default:
+      LanguageCode = 64;
+      Encoding = feUnicode;
+      break;
+  }
+}
+
+bool TFlashFont::AddChar(uint16_t code) {
+  if (code >= 256) IsWideFlag = true;
+  const uint16_t key = IsWideFlag ? code : AnsiByteToWide(static_cast<uint8_t>(code));
+  auto at = chars_.end();
+  for (auto it = chars_.begin(); it != chars_.end(); ++it) {
+    const uint16_t value = code >= 128 ? (*it)->WideCode() : (*it)->Code();
+    if (value == key) return false;
+    if (key < value) {
+      at = it;
+      break;
+    }
+  }
+  chars_.insert(at, std::make_unique<TFlashChar>(code, IsWideFlag));
+  if (IsWideFlag && Owner() && Owner()->Version() < 6) Owner()->SetVersion(6);
+  return true;
+}
+
+void TFlashFont::AddChars(std::string_view ansi) {
+  for (char c : ansi) AddChar(static_cast<uint8_t>(c));
+}
+
+void TFlashFont::AddCharsW(std::u16string_view text) {
+  if (text.empty()) return;
+  IsWideFlag = true;
+  for (char16_t unit : text) AddChar(unit);
+}
+
+TFlashChar* TFlashFont::CharByCode(uint16_t code) const {
+  for (const auto& c : chars_)
+    if (c->Code() == code) return c.get();
+  return nullptr;
+}
+
+std::vector<TFlashChar*> TFlashFont::WrittenChars() const {
+  std::vector<TFlashChar*> written;
+  for (const auto& c : chars_)
+    if (c->Used) written.push_back(c.get());
+  if (!WideCodes())
+    std::stable_sort(written.begin(), written.end(),
+                     [](const TFlashChar* a, const TFlashChar* b) { return a->Code() < b->Code(); });
+  return written;
+}
+
+int32_t TFlashFont::ScaleValue(int32_t v) const { return RoundToEven(v / 1024.0 * Size); }
+
+TFontReader TFlashFont::Reader() {
+  return TFontReader(FontName, Bold, Italic, CharsetOfLanguage(LanguageCode),
+                     source_ ? *source_ : platform::FontSource::System());
+}
+
+platform::TextSize TFlashFont::TextExtent(std::string_view ansi) {
+  const platform::TextSize em = Reader().TextExtent(ansi);
+  return {ScaleValue(em.Width), ScaleValue(em.Height)};
+}
+
+platform::TextSize TFlashFont::TextExtentW(std::u16string_view text) {
+  const platform::TextSize em = Reader().TextExtentW(text);
+  return {ScaleValue(em.Width), ScaleValue(em.Height)};
+}
+
+bool TFlashFont::IsWide() const {
+  if (IsWideFlag) return true;
+  if (DeviceFont) return false;
+  return std::any_of(chars_.begin(), chars_.end(), [](const auto& c) { return c->Wide(); });
+}
+
+void TFlashFont::ReadTextMetrics() {
+  const platform::FontTextMetrics m = Reader().TextMetrics();
+  Ascent = static_cast<uint16_t>(m.Ascent);
+  Descent = static_cast<uint16_t>(m.Descent);
+  Leading = static_cast<int16_t>(m.InternalLeading);
+}
+
+void TFlashFont::LoadGlyphs() {
+  TFontReader reader = Reader();
+  const platform::FontTextMetrics m = reader.TextMetrics();
+  Ascent = static_cast<uint16_t>(m.Ascent);
+  Descent = static_cast<uint16_t>(m.Descent);
+  Leading = static_cast<int16_t>(m.InternalLeading);
+  for (const auto& c : chars_) {
+    if (!c->Used || c->Loaded) continue;
+    c->Loaded = true;
+    const TFontGlyph glyph = reader.ReadGlyph(c->WideCode());
+    DrawGlyphSteps(glyph.Steps, c->Edges());
+    c->Advance = glyph.Advance;
+  }
+}
+
+void TFlashFont::WriteToStream(TBitsEngine& be) {
+  TSWFDefineFont2 tag;
+  tag.FontId = CharacterID();
+  tag.SWFVersion = Owner() ? Owner()->Version() : 6;
+  const bool layout = hasLayout_ || (UsedBy & fuEditText);
+  tag.HasLayout = layout;
+  tag.ShiftJIS = Encoding == feShiftJIS;
+  tag.SmallText = SmallText;
+  tag.ANSI = Encoding == feANSI;
+  tag.WideOffsets = false;
+  tag.WideCodes = WideCodes();
+  tag.Italic = Italic;
+  tag.Bold = Bold;
+  tag.LanguageCode = LanguageCode;
+  tag.FontName = FontName;
+  if ((layout || !chars_.empty()) && Ascent == 0 && Descent == 0 && Leading == 0) ReadTextMetrics();
+  if (!DeviceFont || (UsedBy & fuStaticText)) {
+    LoadGlyphs();
+    for (TFlashChar* c : WrittenChars()) {
+      tag.GlyphShapeTable.push_back(CopyGlyphRecords(c->ShapeRecords()));
+      tag.CodeTable.push_back(tag.WideCodes ? c->WideCode() : c->Code());
+      if (layout) {
+        tag.AdvanceTable.push_back(static_cast<int16_t>(c->Advance));
+        tag.BoundsTable.push_back(std::make_unique<TSWFRect>());
+      }
+    }
+  }
+  tag.FontAscent = Ascent;
+  tag.FontDescent = Descent;
+  tag.FontLeading = Leading;
+  tag.WriteToStream(be);
+}
+
+TFlashText::TFlashText(TFlashMovie* owner) : TFlashVisualObject(owner) {}
+
+void TFlashText::SetFont(TFlashFont* font) {
+  font_ = font;
+  if (!font_) return;
+  font_->UsedBy |= fuStaticText;
+  if (!text_.empty()) font_->AddCharsW(text_);
+  if (!textA_.empty()) font_->AddChars(textA_);
+}
+
+void TFlashText::SetText(std::u16string_view text) {
+  if (text != text_) {
+    text_ = text;
+    if (font_) font_->AddCharsW(text_);
+  }
+  SetTextA(platform::Utf8ToAnsi(platform::Utf16ToUtf8(text_)));
+}
+
+void TFlashText::SetTextA(std::string_view ansi) {
+  if (ansi == textA_) return;
+  textA_ = ansi;
+  if (font_) font_->AddChars(textA_);
+}
+
+void TFlashText::SetCharSpacing(int32_t spacing) { CharSpacing = spacing * UnitsFactor(); }
+
+TSWFMatrix& TFlashText::Matrix() {
+  if (!matrix_) matrix_ = std::make_unique<TSWFMatrix>();
+  return *matrix_;
+}
+
+std::vector<uint16_t> TFlashText::Codes() const {
+  if (!text_.empty()) return std::vector<uint16_t>(text_.begin(), text_.end());
+  std::vector<uint16_t> codes;
+  for (char c : textA_) codes.push_back(static_cast<uint8_t>(c));
+  return codes;
+}
+
+TRect TFlashText::TextBounds() {
+  if (!AutoSize) return Box;
+  platform::TextSize extent;
+  if (font_) extent = text_.empty() ? font_->TextExtent(textA_) : font_->TextExtentW(text_);
+  int32_t cx = extent.Width;
+  // The spacing follows every character but the last, as the advances of
+  // the glyph entries place them.
+  const size_t count = Codes().size();
+  if (count > 1) cx += static_cast<int32_t>(count - 1) * CharSpacing;
+  TRect box{OriginX, OriginY, OriginX + cx, OriginY + extent.Height};
+  int32_t shift = 0;
+  if (Align == taRight)
+    shift = cx;
+  else if (Align == taCenter || Align == taJustify)
+    shift = cx / 2;
+  box.Left -= shift;
+  box.Right -= shift;
+  return box;
+}
+
+void TFlashText::WriteToStream(TBitsEngine& be) {
+  std::unique_ptr<TSWFDefineText> tag;
+  if ((Color >> 24) == 255)
+    tag = std::make_unique<TSWFDefineText>();
+  else
+    tag = std::make_unique<TSWFDefineText2>();
+  tag->CharacterId = CharacterID();
+  if (font_) font_->LoadGlyphs();
+  const TRect box = TextBounds();
+  tag->TextBounds.SetRect(box);
+  if (matrix_) tag->TextMatrix = *matrix_;
+
+  const std::vector<uint16_t> codes = Codes();
+  // Code -> index among the written glyphs, and the glyph (the first of
+  // that code).
+  std::unordered_map<uint16_t, std::pair<uint16_t, const TFlashChar*>> glyphs;
+  if (font_) {
+    const std::vector<TFlashChar*> written = font_->WrittenChars();
+    for (size_t i = 0; i < written.size(); ++i)
+      glyphs.try_emplace(written[i]->Code(), static_cast<uint16_t>(i), written[i]);
+  }
+  uint8_t glyphBits = 0;
+  uint8_t advanceBits = 0;
+  int32_t x = box.Left;
+  // Runs of at most 255 glyphs. A run after the first carries the X offset
+  // where the previous one ended (the pen stands there anyway), as long as
+  // it fits the 16-bit field.
+  for (size_t start = 0; start < codes.size() && font_; start += kMaxRecordGlyphs) {
+    auto record = std::make_unique<TSWFTextRecord>();
+    if (start == 0) {
+      record->SetFontId(font_->CharacterID());
+      record->Color().SetRGBA(Color);
+      record->SetTextHeight(font_->Size);
+      record->SetYOffset(font_->ScaleValue(font_->Ascent) + box.Top);
+      if (box.Left != 0) record->SetXOffset(box.Left);
+    } else if (x >= std::numeric_limits<int16_t>::min() && x <= std::numeric_limits<int16_t>::max()) {
+      record->SetXOffset(x);
+    }
+    const size_t end = std::min(codes.size(), start + kMaxRecordGlyphs);
+    for (size_t i = start; i < end; ++i) {
+      auto entry = std::make_unique<TSWFGlyphEntry>();
+      if (auto it = glyphs.find(codes[i]); it != glyphs.end()) {
+        entry->GlyphIndex = it->second.first;
+        entry->GlyphAdvance = font_->ScaleValue(it->second.second->Advance);
+      }
+      entry->GlyphAdvance += CharSpacing;
+      glyphBits = std::max(glyphBits, GetBitsCount(entry->GlyphIndex));
+      advanceBits = std::max(advanceBits, GetSignedBitsCount(entry->GlyphAdvance));
+      x += entry->GlyphAdvance;
+      record->GlyphEntries.push_back(std::move(entry));
+    }
+    tag->TextRecords.push_back(std::move(record));
+  }
+  tag->GlyphBits = glyphBits;
+  tag->AdvanceBits = advanceBits;
+  tag->WriteToStream(be);
+}
+
+TFlashFont* TFlashMovie::AddFont(const TFontDescription& description, bool deviceFont) {
+  auto font = std::make_unique<TFlashFont>(this, description.Name, description.Bold, description.Italic,
+                                           static_cast<uint16_t>(std::abs(description.Height)), deviceFont);
+  font->SetFontCharset(description.Charset);
+  return RegisterCharacter(std::move(font), fonts_);
+}
+
+TFlashText* TFlashMovie::AddText(std::u16string_view text, uint32_t color, TFlashFont* font, int32_t x, int32_t y,
+                                 uint8_t align) {
+  auto t = std::make_unique<TFlashText>(this);
+  t->SetFont(font);
+  t->SetText(text);
+  t->Color = color;
+  t->OriginX = x * UnitsFactor();
+  t->OriginY = y * UnitsFactor();
+  t->Align = align;
+  t->AutoSize = true;
+  return RegisterCharacter(std::move(t), texts_);
+}
+
+// ---- images ----
+
+namespace {
+
+std::string UpperExtension(const std::string& fileName) {
+  std::string ext = std::filesystem::path(fileName).extension().string();
+  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+void PutARGB(std::vector<uint8_t>& out, uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
+  out.insert(out.end(), {a, r, g, b});
+}
+
+}  // namespace
+
+void TFlashImage::Clear() {
+  isJPEG_ = false;
+  width_ = height_ = 0;
+  bitmapFormat_ = 0;
+  rowWidth_ = 0;
+  colorCount_ = 0;
+  hasAlpha_ = false;
+  imageData_.clear();
+  alphaData_.clear();
+}
+
+void TFlashImage::LoadDataFromFile(const std::string& fileName) {
+  Clear();
+  const std::string ext = UpperExtension(fileName);
+  if (ext == ".JPG" || ext == ".JPEG") {
+    LoadJPEG(fileName);
+  } else if (ext == ".BMP") {
+    reader_.LoadFromFile(fileName);
+    Analyse();
+  }
+}
+
+void TFlashImage::LoadJPEG(const std::string& fileName) {
+  isJPEG_ = true;
+  imageData_ = platform::ReadFileBytes(fileName);
+  platform::TJpegSize size = platform::ProbeJpegSize(imageData_);
+  if (ConvertProgressive && size.Width == 0 && size.Height == 0) {
+    const platform::TBitmap bitmap = platform::DecodeJpeg(imageData_, fileName);
+    imageData_ = platform::EncodeJpeg(bitmap);
+    size = {bitmap.Width(), bitmap.Height()};
+  }
+  width_ = static_cast<uint16_t>(size.Width);
+  height_ = static_cast<uint16_t>(size.Height);
+}
+
+void TFlashImage::LoadFromHandle(const platform::TBitmap& bitmap) {
+  Clear();
+  reader_.LoadFromHandle(bitmap);
+  Analyse();
+}
+
+void TFlashImage::Analyse() {
+  width_ = static_cast<uint16_t>(reader_.Width());
+  height_ = static_cast<uint16_t>(reader_.Height());
+  switch (reader_.BitCount()) {
+    case 1:
+    case 4:
+    case 8:
+      bitmapFormat_ = 3;
+      colorCount_ = static_cast<uint32_t>(reader_.CountColors());
+      rowWidth_ = static_cast<uint16_t>((width_ + 3) / 4 * 4);
+      break;
+    case 16:
+      bitmapFormat_ = 4;
+      rowWidth_ = static_cast<uint16_t>((width_ + 1) / 2 * 2);
+      break;
+    case 24:
+      bitmapFormat_ = 5;
+      rowWidth_ = width_;
+      break;
+    case 32:
+      bitmapFormat_ = 1;
+      rowWidth_ = width_;
+      hasAlpha_ = true;
+      break;
+  }
+}
+
+void TFlashImage::SetTransparentColor(uint32_t color) {
+  if (isJPEG_ || bitmapFormat_ != 3) return;
+  hasAlpha_ = true;
+  const uint8_t r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF, a = color >> 24;
+  for (TRGBQuad& entry : reader_.Palette()) {
+    if (entry.Red != r || entry.Green != g || entry.Blue != b) continue;
+    entry.Alpha = a;
+    if (a == 0) entry.Red = entry.Green = entry.Blue = 0;
+  }
+}
+
+void TFlashImage::FillAlpha(uint8_t alpha) {
+  if (!isJPEG_) return;
+  alphaData_.assign(static_cast<size_t>(width_) * height_, alpha);
+}
+
+uint8_t TFlashImage::MinVersion() const { return hasAlpha_ || (isJPEG_ && !alphaData_.empty()) ? 3 : 2; }
+
+// The uncompressed lossless data, rows from the top of the picture down.
+std::vector<uint8_t> TFlashImage::LosslessPixels() const {
+  std::vector<uint8_t> out;
+  const int width = reader_.Width();
+  const size_t rowPad = static_cast<size_t>(rowWidth_ - width);
+  if (bitmapFormat_ == 3) {
+    for (uint32_t i = 0; i < colorCount_; ++i) {
+      const TRGBQuad& e = reader_.Palette()[i];
+      out.insert(out.end(), {e.Red, e.Green, e.Blue});
+      if (hasAlpha_) out.push_back(e.Alpha);
+    }
+  }
+  for (int y = 0; y < reader_.Height(); ++y) {
+    const auto row = reader_.ScanLine(y);
+    for (int x = 0; x < width; ++x) {
+      switch (bitmapFormat_) {
+        case 1: {
+          const uint8_t* p = &row[4 * static_cast<size_t>(x)];
+          if (p[3] == 0)
+            PutARGB(out, 0, 0, 0, 0);
+          else
+            PutARGB(out, p[3], p[2], p[1], p[0]);
+          break;
+        }
+        case 3:
+          out.push_back(static_cast<uint8_t>(reader_.PixelIndex(row, x)));
+          break;
+        case 4:
+          out.push_back(row[2 * static_cast<size_t>(x) + 1]);
+          out.push_back(row[2 * static_cast<size_t>(x)]);
+          break;
+        case 5: {
+          const uint8_t* p = &row[3 * static_cast<size_t>(x)];
+          PutARGB(out, 0, p[2], p[1], p[0]);
+          break;
+        }
+      }
+    }
+    const size_t padBytes = bitmapFormat_ == 3 ? rowPad : bitmapFormat_ == 4 ? 2 * rowPad : 0;
+    out.insert(out.end(), padBytes, 0);
+  }
+  return out;
+}
+
+void TFlashImage::WriteToStream(TBitsEngine& be) {
+  if (isJPEG_)
+    WriteJPEG(be);
+  else
+    WriteLossless(be);
+}
+
+void TFlashImage::WriteJPEG(TBitsEngine& be) {
+  if (alphaData_.empty()) {
+    TSWFDefineBitsJPEG2 tag;
+    tag.CharacterId = CharacterID();
+    tag.SetData(imageData_.data(), static_cast<uint32_t>(imageData_.size()));
+    tag.WriteToStream(be);
+    return;
+  }
+  TSWFDefineBitsJPEG3 tag;
+  tag.CharacterId = CharacterID();
+  tag.SetData(imageData_.data(), static_cast<uint32_t>(imageData_.size()));
+  tag.SetOwnedAlphaData(ZlibCompress(alphaData_.data(), alphaData_.size()));
+  tag.WriteToStream(be);
+}
+
+void TFlashImage::WriteLossless(TBitsEngine& be) {
+  if (imageData_.empty()) {
+    const std::vector<uint8_t> pixels = LosslessPixels();
+    imageData_ = ZlibCompress(pixels.data(), pixels.size());
+  }
+  std::unique_ptr<TSWFDefineBitsLossless> tag =
+      hasAlpha_ ? std::make_unique<TSWFDefineBitsLossless2>() : std::make_unique<TSWFDefineBitsLossless>();
+  tag->CharacterId = CharacterID();
+  // An image that holds no picture is written as an empty 24-bit bitmap.
+  tag->BitmapFormat = bitmapFormat_ == 1 || bitmapFormat_ == 0 ? 5 : bitmapFormat_;
+  tag->BitmapWidth = width_;
+  tag->BitmapHeight = height_;
+  if (bitmapFormat_ == 3) tag->BitmapColorTableSize = static_cast<uint8_t>(colorCount_ - 1);
+  tag->SetData(imageData_.data(), static_cast<uint32_t>(imageData_.size()));
+  tag->WriteToStream(be);
+}
+
+void LoadGifIntoImage(TFlashImage& image, const std::string& fileName) {
+  if (UpperExtension(fileName) != ".GIF") return;
+  const platform::TGifImage gif = platform::TGifImage::LoadFromFile(fileName);
+  image.LoadFromHandle(gif.FrameCount() > 0 ? gif.FrameBitmap(0) : gif.ComposedBitmap());
+  if (gif.HasTransparentColor()) {
+    const platform::TRgb c = gif.TransparentColor();
+    image.SetTransparentColor(MakeRGBA(c.Red, c.Green, c.Blue, 0));
+  }
+}
+
+TFlashImage* TFlashMovie::AddImage(const std::string& fileName) {
+  auto image = std::make_unique<TFlashImage>(this);
+  if (!fileName.empty()) image->LoadDataFromFile(fileName);
+  return RegisterCharacter(std::move(image), images_);
+}
+
+void TFlashShape::SetImageFill(const TFlashImage& image, int mode, double scaleX, double scaleY) {
+  auto fill = std::make_unique<TSWFImageFill>(mode == 2 ? 0x40 : 0x41);
+  fill->BitmapId = image.CharacterID();
+  switch (mode) {
+    case 0:
+    case 2:
+      fill->BitmapMatrix.SetScale(scaleX * 20, scaleY * 20);
+      break;
+    case 1: {
+      // An empty image counts as one pixel wide and high.
+      const double w = std::max<int>(image.Width(), 1), h = std::max<int>(image.Height(), 1);
+      fill->BitmapMatrix.SetScale(Width(true) / w + 0.003662109375, Height(true) / h + 0.003662109375);
+      break;
+    }
+  }
+  fill->BitmapMatrix.SetTranslate(Bounds().Xmin() - 5, Bounds().Ymin() - 5);
+  AddFillStyle(std::move(fill));
+  if (Owner() != nullptr) Owner()->MoveInFront(&image, this);
 }
 
 }  // namespace tessaly::swf

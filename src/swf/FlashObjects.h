@@ -1,14 +1,17 @@
 #pragma once
 // The movie: an ordered list of tags and movie-level objects written as one
 // SWF file, and the movie-level objects callers build it from (shapes and
-// their edge builder, sprites, buttons, placements, action lists).
+// their edge builder, sprites, buttons, placements, action lists, embedded
+// fonts and static texts).
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "swf/FontReader.h"
 #include "swf/SWFObjects.h"
+#include "swf/ImageReader.h"
 #include "swf/SWFStreams.h"
 
 namespace tessaly::swf {
@@ -17,6 +20,7 @@ class TFlashMovie;
 class TFlashFont;
 class TFlashImage;
 class TFlashText;
+struct TFontDescription;
 
 // Any movie-level object; it writes the tags it stands for.
 class TFlashObject : public TBasedSWFObject {
@@ -249,6 +253,12 @@ class TFlashShape : public TFlashVisualObject {
   void SetRadialGradientN(const std::vector<uint32_t>& colors, int32_t centerXPercent, int32_t centerYPercent);
   // A solid line Width movie units wide.
   void SetLineStyle(int32_t width, uint32_t color);
+  // A bitmap fill of Image, its matrix translated to the top-left corner
+  // of Bounds less 5 twips. Mode 0: clipped, scaled by ScaleX and ScaleY
+  // (pixels); 1: clipped and stretched over Bounds with a slight overlap;
+  // 2: repeating, scaled as mode 0. The image is moved in front of the
+  // shape in the movie's ObjectList when it stands behind it.
+  void SetImageFill(const TFlashImage& image, int mode, double scaleX, double scaleY);
 
   // 2, or 3 with alpha.
   uint8_t MinVersion() const override { return hasAlpha_ ? 3 : 2; }
@@ -342,6 +352,87 @@ class TFlashButton : public TFlashVisualObject {
   TFlashActionScript actions_;
 };
 
+// ---- images ----
+
+// A bitmap character. A JPEG file is kept as its bytes and written as
+// DefineBitsJPEG2, or DefineBitsJPEG3 with a uniform alpha mask. A BMP file
+// or a bitmap goes through the BMP reader and is written as
+// DefineBitsLossless, or DefineBitsLossless2 when it carries alpha; its
+// compressed pixel data is built once, when the movie is first written.
+class TFlashImage : public TFlashIDObject {
+ public:
+  explicit TFlashImage(TFlashMovie* owner = nullptr) : TFlashIDObject(owner) {}
+
+  // By the upper-cased extension: "JPG" and "JPEG" keep the file's bytes and
+  // the size of its baseline frame (0 x 0 for a progressive file unless
+  // ConvertProgressive); "BMP" loads the file through the BMP reader; any
+  // other extension leaves the image empty, without error. File errors
+  // throw platform::TFileError, pictures the reader refuses
+  // platform::TImageError.
+  void LoadDataFromFile(const std::string& fileName);
+  // Takes the pixels of a bitmap (a GIF frame, say).
+  void LoadFromHandle(const platform::TBitmap& bitmap);
+  // Colour-mapped pictures only: every palette entry of Color's red, green
+  // and blue gets Color's alpha (an RGBA value), and red, green and blue 0
+  // when that alpha is 0; the picture then has alpha.
+  void SetTransparentColor(uint32_t color);
+  // JPEG pictures only: a mask of Width x Height bytes of Alpha.
+  void FillAlpha(uint8_t alpha);
+
+  bool IsJPEG() const { return isJPEG_; }
+  uint16_t Width() const { return width_; }
+  uint16_t Height() const { return height_; }
+  // 3 colour-mapped, 4 15-bit, 5 24-bit, 1 32-bit with alpha (written as
+  // 5); 0 while nothing is loaded.
+  uint8_t BitmapFormat() const { return bitmapFormat_; }
+  // Pixels per row of the lossless data.
+  uint16_t RowWidth() const { return rowWidth_; }
+  // Colour-table entries of a colour-mapped picture.
+  uint32_t ColorCount() const { return colorCount_; }
+  bool HasAlpha() const { return hasAlpha_; }
+  // The tag body's data: the JPEG bytes, or the compressed lossless data
+  // once built.
+  const std::vector<uint8_t>& ImageData() const { return imageData_; }
+  // JPEG only: one alpha byte per pixel.
+  const std::vector<uint8_t>& AlphaData() const { return alphaData_; }
+  TBMPReader& BMPReader() { return reader_; }
+  const TBMPReader& BMPReader() const { return reader_; }
+
+  // Re-encode a JPEG without a baseline frame as a baseline JPEG when it is
+  // loaded.
+  bool ConvertProgressive = false;
+
+  // 3 with alpha (a 32-bit or transparent-colour picture, or a JPEG with an
+  // alpha mask), else 2.
+  uint8_t MinVersion() const override;
+  void WriteToStream(TBitsEngine& be) override;
+
+ private:
+  void Clear();
+  void LoadJPEG(const std::string& fileName);
+  void Analyse();
+  std::vector<uint8_t> LosslessPixels() const;
+  void WriteJPEG(TBitsEngine& be);
+  void WriteLossless(TBitsEngine& be);
+
+  bool isJPEG_ = false;
+  uint16_t width_ = 0;
+  uint16_t height_ = 0;
+  uint8_t bitmapFormat_ = 0;
+  uint16_t rowWidth_ = 0;
+  uint32_t colorCount_ = 0;
+  bool hasAlpha_ = false;
+  std::vector<uint8_t> imageData_;
+  std::vector<uint8_t> alphaData_;
+  TBMPReader reader_;
+};
+
+// For a file whose upper-cased extension is ".GIF": decodes it and loads its
+// frame 0 (or, without frames, its composed picture) into Image, then makes
+// its transparent colour transparent. Other files are left alone. Decoding
+// errors throw (platform::TFileError, platform::TImageError).
+void LoadGifIntoImage(TFlashImage& image, const std::string& fileName);
+
 // Typed lists of the movie's characters; they do not own them.
 template <class T>
 using TFlashObjectList = std::vector<T*>;
@@ -405,6 +496,9 @@ class TFlashMovie : public TBasedSWFStream {
   TFlashShape* AddShape(std::unique_ptr<TFlashShape> shape = nullptr);
   TFlashSprite* AddSprite();
   TFlashButton* AddButton(bool trackAsMenu, bool useButton2);
+  // Registers a new image; a non-empty file name is loaded at once with
+  // LoadDataFromFile.
+  TFlashImage* AddImage(const std::string& fileName = "");
 
   // Shape makers. Arguments are movie units; each shape gets the box as its
   // bounds and a closed path.
@@ -423,6 +517,14 @@ class TFlashMovie : public TBasedSWFStream {
   // corners.
   TFlashShape* AddStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points,
                        bool curved);
+
+  // A font of the face, bold and italic of the description at |Height|
+  // movie units, registered as a character.
+  TFlashFont* AddFont(const TFontDescription& description, bool deviceFont);
+  // A static text at the origin (movie units) in the font, sized to its
+  // text; Align is a TTextAlign.
+  TFlashText* AddText(std::u16string_view text, uint32_t color, TFlashFont* font, int32_t x, int32_t y,
+                      uint8_t align);
 
   // Places Obj (may be null) at Depth on the main timeline.
   TFlashPlaceObject* PlaceObject(const TFlashVisualObject* obj, uint16_t depth);
@@ -469,6 +571,179 @@ class TFlashMovie : public TBasedSWFStream {
   std::unique_ptr<TFlashActionScript> frameActions_;
   std::string frameLabel_;
   int currentFrame_ = -1;
+};
+
+// ---- fonts and static texts ----
+
+// A system font as callers describe it. Only the face, bold, italic and the
+// charset reach the movie; the font's size is |Height| (movie units).
+struct TFontDescription {
+  std::string Name;  // face name, UTF-8
+  int32_t Height = 0;
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+  uint8_t Charset = platform::kDefaultCharset;
+};
+
+enum TFontEncoding : uint8_t { feANSI = 0, feShiftJIS = 1, feUnicode = 2 };
+
+// Bits of TFlashFont::UsedBy.
+enum TFontUsage : uint8_t { fuStaticText = 1, fuEditText = 2 };
+
+enum TTextAlign : uint8_t { taLeft = 0, taRight = 1, taCenter = 2, taJustify = 3 };
+
+// One glyph of an embedded font: its code, outline (edge records in em-1024
+// units, Y down) and advance.
+class TFlashChar {
+ public:
+  // WideCode is the code itself for a wide character or a code above 255,
+  // else the code-page byte converted to UTF-16.
+  TFlashChar(uint16_t code, bool wide);
+  TFlashChar(const TFlashChar&) = delete;
+  TFlashChar& operator=(const TFlashChar&) = delete;
+
+  uint16_t Code() const { return code_; }
+  uint16_t WideCode() const { return wideCode_; }
+  bool Wide() const { return wide_; }
+  TSWFShapeRecords& ShapeRecords() { return records_; }
+  TFlashEdges& Edges() { return edges_; }
+
+  int32_t Advance = 0;  // em-1024 units
+  bool Used = true;
+  bool Loaded = false;  // outline and advance read
+
+ private:
+  uint16_t code_;
+  uint16_t wideCode_;
+  bool wide_;
+  TSWFShapeRecords records_;
+  TFlashEdges edges_;
+};
+
+// An embedded font, written as DefineFont2. Glyphs are collected with
+// AddChar and read from the installed fonts (at an em of 1024) when the
+// font or a text using it is written.
+class TFlashFont : public TFlashIDObject {
+ public:
+  using TChars = std::vector<std::unique_ptr<TFlashChar>>;
+
+  TFlashFont(TFlashMovie* owner, std::string fontName, bool bold, bool italic, uint16_t size, bool deviceFont);
+
+  // Size := size x UnitsFactor (twips).
+  void SetSize(uint16_t size);
+  bool HasLayout() const { return hasLayout_; }
+  // Turning layout on reads the text metrics at once.
+  void SetHasLayout(bool value);
+  // LanguageCode and Encoding by the Windows charset.
+  void SetFontCharset(uint8_t charset);
+  // Where glyphs and metrics come from; the system's font source unless set.
+  void SetFontSource(platform::FontSource& source) { source_ = &source; }
+
+  // Adds the glyph of Code in ascending order; false when it is there
+  // already. A code above 255 makes the font wide and raises the owner
+  // movie to version 6.
+  bool AddChar(uint16_t code);
+  // AddChar for every byte.
+  void AddChars(std::string_view ansi);
+  // Makes the font wide (when Text is not empty), then AddChar for every
+  // UTF-16 unit.
+  void AddCharsW(std::u16string_view text);
+  // The first glyph of that Code, or null.
+  TFlashChar* CharByCode(uint16_t code) const;
+  const TChars& Chars() const { return chars_; }
+  // The used glyphs in the order they are written: list order with wide
+  // codes, else ascending code, so that the code table is ascending and
+  // each code stays with its outline. Glyph entries index this order.
+  std::vector<TFlashChar*> WrittenChars() const;
+
+  // round(V / 1024 x Size), halves to even: em-1024 units to twips.
+  int32_t ScaleValue(int32_t v) const;
+  // The text extent at the font's size (twips).
+  platform::TextSize TextExtent(std::string_view ansi);
+  platform::TextSize TextExtentW(std::u16string_view text);
+  bool IsWide() const;
+  bool WideCodes() const { return Encoding == feUnicode || IsWide(); }
+
+  // Ascent, Descent and Leading from the installed font.
+  void ReadTextMetrics();
+  // The metrics, then outline and advance of every used glyph not loaded yet.
+  void LoadGlyphs();
+
+  uint8_t MinVersion() const override { return 3; }
+  void WriteToStream(TBitsEngine& be) override;
+
+  std::string FontName;  // UTF-8
+  bool Bold;
+  bool Italic;
+  uint16_t Size;  // twips
+  bool DeviceFont;
+  bool SmallText = false;
+  uint8_t Encoding = feANSI;
+  uint8_t LanguageCode = 0;
+  uint16_t Ascent = 0;
+  uint16_t Descent = 0;
+  int16_t Leading = 0;  // internal leading
+  bool IsWideFlag = false;
+  uint8_t UsedBy = 0;  // TFontUsage bits
+
+ private:
+  TFontReader Reader();
+
+  bool hasLayout_ = false;
+  TChars chars_;
+  platform::FontSource* source_ = nullptr;
+};
+
+// A static text: one line in one font and colour, written as DefineText
+// (opaque colour) or DefineText2, laid out from the font's advances.
+class TFlashText : public TFlashVisualObject {
+ public:
+  explicit TFlashText(TFlashMovie* owner = nullptr);
+
+  TFlashFont* Font() const { return font_; }
+  // Marks the font as used by a static text; a text already set adds its
+  // characters to it.
+  void SetFont(TFlashFont* font);
+  const std::u16string& Text() const { return text_; }
+  const std::string& TextA() const { return textA_; }
+  // Stores the text and its code-page form and adds the characters of both
+  // to the font; a step whose value is unchanged is skipped.
+  void SetText(std::u16string_view text);
+  // An 8-bit text in the system code page.
+  void SetTextA(std::string_view ansi);
+  // CharSpacing := spacing x UnitsFactor.
+  void SetCharSpacing(int32_t spacing);
+  // Created (as the identity) on first access.
+  TSWFMatrix& Matrix();
+  bool HasMatrix() const { return matrix_ != nullptr; }
+
+  // The text bounds in twips: with AutoSize the extent of the text at the
+  // font's size (advances plus the spacing between characters) placed at
+  // the origin by the alignment, else Box.
+  TRect TextBounds();
+
+  uint8_t MinVersion() const override { return 3; }
+  void WriteToStream(TBitsEngine& be) override;
+
+  uint32_t Color = 0xFF000000;  // RGBA
+  uint8_t Align = taLeft;
+  int32_t OriginX = 0;  // twips
+  int32_t OriginY = 0;
+  int32_t CharSpacing = 0;  // twips
+  bool AutoSize = false;
+  TRect Box;  // twips; used when AutoSize is off
+
+ private:
+  // The codes the glyph entries stand for: the UTF-16 units of Text, or the
+  // bytes of TextA when Text is empty.
+  std::vector<uint16_t> Codes() const;
+
+  TFlashFont* font_ = nullptr;
+  std::u16string text_;
+  std::string textA_;
+  std::unique_ptr<TSWFMatrix> matrix_;
 };
 
 }  // namespace tessaly::swf
