@@ -1,6 +1,7 @@
 #include "platform/JpegCodec.h"
 
 #include <csetjmp>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -104,6 +105,38 @@ struct TJpegSession {
   std::vector<JSAMPLE> row;
 };
 
+// The compressing counterpart of TJpegSession.
+struct TJpegEncoder {
+  TJpegEncoder() {
+    cinfo.err = jpeg_std_error(&errors);
+    errors.error_exit = &ErrorExit;
+    errors.output_message = &TJpegSession::IgnoreMessage;
+  }
+  ~TJpegEncoder() {
+    if (created) jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+  }
+  TJpegEncoder(const TJpegEncoder&) = delete;
+  TJpegEncoder& operator=(const TJpegEncoder&) = delete;
+
+  static void ErrorExit(j_common_ptr info) {
+    auto* encoder = static_cast<TJpegEncoder*>(info->client_data);
+    char text[JMSG_LENGTH_MAX] = {};
+    (*info->err->format_message)(info, text);
+    encoder->message = text;
+    std::longjmp(encoder->jump, 1);
+  }
+
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr errors{};
+  std::jmp_buf jump{};
+  std::string message;
+  bool created = false;
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  std::vector<JSAMPLE> row;
+};
+
 TJpegInfo InfoOf(const jpeg_decompress_struct& cinfo) {
   return {static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height),
           cinfo.num_components, cinfo.progressive_mode != 0};
@@ -198,6 +231,39 @@ TBitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& name)
 
 TBitmap DecodeJpegFile(const std::string& fileName) {
   return DecodeJpeg(ReadFileBytes(fileName), fileName);
+}
+
+std::vector<std::uint8_t> EncodeJpeg(const TBitmap& bitmap, int quality) {
+  if (bitmap.IsEmpty()) throw TImageError("cannot encode an empty picture as JPEG");
+  const auto encoder = std::make_unique<TJpegEncoder>();
+  if (setjmp(encoder->jump) != 0) throw TImageError("JPEG encoding failed (" + encoder->message + ")");
+  TJpegEncoder& e = *encoder;
+  jpeg_create_compress(&e.cinfo);
+  e.created = true;
+  e.cinfo.client_data = &e;
+  jpeg_mem_dest(&e.cinfo, &e.buffer, &e.size);
+  e.cinfo.image_width = static_cast<JDIMENSION>(bitmap.Width());
+  e.cinfo.image_height = static_cast<JDIMENSION>(bitmap.Height());
+  e.cinfo.input_components = 3;
+  e.cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&e.cinfo);
+  jpeg_set_quality(&e.cinfo, quality, TRUE);
+  jpeg_start_compress(&e.cinfo, TRUE);
+  e.row.resize(static_cast<std::size_t>(bitmap.Width()) * 3);
+  while (e.cinfo.next_scanline < e.cinfo.image_height) {
+    const int y = static_cast<int>(e.cinfo.next_scanline);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const TRgb c = bitmap.PixelColor(x, y);
+      JSAMPLE* p = &e.row[3 * static_cast<std::size_t>(x)];
+      p[0] = c.Red;
+      p[1] = c.Green;
+      p[2] = c.Blue;
+    }
+    JSAMPROW rows[1] = {e.row.data()};
+    jpeg_write_scanlines(&e.cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&e.cinfo);
+  return std::vector<std::uint8_t>(e.buffer, e.buffer + e.size);
 }
 
 }  // namespace tessaly::platform

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 
@@ -41,5 +42,9 @@ TJpegInfo ReadJpegInfoOfFile(const std::string& fileName);
 // exceed the bitmap limits.
 TBitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& name);
 TBitmap DecodeJpegFile(const std::string& fileName);
+
+// Encodes a bitmap of any bit count as a baseline JPEG (three components,
+// the given quality).
+std::vector<std::uint8_t> EncodeJpeg(const TBitmap& bitmap, int quality = 90);
 
 }  // namespace tessaly::platform

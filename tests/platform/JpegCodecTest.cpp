@@ -115,6 +115,19 @@ TEST(JpegCodec, RefusesForgedSizesBeforeDecoding) {
   EXPECT_THROW(DecodeJpeg(jpeg, "big.jpg"), TImageError);
 }
 
+TEST(JpegCodec, EncodesBaselinePicturesFromAnyBitCount) {
+  const TBytes fromColour = EncodeJpeg(Uniform(11, 6, {30, 160, 220}));
+  EXPECT_EQ(ProbeJpegSize(fromColour), (TJpegSize{11, 6}));
+  EXPECT_FALSE(ReadJpegInfo(fromColour, "e.jpg").Progressive);
+  ExpectNear(DecodeJpeg(fromColour, "e.jpg").PixelColor(5, 3), {30, 160, 220});
+
+  TBitmap indexed(4, 4, 4);
+  indexed.Palette() = {{0, 0, 0, 255}, {0, 0, 200, 255}};
+  indexed.FillIndex(1);
+  ExpectNear(DecodeJpeg(EncodeJpeg(indexed), "i.jpg").PixelColor(0, 0), {200, 0, 0});
+  EXPECT_THROW(EncodeJpeg(TBitmap()), TImageError);
+}
+
 TEST(JpegCodec, FilesAreReadOrReportedByName) {
   test::TTempDir dir;
   const std::string name = dir.Write("p.jpg", test::MakeJpeg(test::PatternBitmap(4, 3, 24), true));
