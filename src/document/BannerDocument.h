@@ -228,7 +228,7 @@ class TBannerDocument {
   TBannerSettings BannerSettings;
 
   std::string CurrentItemName;
-  std::int32_t CurrentItemIndex = -1;
+  std::int32_t CurrentItemIndex = 0;  // 0 before any lookup
   std::int32_t LastShapeItem = -1;
   std::int32_t LastImageItem = -1;
   std::int32_t LastTextItem = -1;

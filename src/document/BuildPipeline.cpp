@@ -1,0 +1,160 @@
+#include "document/BuildPipeline.h"
+
+#include <cctype>
+
+#include "document/BackgroundBuilder.h"
+#include "document/ItemBuilders.h"
+#include "platform/SafeFile.h"
+#include "swf/FlashObjects.h"
+
+namespace tessaly::document {
+
+namespace {
+
+std::int32_t UsableSize(std::int32_t value, std::int32_t fallback) { return value > 0 ? value : fallback; }
+
+}  // namespace
+
+std::string ProposedFileName(std::string_view text) {
+  std::string name;
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u == ' ' || (u < 0x80 && std::isalpha(u))) name += static_cast<char>(std::tolower(u));
+  }
+  return name;
+}
+
+TBuildPipeline::TBuildPipeline(TBannerDocument& document, TPreviewHost& host, TEffectGenerator* effects,
+                               TProjectSaver* projectSaver)
+    : document_(document),
+      host_(host),
+      effects_(effects),
+      projectSaver_(projectSaver),
+      temporaryFolder_(std::filesystem::temp_directory_path()) {}
+
+std::unique_ptr<swf::TFlashMovie> TBuildPipeline::CreateMovie(TBuildKind kind, const std::string& fileName) {
+  const TBannerSettings& settings = document_.BannerSettings;
+  const std::int32_t w = UsableSize(settings.BannerWidth, FallbackBannerWidth);
+  const std::int32_t h = UsableSize(settings.BannerHeight, FallbackBannerHeight);
+  host_.SetSize(w, h);
+  host_.Stop();
+
+  context_.Clear();
+  context_.Document = &document_;
+  context_.Kind = kind;
+  context_.FileName = fileName;
+  context_.TemporaryFolder = temporaryFolder_;
+  context_.BannerWidth = host_.Width();
+  context_.BannerHeight = host_.Height();
+  context_.CentreX = w / 2;
+  context_.CentreY = h / 2;
+  context_.ItemCount = document_.ItemTable.Count();
+
+  auto movie = std::make_unique<swf::TFlashMovie>(0, 0, host_.Width() * 20, host_.Height() * 20, BuildFrameRate);
+  movie->SetPixelUnits(true);
+  movie->SetVersion(static_cast<std::uint8_t>(settings.FlashVersion));
+  movie->SetCompressed(settings.Compress);
+  return movie;
+}
+
+std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std::string& FileName) {
+  document_.Playing = false;
+  auto movie = CreateMovie(TBuildKind::bkPreview, FileName);
+  BuildBackground(*movie, context_, false);
+  BuildPreviewItems(*movie, context_);
+  movie->ShowFrame(1);
+  return movie;
+}
+
+std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposeAnimatedMovie(const std::string& FileName) {
+  document_.Playing = true;
+  auto movie = CreateMovie(TBuildKind::bkAnimated, FileName);
+  const TBannerSettings& settings = document_.BannerSettings;
+  BuildBackground(*movie, context_, settings.AnimateBackground);
+  BuildAnimatedItems(*movie, context_);
+  if (effects_ != nullptr) {
+    const int passes = settings.AnimationLoop > 0 ? settings.AnimationLoop : 1;
+    for (int loopIndex = 0; loopIndex < passes; ++loopIndex)
+      effects_->AddEffectFrames(*movie, context_, context_.CentreX, context_.CentreY, loopIndex,
+                                context_.ItemCount);
+  } else {
+    // Without an effect generator no effect frames are added: the first
+    // frame is closed so that the banner shows at rest.
+    movie->ShowFrame(1);
+  }
+  if (settings.AnimationLoop > 0) {
+    movie->FrameActions().Stop();
+    movie->ShowFrame(1);
+  }
+  return movie;
+}
+
+void TBuildPipeline::Publish(swf::TFlashMovie& movie, const std::string& fileName) {
+  movie.WriteObjects();
+  swf::TMemoryStream stream;
+  movie.SaveToStream(stream);
+  context_.Clear();
+  host_.LoadMovie(stream.Bytes());
+  host_.Play();
+  if (!fileName.empty())
+    platform::ReplaceFileContents(fileName, std::string(stream.Bytes().begin(), stream.Bytes().end()));
+}
+
+void TBuildPipeline::BuildPreviewMovie(const std::string& FileName) {
+  // Only preview rebuilds wait for the document: a save always builds.
+  if (!document_.PreviewEnabled && FileName.empty()) return;
+  auto movie = ComposePreviewMovie(FileName);
+  Publish(*movie, FileName);
+}
+
+void TBuildPipeline::BuildAnimatedMovie(const std::string& FileName) {
+  auto movie = ComposeAnimatedMovie(FileName);
+  Publish(*movie, FileName);
+}
+
+void TBuildPipeline::BuildMovie(const std::string& FileName) {
+  if (document_.BannerSettings.HasAnimation())
+    BuildAnimatedMovie(FileName);
+  else
+    BuildPreviewMovie(FileName);
+}
+
+void TBuildPipeline::Playflashanimation() {
+  if (document_.BannerSettings.HasAnimation()) BuildAnimatedMovie();
+}
+
+void TBuildPipeline::StopFlashAnimation() { BuildPreviewMovie(); }
+
+void TBuildPipeline::StopAnimation() {
+  if (!document_.Playing) return;
+  host_.Stop();
+  BuildPreviewMovie();
+}
+
+TSaveResult TBuildPipeline::Button1Click(TSaveDialogs& dialogs, const TSaveFolders& folders) {
+  if (dialogs.ReadSaveOptions().URL == ProgramWebPage && !dialogs.ConfirmDefaultUrl())
+    return TSaveResult::srCancelled;
+
+  if (saveDialogFolder_.empty()) saveDialogFolder_ = folders.SaveDirectory;
+  if (saveDialogFileName_.empty()) saveDialogFileName_ = ProposedFileName(dialogs.TextEditBoxText());
+  const std::optional<std::string> chosen = dialogs.AskSaveFileName(saveDialogFolder_, saveDialogFileName_);
+  if (!chosen) return TSaveResult::srCancelled;
+  const std::filesystem::path chosenPath(*chosen);
+  saveDialogFolder_ = chosenPath.parent_path().string();
+  saveDialogFileName_ = chosenPath.filename().string();
+
+  const TSaveOptions options = dialogs.ReadSaveOptions();
+  TBannerSettings& settings = document_.BannerSettings;
+  settings.URL = options.URL;
+  settings.TargetChoice = options.TargetChoice;
+  settings.TargetWindowName = options.TargetWindowName;
+  settings.Compress = options.Compress;
+  settings.FlashVersion = options.FlashVersion;
+
+  BuildMovie(*chosen);
+  if (projectSaver_ != nullptr) projectSaver_->SaveProject(document_, folders.BwfDirectory, *chosen);
+  document_.ChangeMade = false;
+  return TSaveResult::srSaved;
+}
+
+}  // namespace tessaly::document

@@ -1,0 +1,48 @@
+#include "document/ImageItemBuilder.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "document/BuildFills.h"
+#include "document/ItemBuilders.h"
+#include "document/PictureFiles.h"
+#include "platform/FileBytes.h"
+#include "swf/FlashObjects.h"
+
+namespace tessaly::document {
+
+namespace {
+
+swf::TFlashImage* AddItemImage(swf::TFlashMovie& movie, const TBuildContext& context, const TFlashObjects& item) {
+  switch (item.ImageType) {
+    case 1:  // GIF: the chosen frame (counted from 1), else the composed picture
+      return AddGifImage(movie, item.ImageFileName, item.GifFrame >= 1 ? item.GifFrame - 1 : -1);
+    case 2:
+      return AddJpegImage(movie, item.ImageFileName, context.TemporaryFolder);
+    default:
+      return movie.AddImage(item.ImageFileName);
+  }
+}
+
+}  // namespace
+
+void BuildImageItem(swf::TFlashMovie& movie, TBuildContext& context, int index) {
+  const TFlashObjects& item = context.Document->ItemTable[index];
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(item.ImageFileName, ec))
+    platform::ThrowFileError(item.ImageFileName, ec ? ec.value() : ENOENT);
+
+  swf::TFlashImage* image = AddItemImage(movie, context, item);
+  context.ItemImages[index] = image;
+  if (item.Transparency >= 1 && image->IsJPEG()) image->FillAlpha(TransparencyAlpha(item.Transparency));
+
+  const std::int32_t x = item.X - context.CentreOffsetX(index);
+  const std::int32_t y = item.Y - context.CentreOffsetY(index);
+  swf::TFlashShape* rectangle = movie.AddRectangle(x, y, x + item.Width, y + item.Height);
+  context.ItemShapes[index] = rectangle;
+  rectangle->SetImageFill(*image, 1, 1, 1);
+  WrapItem(movie, context, index, rectangle->CharacterID(), context.AnimatesItem(index));
+}
+
+}  // namespace tessaly::document

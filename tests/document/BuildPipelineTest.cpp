@@ -1,0 +1,392 @@
+// The build paths: movie settings, the preview host, the animated build's
+// passes and Stop frame, the save command and safe movie files.
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <system_error>
+
+#include "document/BuildTestSupport.h"
+#include "document/SwfTestReader.h"
+#include "platform/FileBytes.h"
+
+namespace tessaly::test {
+namespace {
+
+using document::TBuildContext;
+using document::TSaveResult;
+
+constexpr std::uint16_t kShowFrame = 1, kDoAction = 12, kPlaceObject2 = 26;
+
+TEST(BuildPipeline, PreviewMovieHasTheBannerFrameAt35FramesPerSecond) {
+  TBuildFixture f;
+  f.Doc.BannerSettings.Compress = false;
+  f.Pipeline.BuildPreviewMovie();
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  EXPECT_EQ(swf.Signature, "FWS");
+  EXPECT_EQ(swf.Xmin, 0);
+  EXPECT_EQ(swf.Ymin, 0);
+  EXPECT_EQ(swf.Xmax, 9360);
+  EXPECT_EQ(swf.Ymax, 1200);
+  EXPECT_EQ(swf.FrameRate, 35 * 256);
+  EXPECT_EQ(swf.FrameCount, 1);
+  EXPECT_EQ(swf.CountOf(9), 0u) << "no SetBackgroundColor tag";
+  EXPECT_EQ(f.Host.Width(), 468);
+  EXPECT_EQ(f.Host.Height(), 60);
+  EXPECT_EQ(f.Host.Loads, 1);
+  EXPECT_EQ(f.Host.Plays, 1);
+  EXPECT_GE(f.Host.Stops, 1);
+  EXPECT_FALSE(f.Doc.Playing);
+}
+
+TEST(BuildPipeline, SizeThatIsNotUsableFallsBackTo468By60) {
+  TBuildFixture f;
+  f.Doc.BannerSettings.BannerWidth = 0;
+  f.Doc.BannerSettings.BannerHeight = -5;
+  f.Pipeline.BuildPreviewMovie();
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  EXPECT_EQ(swf.Xmax, 9360);
+  EXPECT_EQ(swf.Ymax, 1200);
+}
+
+TEST(BuildPipeline, VersionAndCompression) {
+  struct Case {
+    int version;
+    bool compress;
+    const char* signature;
+    int written;
+  };
+  // Buttons and shapes need no more than version 3, so an uncompressed
+  // version 4 movie stays at 4; compression raises it to 6.
+  for (const Case c : {Case{4, true, "CWS", 6}, Case{4, false, "FWS", 4}, Case{7, true, "CWS", 7},
+                       Case{5, false, "FWS", 5}}) {
+    TBuildFixture f;
+    f.AddRectangle(10, 10, 20, 20);
+    f.Doc.BannerSettings.FlashVersion = c.version;
+    f.Doc.BannerSettings.Compress = c.compress;
+    f.Pipeline.BuildPreviewMovie();
+    const TSwfFile swf = ReadSwf(f.Host.Movie);
+    EXPECT_EQ(swf.Signature, c.signature) << c.version;
+    EXPECT_EQ(swf.Version, c.written) << c.version << " " << c.compress;
+  }
+}
+
+TEST(BuildPipeline, PreviewIsNotRebuiltWhilePreviewIsDisabled) {
+  TBuildFixture f;
+  f.Doc.PreviewEnabled = false;
+  f.Pipeline.BuildPreviewMovie();
+  EXPECT_EQ(f.Host.Loads, 0);
+}
+
+TEST(BuildPipeline, PreviewWithFileNameWritesTheSameBytes) {
+  TBuildFixture f;
+  f.AddRectangle(1, 1, 5, 5);
+  const std::string file = (f.Temp.Path() / "banner.swf").string();
+  f.Pipeline.BuildPreviewMovie(file);
+  EXPECT_EQ(platform::ReadFileBytes(file), f.Host.Movie);
+}
+
+// Records every call of the effect generator, with what the context held.
+class TRecordingEffects : public document::TEffectGenerator {
+ public:
+  struct Call {
+    int CentreX, CentreY, LoopIndex, ItemCount;
+    bool HasBackground, HasButton1;
+  };
+  void AddEffectFrames(swf::TFlashMovie& movie, const TBuildContext& context, std::int32_t centreX,
+                       std::int32_t centreY, int loopIndex, int itemCount) override {
+    Calls.push_back({centreX, centreY, loopIndex, itemCount, context.BackgroundCharacter != nullptr,
+                     context.ItemButtons[1] != nullptr});
+    movie.ShowFrame(1);
+  }
+  std::vector<Call> Calls;
+};
+
+TEST(BuildPipeline, AnimatedBuildRunsOnePassPerLoopAndEndsOnAStopFrame) {
+  for (int loops : {0, 1, 3}) {
+    TBuildFixture f;
+    TRecordingEffects effects;
+    f.Pipeline.SetEffectGenerator(&effects);
+    f.Doc.BannerSettings.Compress = false;
+    f.Doc.BannerSettings.AnimationType = 4;
+    f.Doc.BannerSettings.AnimationLoop = loops;
+    f.AddRectangle(0, 0, 10, 10);
+    f.Add(document::ItemKind::ikShape).Deleted = true;
+    f.Pipeline.BuildAnimatedMovie();
+    EXPECT_TRUE(f.Doc.Playing);
+
+    const int passes = loops == 0 ? 1 : loops;
+    ASSERT_EQ(static_cast<int>(effects.Calls.size()), passes) << loops;
+    for (int i = 0; i < passes; ++i) {
+      EXPECT_EQ(effects.Calls[i].LoopIndex, i);
+      EXPECT_EQ(effects.Calls[i].CentreX, 234);
+      EXPECT_EQ(effects.Calls[i].CentreY, 30);
+      EXPECT_EQ(effects.Calls[i].ItemCount, 2) << "deleted records count";
+      EXPECT_TRUE(effects.Calls[i].HasBackground);
+      EXPECT_TRUE(effects.Calls[i].HasButton1);
+    }
+    const TSwfFile swf = ReadSwf(f.Host.Movie);
+    const bool stops = loops > 0;
+    EXPECT_EQ(swf.FrameCount, passes + (stops ? 1 : 0)) << loops;
+    ASSERT_EQ(swf.CountOf(kDoAction), stops ? 1u : 0u) << loops;
+    if (stops) {
+      // The DoAction holds Stop (0x07) and the end byte, just before the
+      // last ShowFrame.
+      EXPECT_EQ(swf.TagsWith(kDoAction)[0]->Body, (std::vector<std::uint8_t>{0x07, 0x00}));
+      EXPECT_EQ(swf.Tags[swf.Tags.size() - 3].Code, kDoAction);
+      EXPECT_EQ(swf.Tags[swf.Tags.size() - 2].Code, kShowFrame);
+    }
+  }
+}
+
+TEST(BuildPipeline, AnimatedBuildWithoutGeneratorShowsTheBannerAtRest) {
+  TBuildFixture f;
+  f.Doc.BannerSettings.AnimationType = 1;
+  f.AddRectangle(0, 0, 10, 10);
+  f.Pipeline.BuildAnimatedMovie();
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  EXPECT_EQ(swf.FrameCount, 1) << "the banner's first frame, without effect frames";
+  EXPECT_EQ(swf.CountOf(kPlaceObject2), 2u);
+}
+
+TEST(BuildPipeline, PlayStopAndBuildMovieChooseTheBuildPath) {
+  TBuildFixture f;
+  TRecordingEffects effects;
+  f.Pipeline.SetEffectGenerator(&effects);
+
+  f.Doc.BannerSettings.AnimationType = 0;
+  f.Pipeline.Playflashanimation();
+  EXPECT_EQ(f.Host.Loads, 0) << "Play without an effect does nothing";
+  f.Pipeline.BuildMovie("");
+  EXPECT_TRUE(effects.Calls.empty());
+  EXPECT_EQ(f.Host.Loads, 1);
+
+  f.Doc.BannerSettings.AnimationType = -1;
+  f.Pipeline.BuildMovie("");
+  EXPECT_TRUE(effects.Calls.empty()) << "nothing selected means no animation";
+
+  f.Doc.BannerSettings.AnimationType = 7;
+  f.Pipeline.Playflashanimation();
+  EXPECT_EQ(effects.Calls.size(), 1u);
+  EXPECT_TRUE(f.Doc.Playing);
+
+  const int stops = f.Host.Stops;
+  f.Pipeline.StopAnimation();
+  EXPECT_FALSE(f.Doc.Playing);
+  EXPECT_GT(f.Host.Stops, stops);
+  const int loads = f.Host.Loads;
+  f.Pipeline.StopAnimation();
+  EXPECT_EQ(f.Host.Loads, loads) << "not playing: nothing to stop";
+  f.Pipeline.StopFlashAnimation();
+  EXPECT_EQ(f.Host.Loads, loads + 1) << "Stop always rebuilds the editing preview";
+  EXPECT_EQ(effects.Calls.size(), 1u);
+}
+
+TEST(BuildPipeline, ContextIsClearedWhenTheMovieIsFreed) {
+  TBuildFixture f;
+  f.AddRectangle(0, 0, 10, 10);
+  f.Pipeline.BuildPreviewMovie();
+  EXPECT_EQ(f.Pipeline.Context().BackgroundCharacter, nullptr);
+  EXPECT_EQ(f.Pipeline.Context().ItemButtons[1], nullptr);
+}
+
+TEST(BuildPipeline, ProposedFileNameKeepsLatinLettersAndSpaces) {
+  EXPECT_EQ(document::ProposedFileName("Big Sale 2026!"), "big sale ");
+  EXPECT_EQ(document::ProposedFileName("横幅"), "");
+  EXPECT_EQ(document::ProposedFileName("ÄBC"), "bc");
+}
+
+// Scripted answers of the save command's dialogs.
+class TFakeSaveDialogs : public document::TSaveDialogs {
+ public:
+  bool ConfirmDefaultUrl() override {
+    ++Warnings;
+    return ContinueAfterWarning;
+  }
+  std::optional<std::string> AskSaveFileName(const std::string& folder, const std::string& name) override {
+    AskedFolder = folder;
+    AskedName = name;
+    return Answer;
+  }
+  document::TSaveOptions ReadSaveOptions() override {
+    ++OptionReads;
+    return Options;
+  }
+  std::string TextEditBoxText() override { return TextBox; }
+
+  bool ContinueAfterWarning = true;
+  std::optional<std::string> Answer;
+  document::TSaveOptions Options;
+  std::string TextBox;
+  int Warnings = 0;
+  int OptionReads = 0;
+  std::string AskedFolder, AskedName;
+};
+
+class TRecordingProjectSaver : public document::TProjectSaver {
+ public:
+  void SaveProject(const document::TBannerDocument&, std::string_view bwfDirectory,
+                   std::string_view movieFileName) override {
+    Calls.emplace_back(std::string(bwfDirectory), std::string(movieFileName));
+  }
+  std::vector<std::pair<std::string, std::string>> Calls;
+};
+
+struct TSaveFixture : TBuildFixture {
+  TSaveFixture() {
+    Pipeline.SetProjectSaver(&Projects);
+    Dialogs.Options.URL = "https://shop.example/";
+    Dialogs.Answer = (Temp.Path() / "sale.swf").string();
+    Folders.SaveDirectory = "/saves";
+    Folders.BwfDirectory = (Temp.Path() / "projects/").string();
+    Doc.ChangeMade = true;
+    AddRectangle(0, 0, 10, 10);
+  }
+  TFakeSaveDialogs Dialogs;
+  TRecordingProjectSaver Projects;
+  document::TSaveFolders Folders;
+};
+
+TEST(SaveCommand, WritesThePublishedMovieThenTheProjectAndClearsChangeMade) {
+  TSaveFixture f;
+  f.Dialogs.TextBox = "Big Sale";
+  f.Dialogs.Options.TargetChoice = document::tcNamedWindow;
+  f.Dialogs.Options.TargetWindowName = "main";
+  f.Dialogs.Options.Compress = false;
+  f.Dialogs.Options.FlashVersion = 5;
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+
+  EXPECT_EQ(f.Dialogs.Warnings, 0);
+  EXPECT_EQ(f.Dialogs.AskedFolder, "/saves");
+  EXPECT_EQ(f.Dialogs.AskedName, "big sale");
+  EXPECT_EQ(f.Doc.BannerSettings.URL, "https://shop.example/");
+  EXPECT_EQ(f.Doc.BannerSettings.TargetWindow(), "main");
+  EXPECT_FALSE(f.Doc.BannerSettings.Compress);
+  EXPECT_EQ(f.Doc.BannerSettings.FlashVersion, 5);
+
+  const auto bytes = platform::ReadFileBytes(*f.Dialogs.Answer);
+  EXPECT_EQ(bytes, f.Host.Movie) << "the preview shows the saved movie";
+  const TSwfFile swf = ReadSwf(bytes);
+  EXPECT_EQ(swf.Signature, "FWS");
+  EXPECT_EQ(swf.Version, 5);
+  ASSERT_EQ(f.Projects.Calls.size(), 1u);
+  EXPECT_EQ(f.Projects.Calls[0].first, f.Folders.BwfDirectory);
+  EXPECT_EQ(f.Projects.Calls[0].second, *f.Dialogs.Answer);
+  EXPECT_FALSE(f.Doc.ChangeMade);
+
+  // The dialog keeps its folder and file name for the next save.
+  EXPECT_EQ(f.Pipeline.SaveDialogFolder(), f.Temp.Path().string());
+  EXPECT_EQ(f.Pipeline.SaveDialogFileName(), "sale.swf");
+  f.Dialogs.TextBox = "Other";
+  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  EXPECT_EQ(f.Dialogs.AskedFolder, f.Temp.Path().string());
+  EXPECT_EQ(f.Dialogs.AskedName, "sale.swf");
+}
+
+TEST(SaveCommand, PublishedItemsOpenTheUrlInsteadOfDragging) {
+  TSaveFixture f;
+  f.Dialogs.Options.TargetChoice = document::tcSameWindow;
+  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  auto movie = f.Pipeline.ComposePreviewMovie(*f.Dialogs.Answer);
+  auto* button = f.Pipeline.Context().ItemButtons[1];
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(ButtonActionCodes(*button, swf::bcOverUpToOverDown), std::vector<int>{});
+  const swf::TSWFActionList* release = ButtonActions(*button, swf::bcOverDownToOverUp);
+  ASSERT_NE(release, nullptr);
+  ASSERT_EQ(ActionCodes(*release), std::vector<int>{0x83});
+  auto& url = dynamic_cast<swf::TSWFActionGetUrl&>((*release)[0]);
+  EXPECT_EQ(url.URL, "https://shop.example/");
+  EXPECT_EQ(url.Target, "_self");
+}
+
+TEST(SaveCommand, WithAnEffectSavesTheAnimatedMovie) {
+  TSaveFixture f;
+  TRecordingEffects effects;
+  f.Pipeline.SetEffectGenerator(&effects);
+  f.Doc.BannerSettings.AnimationType = 3;
+  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  EXPECT_EQ(effects.Calls.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(*f.Dialogs.Answer));
+}
+
+TEST(SaveCommand, DefaultUrlIsWarnedAboutAndCancelEndsTheCommand) {
+  TSaveFixture f;
+  f.Dialogs.Options.URL = std::string(document::ProgramWebPage);
+  f.Dialogs.ContinueAfterWarning = false;
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srCancelled);
+  EXPECT_EQ(f.Dialogs.Warnings, 1);
+  EXPECT_TRUE(f.Dialogs.AskedFolder.empty()) << "the save dialog is not shown";
+  EXPECT_FALSE(std::filesystem::exists(*f.Dialogs.Answer));
+  EXPECT_TRUE(f.Projects.Calls.empty());
+  EXPECT_TRUE(f.Doc.ChangeMade);
+
+  f.Dialogs.ContinueAfterWarning = true;
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Dialogs.Warnings, 2);
+
+  // Any other text, even the same address in other letter case, is not
+  // warned about.
+  std::string upper(document::ProgramWebPage);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  f.Dialogs.Options.URL = upper;
+  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  EXPECT_EQ(f.Dialogs.Warnings, 2);
+}
+
+TEST(SaveCommand, CancelledDialogWritesNothing) {
+  TSaveFixture f;
+  f.Dialogs.Answer.reset();
+  const int loads = f.Host.Loads;
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srCancelled);
+  EXPECT_EQ(f.Host.Loads, loads);
+  EXPECT_TRUE(f.Projects.Calls.empty());
+  EXPECT_TRUE(f.Doc.ChangeMade);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Temp.Path()), {}), 0);
+}
+
+TEST(SaveCommand, FailedMovieWriteKeepsChangeMadeAndWritesNoProject) {
+  TSaveFixture f;
+  f.Dialogs.Answer = (f.Temp.Path() / "missing-folder" / "sale.swf").string();
+  try {
+    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    FAIL() << "no error";
+  } catch (const std::system_error& e) {
+    EXPECT_NE(std::string(e.what()).find(*f.Dialogs.Answer), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(f.Doc.ChangeMade);
+  EXPECT_TRUE(f.Projects.Calls.empty());
+  EXPECT_EQ(f.Host.Loads, 1) << "the preview already shows the new movie";
+}
+
+TEST(SaveCommand, WriteCutShortKeepsTheOldMovieInPlace) {
+  TSaveFixture f;
+  const std::vector<std::uint8_t> good{'F', 'W', 'S', 6};
+  platform::WriteFileBytes(*f.Dialogs.Answer, good);
+  // A file size limit makes write() fail as on a full disk.
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 64;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  std::string message;
+  try {
+    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  } catch (const std::system_error& e) {
+    message = e.what();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_NE(message.find("sale.swf"), std::string::npos) << message;
+  EXPECT_EQ(platform::ReadFileBytes(*f.Dialogs.Answer), good);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Temp.Path()), {}), 1) << "no temporary file left";
+  EXPECT_TRUE(f.Doc.ChangeMade);
+  EXPECT_TRUE(f.Projects.Calls.empty());
+}
+
+}  // namespace
+}  // namespace tessaly::test

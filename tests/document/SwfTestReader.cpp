@@ -1,0 +1,101 @@
+#include "document/SwfTestReader.h"
+
+#include <zlib.h>
+
+#include <stdexcept>
+
+namespace tessaly::test {
+
+std::vector<const TSwfTag*> TSwfFile::TagsWith(std::uint16_t code) const {
+  std::vector<const TSwfTag*> found;
+  for (const TSwfTag& t : Tags)
+    if (t.Code == code) found.push_back(&t);
+  return found;
+}
+
+std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> bytes) {
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) throw std::runtime_error("inflateInit");
+  std::vector<std::uint8_t> out;
+  std::uint8_t buffer[16384];
+  z.next_in = const_cast<Bytef*>(bytes.data());
+  z.avail_in = static_cast<uInt>(bytes.size());
+  int rc = Z_OK;
+  while (rc != Z_STREAM_END) {
+    z.next_out = buffer;
+    z.avail_out = sizeof buffer;
+    rc = inflate(&z, Z_NO_FLUSH);
+    if (rc != Z_OK && rc != Z_STREAM_END) {
+      inflateEnd(&z);
+      throw std::runtime_error("bad zlib stream");
+    }
+    out.insert(out.end(), buffer, buffer + (sizeof buffer - z.avail_out));
+  }
+  inflateEnd(&z);
+  return out;
+}
+
+namespace {
+
+struct TBitReader {
+  const std::vector<std::uint8_t>& Data;
+  std::size_t Bit = 0;
+  std::uint32_t Unsigned(int n) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < n; ++i, ++Bit) v = (v << 1) | ((Data.at(Bit / 8) >> (7 - Bit % 8)) & 1);
+    return v;
+  }
+  std::int32_t Signed(int n) {
+    std::uint32_t v = Unsigned(n);
+    if (n > 0 && (v & (1u << (n - 1)))) v |= ~((1u << n) - 1);
+    return static_cast<std::int32_t>(v);
+  }
+};
+
+}  // namespace
+
+TSwfFile ReadSwf(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 8) throw std::runtime_error("short movie");
+  TSwfFile f;
+  f.Signature.assign(bytes.begin(), bytes.begin() + 3);
+  f.Version = bytes[3];
+  f.FileLength = bytes[4] | (bytes[5] << 8) | (bytes[6] << 16) | (std::uint32_t(bytes[7]) << 24);
+  std::vector<std::uint8_t> rest;
+  if (f.Signature == "CWS")
+    rest = Inflate(bytes.subspan(8));
+  else if (f.Signature == "FWS")
+    rest.assign(bytes.begin() + 8, bytes.end());
+  else
+    throw std::runtime_error("bad signature");
+  if (rest.size() + 8 != f.FileLength) throw std::runtime_error("file length does not match");
+
+  TBitReader bits{rest};
+  const int n = static_cast<int>(bits.Unsigned(5));
+  f.Xmin = bits.Signed(n);
+  f.Xmax = bits.Signed(n);
+  f.Ymin = bits.Signed(n);
+  f.Ymax = bits.Signed(n);
+  std::size_t at = (bits.Bit + 7) / 8;
+  f.FrameRate = U16At(rest, at);
+  f.FrameCount = U16At(rest, at + 2);
+  at += 4;
+  while (at < rest.size()) {
+    const std::uint16_t head = U16At(rest, at);
+    at += 2;
+    std::uint32_t length = head & 0x3F;
+    if (length == 0x3F) {
+      length = rest.at(at) | (rest.at(at + 1) << 8) | (rest.at(at + 2) << 16) | (std::uint32_t(rest.at(at + 3)) << 24);
+      at += 4;
+    }
+    if (at + length > rest.size()) throw std::runtime_error("tag runs past the end");
+    TSwfTag tag;
+    tag.Code = head >> 6;
+    tag.Body.assign(rest.begin() + at, rest.begin() + at + length);
+    at += length;
+    f.Tags.push_back(std::move(tag));
+    if (f.Tags.back().Code == 0) break;
+  }
+  return f;
+}
+
+}  // namespace tessaly::test

@@ -1,0 +1,41 @@
+#pragma once
+// Reads back the movies the pipeline writes, for the tests: the header and
+// the tag stream (a "CWS" body is inflated first).
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tessaly::test {
+
+struct TSwfTag {
+  std::uint16_t Code = 0;
+  std::vector<std::uint8_t> Body;
+};
+
+struct TSwfFile {
+  std::string Signature;
+  std::uint8_t Version = 0;
+  std::uint32_t FileLength = 0;
+  std::int32_t Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
+  std::uint16_t FrameRate = 0;  // 8.8 fixed point
+  std::uint16_t FrameCount = 0;
+  std::vector<TSwfTag> Tags;
+
+  // The tags with the code, in order.
+  std::vector<const TSwfTag*> TagsWith(std::uint16_t code) const;
+  std::size_t CountOf(std::uint16_t code) const { return TagsWith(code).size(); }
+};
+
+// Throws std::runtime_error for data that is not a whole movie.
+TSwfFile ReadSwf(std::span<const std::uint8_t> bytes);
+
+// zlib-inflates a whole stream.
+std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> bytes);
+
+inline std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8));
+}
+
+}  // namespace tessaly::test
