@@ -301,6 +301,22 @@ TEST(FlashFont, CharSpacingIsAddedToEveryAdvance) {
   EXPECT_EQ(body.at(counts + 1), 11) << "advances of 520 twips";
 }
 
+TEST(FlashFont, AdvanceOf512EmAt24PixelsIs240TwipsPlusSpacing) {
+  TMovie m;
+  TFlashFont* font = m.Font("Arial", 24);
+  TFlashText* text = m.movie.AddText(u"cc", kBlack, font, 0, 0, taLeft);
+  text->SetCharSpacing(10);
+  font->LoadGlyphs();
+  ASSERT_EQ(font->CharByCode('c')->Advance, 512);
+  const std::vector<uint8_t> body = BodyOfTag(*text);
+  const size_t counts = GlyphBitsAt(*text);
+  EXPECT_EQ(body.at(counts), 0);
+  EXPECT_EQ(body.at(counts + 1), 10);  // 440 twips
+  const size_t entries = counts + 2 + 1 + 2 + 3 + 2 + 2 + 1;  // after the record's fields and count
+  EXPECT_EQ(body.at(entries - 1), 2);
+  EXPECT_EQ(Bits({body.begin() + entries, body.end()}, 20), BitsOf(240 + 200, 10) + BitsOf(440, 10));
+}
+
 TEST(FlashFont, AlignmentPlacesTheBoxAroundTheOrigin) {
   struct Case {
     uint8_t align;
