@@ -1,0 +1,3 @@
+tessaly_benchmark(bench_model
+  SOURCES ModelBench.cpp
+  LIBS tessaly_swf)
