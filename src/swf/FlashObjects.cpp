@@ -1193,6 +1193,8 @@ void TFlashImage::LoadFromHandle(const platform::TBitmap& bitmap) {
 void TFlashImage::Analyse() {
   width_ = static_cast<uint16_t>(reader_.Width());
   height_ = static_cast<uint16_t>(reader_.Height());
+  // A bitmap without pixels stays without format, like an unloaded image.
+  if (width_ == 0 || height_ == 0) return;
   switch (reader_.BitCount()) {
     case 1:
     case 4:

@@ -246,7 +246,11 @@ TEST_F(FlashImage, OtherExtensionsStayEmpty) {
   }
   // Even a file that does not exist: the extension decides first.
   EXPECT_NO_THROW(movie_.AddImage(dir_.Path().string() + "/missing.gif"));
-  // Written as an empty 24-bit bitmap.
+  // An image without pixels is written as an empty 24-bit bitmap.
+  TFlashImage* noPixels = movie_.AddImage();
+  noPixels->LoadFromHandle(TBitmap(0, 0, 8));
+  EXPECT_EQ(noPixels->BitmapFormat(), 0);
+  EXPECT_EQ(Lossless(*noPixels).tableSize, -1);
   const TLossless l = Lossless(*movie_.AddImage());
   EXPECT_EQ(l.code, tagDefineBitsLossless);
   EXPECT_EQ(l.format, 5);
@@ -372,6 +376,60 @@ TEST_F(FlashImage, ImageCreatedAfterItsShapeMovesInFront) {
   again->SetImageFill(*movie_.AddImage(), 1, 1, 1);
   auto* fill = dynamic_cast<TSWFImageFill*>(again->Definition().FillStyles().back().get());
   EXPECT_EQ(fill->BitmapMatrix.ScaleX(), FloatToFixed16(200 + 0.003662109375));
+}
+
+
+// A movie with one picture of every kind, each filling a square; written
+// beside the tests as images-sample.swf to look at.
+TEST_F(FlashImage, MovieWithPictures) {
+  TFlashMovie movie(0, 0, 320, 80, 12, true);
+  movie.SetVersion(2);
+  const std::vector<TRgb> colors = {{255, 0, 0}, {255, 255, 255}, {0, 0, 255}, {0, 160, 0}};
+  const std::string gif = File("leaf.gif", pics::SimpleGif(16, 16, colors, 1));
+  TBitmap translucent = pics::PatternBitmap(16, 16, 32);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) translucent.Row(y)[4 * x + 3] = static_cast<uint8_t>(16 * x);
+  std::vector<TFlashShape*> squares;
+  for (int i = 0; i < 5; ++i) squares.push_back(movie.AddRectangle(10 + 62 * i, 10, 62 + 62 * i, 70));
+  std::vector<TFlashImage*> images = {
+      movie.AddImage(Bmp(pics::PatternBitmap(16, 16, 24))),
+      movie.AddImage(gif),
+      movie.AddImage(File("photo.jpg", pics::MakeJpeg(pics::PatternBitmap(16, 16, 24), false))),
+      movie.AddImage(File("faded.jpg", pics::MakeJpeg(pics::PatternBitmap(16, 16, 24), false))),
+      movie.AddImage(Bmp(translucent)),
+  };
+  LoadGifIntoImage(*images[1], gif);
+  images[3]->FillAlpha(128);
+  for (int i = 0; i < 5; ++i) {
+    squares[static_cast<size_t>(i)]->SetImageFill(*images[static_cast<size_t>(i)], 1, 1, 1);
+    movie.PlaceObject(squares[static_cast<size_t>(i)], static_cast<uint16_t>(i + 1));
+  }
+  movie.ShowFrame();
+  movie.WriteObjects();
+  EXPECT_EQ(movie.Version(), 3) << "raised for the pictures with alpha";
+  TMemoryStream out;
+  movie.SaveToStream(out);
+  TFileStream file("images-sample.swf");
+  file.Write(out.Data(), out.Size());
+  file.Close();
+
+  // Each picture's tag stands right before the shape it fills.
+  const std::vector<uint8_t>& swf = out.Bytes();
+  size_t pos = 8 + ((5 + 4 * (swf[8] >> 3) + 7) / 8) + 4;
+  std::vector<uint16_t> codes;
+  while (pos < swf.size()) {
+    const uint16_t header = Word(swf, pos);
+    size_t length = header & 63;
+    pos += 2;
+    if (length == 63) {
+      length = DWord(swf, pos);
+      pos += 4;
+    }
+    codes.push_back(header >> 6);
+    pos += length;
+  }
+  EXPECT_EQ(pos, swf.size());
+  EXPECT_EQ(codes, (std::vector<uint16_t>{20, 22, 36, 22, 21, 22, 35, 22, 36, 22, 26, 26, 26, 26, 26, 1, 0}));
 }
 
 }  // namespace
