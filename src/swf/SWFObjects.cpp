@@ -802,6 +802,73 @@ void TSWFDefineText::WriteTagBody(TBitsEngine& be) {
   be.WriteByte(0);
 }
 
+void TSWFDefineFontInfo::WriteNameAndFlags(TBitsEngine& be, bool wideCodes) {
+  const std::string name = EncodedFontName(FontName, SWFVersion);
+  be.WriteByte(static_cast<uint8_t>(name.size()));
+  be.WriteBuffer(name.data(), name.size());
+  be.WriteBits(0, 2);
+  be.WriteBit(SmallText);
+  be.WriteBit(ShiftJIS);
+  be.WriteBit(ANSI);
+  be.WriteBit(Italic);
+  be.WriteBit(Bold);
+  be.WriteBit(wideCodes);
+}
+
+void TSWFDefineFontInfo::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(FontId);
+  WriteNameAndFlags(be, WideCodes);
+  for (uint16_t code : CodeTable) WriteCode(be, code, WideCodes);
+}
+
+void TSWFDefineFontInfo2::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(FontId);
+  WriteNameAndFlags(be, true);
+  be.WriteByte(LanguageCode);
+  for (uint16_t code : CodeTable) be.WriteWord(code);
+}
+
+TSWFRGBA& TSWFDefineEditText::TextColor() {
+  if (!textColor_) textColor_ = std::make_unique<TSWFRGBA>(true);
+  HasTextColor = true;
+  return *textColor_;
+}
+
+void TSWFDefineEditText::WriteTagBody(TBitsEngine& be) {
+  be.WriteWord(CharacterId);
+  be.WriteRect(Bounds);
+  be.WriteBit(HasText);
+  be.WriteBit(WordWrap);
+  be.WriteBit(Multiline);
+  be.WriteBit(Password);
+  be.WriteBit(ReadOnly);
+  be.WriteBit(HasTextColor);
+  be.WriteBit(HasMaxLength);
+  be.WriteBit(HasFont);
+  be.WriteBit(false);  // font class
+  be.WriteBit(AutoSize);
+  be.WriteBit(HasLayout);
+  be.WriteBit(NoSelect);
+  be.WriteBit(Border);
+  be.WriteBit(false);  // was static
+  be.WriteBit(HTML);
+  be.WriteBit(UseOutlines);
+  if (HasFont) be.WriteWord(fontId_);
+  if (HasFont) be.WriteWord(fontHeight_);
+  if (HasTextColor) be.WriteColorA(TextColor().RGBA());
+  if (HasMaxLength) be.WriteWord(maxLength_);
+  if (HasLayout) {
+    be.WriteByte(Align);
+    be.WriteWord(LeftMargin);
+    be.WriteWord(RightMargin);
+    be.WriteWord(Indent);
+    be.WriteWord(static_cast<uint16_t>(Leading));
+  }
+  const bool utf8 = SWFVersion >= 6;
+  be.WriteString(VariableName, true, utf8);
+  if (HasText) be.WriteString(initialText_, true, utf8);
+}
+
 // ---- bitmap tags ----
 
 namespace {

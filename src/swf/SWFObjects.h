@@ -1017,6 +1017,95 @@ class TSWFDefineText2 : public TSWFDefineText {
   uint8_t MinVersion() const override { return 3; }
 };
 
+// DefineFontInfo: name, style flags and code table of a DefineFont.
+class TSWFDefineFontInfo : public TSWFObject {
+ public:
+  TSWFDefineFontInfo() : TSWFObject(tagDefineFontInfo) {}
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t FontId = 0;
+  std::string FontName;  // UTF-8; written in UTF-8 from version 6, else in the system code page
+  bool ANSI = false;
+  bool Bold = false;
+  bool Italic = false;
+  bool ShiftJIS = false;
+  bool SmallText = false;
+  bool WideCodes = false;
+  std::vector<uint16_t> CodeTable;
+  uint8_t SWFVersion = 6;
+
+ protected:
+  explicit TSWFDefineFontInfo(uint16_t tagID) : TSWFObject(tagID) {}
+  // Name, then the flags byte with WideCodes as given.
+  void WriteNameAndFlags(TBitsEngine& be, bool wideCodes);
+};
+
+// DefineFontInfo2: the same with a language code; codes are always 16-bit.
+class TSWFDefineFontInfo2 : public TSWFDefineFontInfo {
+ public:
+  TSWFDefineFontInfo2() : TSWFDefineFontInfo(tagDefineFontInfo2) {}
+  uint8_t MinVersion() const override { return 6; }
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint8_t LanguageCode = 0;
+};
+
+// DefineEditText: a dynamic or input text field.
+class TSWFDefineEditText : public TSWFObject {
+ public:
+  TSWFDefineEditText() : TSWFObject(tagDefineEditText) {}
+  uint8_t MinVersion() const override { return 4; }
+
+  uint16_t FontId() const { return fontId_; }
+  uint16_t FontHeight() const { return fontHeight_; }
+  uint16_t MaxLength() const { return maxLength_; }
+  const std::string& InitialText() const { return initialText_; }
+  // FontId and FontHeight set HasFont, MaxLength HasMaxLength, the text
+  // HasText.
+  void SetFontId(uint16_t id) { fontId_ = id; HasFont = true; }
+  void SetFontHeight(uint16_t height) { fontHeight_ = height; HasFont = true; }
+  void SetMaxLength(uint16_t length) { maxLength_ = length; HasMaxLength = true; }
+  void SetInitialText(std::string text) { initialText_ = std::move(text); HasText = true; }
+  // Created on first access, which sets HasTextColor.
+  TSWFRGBA& TextColor();
+
+  void WriteTagBody(TBitsEngine& be) override;
+
+  uint16_t CharacterId = 0;
+  TSWFRect Bounds;
+  bool HasText = false;
+  bool WordWrap = false;
+  bool Multiline = false;
+  bool Password = false;
+  bool ReadOnly = false;
+  bool HasTextColor = false;
+  bool HasMaxLength = false;
+  bool HasFont = false;
+  bool AutoSize = false;
+  bool HasLayout = false;
+  bool NoSelect = false;
+  bool Border = false;
+  bool HTML = false;
+  bool UseOutlines = false;
+  // Layout, written with HasLayout.
+  uint8_t Align = 0;  // 0 left, 1 right, 2 centre, 3 justify
+  uint16_t LeftMargin = 0;
+  uint16_t RightMargin = 0;
+  uint16_t Indent = 0;
+  int16_t Leading = 0;
+  std::string VariableName;  // UTF-8, like the initial text written in UTF-8 from version 6
+  uint8_t SWFVersion = 6;
+
+ private:
+  uint16_t fontId_ = 0;
+  uint16_t fontHeight_ = 0;
+  uint16_t maxLength_ = 0;
+  std::unique_ptr<TSWFRGBA> textColor_;
+  std::string initialText_;
+};
+
 // ---- bitmap tags ----
 
 // A tag whose body ends in a block of data: written by OnDataWrite when it

@@ -236,6 +236,64 @@ TEST(FontTags, DefineTextAndDefineText2) {
   }
 }
 
+TEST(FontTags, DefineFontInfoCarriesNameFlagsAndCodes) {
+  TSWFDefineFontInfo info;
+  info.FontId = 1;
+  info.FontName = "Arial";
+  info.ANSI = true;
+  info.Bold = true;
+  info.CodeTable = {'A', 'B'};
+  EXPECT_EQ(Hex(BodyOf(info)), "01 00 05 41 72 69 61 6C 0A 41 42");
+  info.WideCodes = true;
+  info.SmallText = true;
+  info.ANSI = false;
+  EXPECT_EQ(Hex(BodyOf(info)), "01 00 05 41 72 69 61 6C 23 41 00 42 00");
+  EXPECT_EQ(info.TagID(), tagDefineFontInfo);
+  EXPECT_EQ(info.MinVersion(), 1);
+}
+
+TEST(FontTags, DefineFontInfo2HasALanguageCodeAndWideCodes) {
+  TSWFDefineFontInfo2 info;
+  info.FontId = 2;
+  info.FontName = "宋体";
+  info.SWFVersion = 5;
+  info.Italic = true;
+  info.LanguageCode = 4;
+  info.CodeTable = {0x6B22};
+  EXPECT_EQ(Hex(BodyOf(info)), "02 00 04 CB CE CC E5 05 04 22 6B");
+  EXPECT_EQ(info.TagID(), tagDefineFontInfo2);
+  EXPECT_EQ(info.MinVersion(), 6);
+}
+
+TEST(FontTags, DefineEditTextWritesTheFieldsItsFlagsAnnounce) {
+  TSWFDefineEditText bare;
+  bare.CharacterId = 3;
+  bare.VariableName = "v";
+  EXPECT_EQ(Hex(BodyOf(bare)), "03 00 00 00 00 76 00");
+  EXPECT_EQ(bare.TagID(), tagDefineEditText);
+  EXPECT_EQ(bare.MinVersion(), 4);
+
+  TSWFDefineEditText full;
+  full.CharacterId = 3;
+  full.SetInitialText("hi");
+  full.ReadOnly = true;
+  full.TextColor().SetRGBA(0x80332211);
+  full.SetMaxLength(10);
+  full.SetFontId(1);
+  full.SetFontHeight(240);
+  full.AutoSize = true;
+  full.HasLayout = true;
+  full.Border = true;
+  full.UseOutlines = true;
+  full.Align = 2;
+  full.LeftMargin = 1;
+  full.RightMargin = 2;
+  full.Indent = 3;
+  full.Leading = -4;
+  full.VariableName = "v";
+  EXPECT_EQ(Hex(BodyOf(full)), "03 00 00 8F 69 01 00 F0 00 11 22 33 80 0A 00 02 01 00 02 00 03 00 FC FF 76 00 68 69 00");
+}
+
 TEST(FontTags, TagsAreFramedWithTheirCodes) {
   TSWFDefineFont2 font;
   EXPECT_EQ(Hex(TagOf(font)), "09 0C 00 00 10 00 00 00 00 02 00");
