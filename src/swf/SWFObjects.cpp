@@ -710,12 +710,21 @@ std::vector<TSWFKerningRecord>& TSWFDefineFont2::KerningTable() {
 void TSWFDefineFont2::WriteTagBody(TBitsEngine& be) {
   const size_t numGlyphs = CodeTable.size();
   const bool layout = HasLayout && numGlyphs > 0;
+  // Offsets count from the first byte of the offset table. When the code
+  // table would start beyond what 16 bits can address, the offsets are
+  // written in 32 bits instead of wrapping around.
+  std::vector<size_t> offsets;
+  TMemoryStream shapes = GlyphShapes(GlyphShapeTable, numGlyphs, offsets);
+  const bool wideOffsets = WideOffsets || (numGlyphs + 1) * 2 + shapes.Size() > 0xFFFF;
+  const size_t tableSize = (numGlyphs + 1) * (wideOffsets ? 4 : 2);
+  offsets.push_back(static_cast<size_t>(shapes.Size()));  // the code table follows the shapes
+
   be.WriteWord(FontId);
   be.WriteBit(layout);
   be.WriteBit(ShiftJIS);
   be.WriteBit(SmallText);
   be.WriteBit(ANSI || numGlyphs == 0);
-  be.WriteBit(WideOffsets);
+  be.WriteBit(wideOffsets);
   be.WriteBit(WideCodes);
   be.WriteBit(Italic);
   be.WriteBit(Bold);
@@ -724,14 +733,8 @@ void TSWFDefineFont2::WriteTagBody(TBitsEngine& be) {
   be.WriteByte(static_cast<uint8_t>(name.size()));
   be.WriteBuffer(name.data(), name.size());
   be.WriteWord(static_cast<uint16_t>(numGlyphs));
-
-  // Offsets count from the first byte of the offset table.
-  std::vector<size_t> offsets;
-  TMemoryStream shapes = GlyphShapes(GlyphShapeTable, numGlyphs, offsets);
-  const size_t tableSize = (numGlyphs + 1) * (WideOffsets ? 4 : 2);
-  offsets.push_back(static_cast<size_t>(shapes.Size()));  // the code table follows the shapes
   for (size_t offset : offsets) {
-    if (WideOffsets)
+    if (wideOffsets)
       be.WriteDWord(static_cast<uint32_t>(tableSize + offset));
     else
       be.WriteWord(static_cast<uint16_t>(tableSize + offset));

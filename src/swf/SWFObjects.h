@@ -914,9 +914,9 @@ class TSWFDefineFont : public TSWFObject {
   explicit TSWFDefineFont(uint16_t tagID) : TSWFObject(tagID) {}
 };
 
-// DefineFont2: glyphs, code table and optional layout. Written with 16-bit
-// offsets (WideOffsets false), the glyph shapes and the code-table offset
-// must lie within the first 65535 bytes after the start of the offset table.
+// DefineFont2: glyphs, code table and optional layout. The offsets are
+// written in 32 bits with WideOffsets, and also when the glyph shapes reach
+// beyond what 16-bit offsets address (65535 bytes from the offset table).
 class TSWFDefineFont2 : public TSWFDefineFont {
  public:
   TSWFDefineFont2() : TSWFDefineFont(tagDefineFont2) {}

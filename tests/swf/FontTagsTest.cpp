@@ -100,6 +100,21 @@ TEST(FontTags, WideOffsetsAndWideCodes) {
   EXPECT_EQ(Hex(Tail(body, 7)), "08 00 00 00 0A 00 00 00 10 00 22 6B");
 }
 
+TEST(FontTags, GlyphsBeyond16BitOffsetsGetWideOffsets) {
+  TSWFDefineFont2 font;
+  font.CodeTable = {'A', 'B'};
+  font.GlyphShapeTable.resize(2);
+  // 44,000 edges of 12 bits: 66,000 bytes for the first glyph.
+  for (int i = 0; i < 44000; ++i) font.GlyphShapeTable[0].push_back(std::make_unique<TSWFStraightEdgeRecord>(5, 0));
+  const std::vector<uint8_t> body = BodyOf(font);
+  EXPECT_EQ(body.at(2) & 0x08, 0x08) << "wide offsets flag";
+  EXPECT_EQ(test::DWord(body, 7), 12u);  // three 4-byte slots
+  const uint32_t second = test::DWord(body, 11);
+  EXPECT_GT(second, 0xFFFFu);
+  EXPECT_EQ(test::DWord(body, 15), second + 2);  // the second glyph is "10 00"
+  EXPECT_EQ(Hex(Tail(body, 7 + second)), "10 00 41 42");
+}
+
 TEST(FontTags, FirstStyleChangeWithoutFillSelectsFillStyleOne) {
   struct Case {
     const char* name;
