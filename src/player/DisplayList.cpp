@@ -31,6 +31,7 @@ int TDisplayList::Nesting(const TDisplayObject* object) const {
 }
 
 void TDisplayList::Start() {
+  instantiations_ = 0;
   root_->children.clear();
   root_->currentFrame = -1;
   root_->playing = true;
@@ -40,6 +41,11 @@ void TDisplayList::Start() {
 TDisplayObjectPtr TDisplayList::Instantiate(const TCharacter* character, TDisplayObject* parent, int nesting) {
   if (nesting > kMaxNesting) {
     Warn("instances nest deeper than " + std::to_string(kMaxNesting) + " levels; the deeper ones are left out");
+    return nullptr;
+  }
+  if (++instantiations_ > kMaxInstantiationsPerTick) {
+    Warn("more than " + std::to_string(kMaxInstantiationsPerTick) +
+         " instances are created in one frame; the rest are left out");
     return nullptr;
   }
   auto object = std::make_shared<TDisplayObject>();
@@ -62,6 +68,11 @@ void TDisplayList::BuildButtonChildren(TDisplayObject& button) {
   for (const TButtonRecord& r : def.records) {
     if (!(r.states & button.buttonState)) continue;
     const TCharacter* c = movie_.Find(r.characterId);
+    if (c && c->definedAt >= def.definedAt) {
+      Warn("button " + std::to_string(def.id) + " shows character " + std::to_string(r.characterId) +
+           ", which is not defined before it");
+      continue;
+    }
     if (!c) {
       Warn("button " + std::to_string(def.id) + " shows the undefined character " + std::to_string(r.characterId));
       continue;
@@ -229,6 +240,7 @@ void TDisplayList::Advance(TDisplayObject& object, bool isRoot, bool loopRoot) {
 
 void TDisplayList::Tick(bool loopRoot) {
   ++tick_;
+  instantiations_ = 0;
   Advance(*root_, true, loopRoot);
 }
 

@@ -97,10 +97,14 @@ class TDisplayList {
   TDisplayObjectPtr root_;
   std::vector<TQueuedActions> queue_;
   uint64_t tick_ = 0;
+  int instantiations_ = 0;
   std::vector<std::string> warnings_;
 };
 
 // Instances nest at most this deep; deeper placements are ignored.
 inline constexpr int kMaxNesting = 64;
+// At most this many instances are created in one frame (a sprite placing
+// sprites that place sprites multiplies them).
+inline constexpr int kMaxInstantiationsPerTick = 20000;
 
 }  // namespace tessaly::player

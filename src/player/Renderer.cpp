@@ -77,21 +77,23 @@ void TRenderer::Render(const TDisplayObject& root, QImage& target) {
   DrawChildren(p, root, ShowAllMatrix(movie_, target.width(), target.height()), TColorTransform{}, 0);
 }
 
-bool TRenderer::Visible(const QRectF& r, const TSwfMatrix& m) const {
-  const struct { double xmin, ymin, xmax, ymax; } b{r.left(), r.top(), r.right(), r.bottom()};
-  if (!Finite(m)) return false;
+bool TRenderer::Visible(const QRectF& r, const TSwfMatrix& m, QRectF* device) const {
+  if (!Finite(m) || r.isNull()) return false;
   double xs[4], ys[4];
-  m.Apply(b.xmin, b.ymin, xs[0], ys[0]);
-  m.Apply(b.xmax, b.ymin, xs[1], ys[1]);
-  m.Apply(b.xmin, b.ymax, xs[2], ys[2]);
-  m.Apply(b.xmax, b.ymax, xs[3], ys[3]);
+  m.Apply(r.left(), r.top(), xs[0], ys[0]);
+  m.Apply(r.right(), r.top(), xs[1], ys[1]);
+  m.Apply(r.left(), r.bottom(), xs[2], ys[2]);
+  m.Apply(r.right(), r.bottom(), xs[3], ys[3]);
   const double x0 = std::min({xs[0], xs[1], xs[2], xs[3]}), x1 = std::max({xs[0], xs[1], xs[2], xs[3]});
   const double y0 = std::min({ys[0], ys[1], ys[2], ys[3]}), y1 = std::max({ys[0], ys[1], ys[2], ys[3]});
-  // Line widths reach beyond the bounds a little; a margin keeps them.
-  const double margin = 64;
+  // Lines are at least one pixel wide, whatever the scale.
+  const double margin = 2;
   if (x1 < -margin || y1 < -margin || x0 > target_.width() + margin || y0 > target_.height() + margin) return false;
-  return x1 - x0 < kMaxDeviceExtent && y1 - y0 < kMaxDeviceExtent && std::fabs(x0) < kMaxDeviceExtent &&
-         std::fabs(y0) < kMaxDeviceExtent;
+  if (!(x1 - x0 < kMaxDeviceExtent && y1 - y0 < kMaxDeviceExtent && std::fabs(x0) < kMaxDeviceExtent &&
+        std::fabs(y0) < kMaxDeviceExtent))
+    return false;
+  if (device) *device = QRectF(QPointF(x0 - margin, y0 - margin), QPointF(x1 + margin, y1 + margin));
+  return true;
 }
 
 void TRenderer::DrawChildren(QPainter& p, const TDisplayObject& object, const TSwfMatrix& m,
@@ -161,12 +163,15 @@ void TRenderer::DrawObject(QPainter& p, const TDisplayObject& object, const TSwf
   const TSwfMatrix m = parent * object.matrix;
   const TColorTransform cx = parentCx * object.colorTransform;
   if (!Finite(m)) return;
+  QRectF device;
   switch (object.character->kind) {
     case TCharacterKind::ckShape:
-      DrawShape(p, static_cast<const TShapeDef&>(*object.character), m, cx);
+      if (Visible(static_cast<const TShapeDef&>(*object.character).pathBounds, m, &device))
+        DrawLeaf(p, *object.character, m, cx, device);
       break;
     case TCharacterKind::ckText:
-      DrawText(p, static_cast<const TTextDef&>(*object.character), m, cx);
+      if (Visible(static_cast<const TTextDef&>(*object.character).pathBounds, m, &device))
+        DrawLeaf(p, *object.character, m, cx, device);
       break;
     case TCharacterKind::ckSprite:
     case TCharacterKind::ckButton:
@@ -177,8 +182,62 @@ void TRenderer::DrawObject(QPainter& p, const TDisplayObject& object, const TSwf
   }
 }
 
+namespace {
+// Leaves larger than this are drawn straight into the target; the cache
+// holds at most kMaxCachePixels pixels in all.
+constexpr double kMaxLeafPixels = 1024.0 * 1024.0;
+constexpr int64_t kMaxCachePixels = int64_t{8} * 1024 * 1024;
+}  // namespace
+
+void TRenderer::DrawLeafDirect(QPainter& p, const TCharacter& c, const TSwfMatrix& m, const TColorTransform& cx) {
+  if (c.kind == TCharacterKind::ckShape)
+    DrawShape(p, static_cast<const TShapeDef&>(c), m, cx);
+  else
+    DrawText(p, static_cast<const TTextDef&>(c), m, cx);
+}
+
+void TRenderer::DrawLeaf(QPainter& p, const TCharacter& c, const TSwfMatrix& m, const TColorTransform& cx,
+                         const QRectF& device) {
+  if (device.width() * device.height() > kMaxLeafPixels) {
+    DrawLeafDirect(p, c, m, cx);
+    return;
+  }
+  // Whole-pixel moves reuse the image; the fraction is part of the key.
+  const double wholeX = std::floor(m.tx), wholeY = std::floor(m.ty);
+  const TLeafKey key{&c,
+                     {m.sx, m.r0, m.r1, m.sy, std::round((m.tx - wholeX) * 64), std::round((m.ty - wholeY) * 64), cx.mr,
+                      cx.mg, cx.mb, cx.ma, cx.ar, cx.ag, cx.ab, cx.aa}};
+  auto it = leaves_.find(key);
+  if (it == leaves_.end()) {
+    const int ox = static_cast<int>(std::floor(device.left())), oy = static_cast<int>(std::floor(device.top()));
+    const int w = static_cast<int>(std::ceil(device.right())) - ox, h = static_cast<int>(std::ceil(device.bottom())) - oy;
+    if (w <= 0 || h <= 0) return;
+    if (leafPixels_ + int64_t{w} * h > kMaxCachePixels) {
+      leaves_.clear();
+      leafPixels_ = 0;
+    }
+    TCachedLeaf leaf;
+    leaf.image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (leaf.image.isNull()) return;
+    leaf.image.fill(Qt::transparent);
+    leaf.dx = ox - static_cast<int>(wholeX);
+    leaf.dy = oy - static_cast<int>(wholeY);
+    TSwfMatrix local = m;
+    local.tx -= ox;
+    local.ty -= oy;
+    QPainter q(&leaf.image);
+    q.setRenderHint(QPainter::Antialiasing, true);
+    DrawLeafDirect(q, c, local, cx);
+    q.end();
+    leafPixels_ += int64_t{w} * h;
+    it = leaves_.emplace(key, std::move(leaf)).first;
+  }
+  p.setTransform(QTransform());
+  p.drawImage(QPoint(static_cast<int>(wholeX) + it->second.dx, static_cast<int>(wholeY) + it->second.dy),
+              it->second.image);
+}
+
 void TRenderer::DrawShape(QPainter& p, const TShapeDef& shape, const TSwfMatrix& m, const TColorTransform& cx) {
-  if (shape.pathBounds.isNull() || !Visible(shape.pathBounds, m)) return;
   p.setTransform(ToQt(m));
   const double pixelsPerTwip = std::sqrt(std::fabs(m.sx * m.sy - m.r0 * m.r1));
   for (const TShapeLayer& layer : shape.layers) {
@@ -274,9 +333,6 @@ void TRenderer::FillBitmap(QPainter& p, const QPainterPath& path, const TFillSty
 
 void TRenderer::DrawText(QPainter& p, const TTextDef& text, const TSwfMatrix& m, const TColorTransform& cx) {
   const TSwfMatrix full = m * text.matrix;
-  QRectF bounds;
-  for (const TTextRun& run : text.runs) bounds |= run.path.boundingRect();
-  if (bounds.isEmpty() || !Visible(bounds, full)) return;
   p.setTransform(ToQt(full));
   for (const TTextRun& run : text.runs)
     if (!run.path.isEmpty()) p.fillPath(run.path, ToQColor(cx.Apply(run.color)));

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <map>
 #include <tuple>
 
@@ -26,21 +27,36 @@ class TRenderer {
   void Render(const TDisplayObject& root, QImage& target);
 
  private:
+  // One leaf drawn once at one scale and rotation, kept as an image: drawn
+  // again wherever the same matrix (up to whole-pixel moves) and colour
+  // transform come back, which is the common case of a banner's frames.
+  struct TCachedLeaf {
+    QImage image;
+    int dx = 0, dy = 0;  // image origin minus the whole pixels of the translation
+  };
+  using TLeafKey = std::pair<const TCharacter*, std::array<double, 14>>;
+
   void DrawObject(QPainter& p, const TDisplayObject& object, const TSwfMatrix& parent,
                   const TColorTransform& parentCx, int nesting);
   void DrawChildren(QPainter& p, const TDisplayObject& object, const TSwfMatrix& m, const TColorTransform& cx,
                     int nesting);
   void AddMaskArea(QPainterPath& area, const TDisplayObject& object, const TSwfMatrix& parent, int nesting) const;
+  void DrawLeaf(QPainter& p, const TCharacter& c, const TSwfMatrix& m, const TColorTransform& cx,
+                const QRectF& device);
+  void DrawLeafDirect(QPainter& p, const TCharacter& c, const TSwfMatrix& m, const TColorTransform& cx);
   void DrawShape(QPainter& p, const TShapeDef& shape, const TSwfMatrix& m, const TColorTransform& cx);
   void DrawText(QPainter& p, const TTextDef& text, const TSwfMatrix& m, const TColorTransform& cx);
   void FillBitmap(QPainter& p, const QPainterPath& path, const TFillStyle& fill, const TColorTransform& cx);
   const QImage* Bitmap(uint16_t id, const TColorTransform& cx);
-  bool Visible(const QRectF& bounds, const TSwfMatrix& m) const;
+  // Whether bounds under m reach the target; device gets them in pixels.
+  bool Visible(const QRectF& bounds, const TSwfMatrix& m, QRectF* device = nullptr) const;
 
   const TMovieDef& movie_;
   QSize target_;
   // Colour-transformed copies of bitmaps, by bitmap and transform.
   std::map<std::tuple<uint16_t, double, double, double, double, double, double, double, double>, QImage> tinted_;
+  std::map<TLeafKey, TCachedLeaf> leaves_;
+  int64_t leafPixels_ = 0;
 };
 
 }  // namespace tessaly::player

@@ -415,6 +415,10 @@ void TMovieReader::ReadText(TSwfBitReader& in, bool withAlpha) {
     }
     in.AlignByte();
   }
+  QRectF glyphBounds;
+  for (const TTextRun& run : text->runs) glyphBounds |= run.path.boundingRect();
+  const TSwfMatrix& m = text->matrix;
+  text->pathBounds = QTransform(m.sx, m.r0, m.r1, m.sy, m.tx, m.ty).mapRect(glyphBounds);
   AddCharacter(std::move(text));
 }
 

@@ -119,6 +119,7 @@ struct TTextDef : TCharacter {
   TRectTw bounds;
   TSwfMatrix matrix;
   std::vector<TTextRun> runs;
+  QRectF pathBounds;  // of the glyphs, in the character's space (matrix applied)
 };
 
 // One action record: its code and the bytes of its body.

@@ -104,7 +104,7 @@ TEST(BadInput, ZlibBombsAndHugeSizesAreRefused) {
   EXPECT_THROW(ReadMovie(declared), TSwfReadError);
   // Declares little but inflates past the limit.
   TBytes bomb = {'C', 'W', 'S', 6, 100, 0, 0, 0};
-  const TBytes big = Deflate(TBytes(kMaxMovieBytes + 1000, 0));
+  const TBytes big = Deflate(TBytes(kMaxMovieBytes + 1000, 0), 1);
   bomb.insert(bomb.end(), big.begin(), big.end());
   try {
     ReadMovie(bomb);
@@ -162,6 +162,45 @@ TEST(BadInput, SelfPlacingSpritesNestedDefinitionsAndDeepChainsAreBounded) {
   EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("inside a sprite")));
   EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("placed before it is defined")));
   EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("nest deeper")));
+}
+
+TEST(BadInput, SelfShowingButtonsAndFanningSpritesAreBounded) {
+  TMovieBuilder m(10, 10);
+  // A button whose eight records all show the button itself.
+  TBitWriter button;
+  button.Word(1);
+  button.Byte(0);
+  button.Word(0);
+  for (uint16_t i = 0; i < 8; ++i) {
+    button.Byte(bsUp);
+    button.Word(1);
+    button.Word(i);
+    button.Translate(0, 0);
+    button.Byte(0);
+  }
+  button.Byte(0);
+  m.Tag(34, button.Data());
+  // Sprites 10 to 19 each place the one before eight times: 8^10 instances.
+  m.Tag(39, SpriteBody(10, 1, TagBytes(1, {})));
+  for (uint16_t id = 11; id < 20; ++id) {
+    TBytes tags;
+    for (uint16_t depth = 1; depth <= 8; ++depth) {
+      TBitWriter place;
+      place.Byte(0x02);
+      place.Word(depth);
+      place.Word(id - 1);
+      tags = Join({tags, TagBytes(26, place.Data())});
+    }
+    m.Tag(39, SpriteBody(id, 1, Join({tags, TagBytes(1, {})})));
+  }
+  m.Place(1, 1);
+  m.Place(2, 19);
+  m.ShowFrame();
+  TFlashPlayer player;
+  player.LoadMovie(m.Bytes());
+  player.RenderImage(10, 10);
+  EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("not defined before it")));
+  EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("in one frame")));
 }
 
 TEST(BadInput, UndefinedCharactersAreIgnoredWithAWarning) {

@@ -404,10 +404,10 @@ TBytes Join(std::initializer_list<TBytes> parts) {
   return all;
 }
 
-TBytes Deflate(const TBytes& data) {
+TBytes Deflate(const TBytes& data, int level) {
   uLongf size = compressBound(static_cast<uLong>(data.size()));
   TBytes out(size);
-  compress(out.data(), &size, data.data(), static_cast<uLong>(data.size()));
+  compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), level);
   out.resize(size);
   return out;
 }

@@ -9,6 +9,9 @@
 
 namespace tessaly::player::test {
 
+// zlib's default level, without including zlib.h here.
+inline constexpr int kDefaultCompression = -1;
+
 using TBytes = std::vector<uint8_t>;
 
 class TBitWriter {
@@ -115,7 +118,7 @@ TBytes LosslessBody(uint16_t id, int width, int height, const std::vector<uint32
 // A DefineBitsLossless(2) body of format 3 from palette indexes.
 TBytes LosslessPaletteBody(uint16_t id, int width, int height, const std::vector<uint32_t>& paletteArgb,
                            const std::vector<uint8_t>& indexes, bool withAlpha);
-TBytes Deflate(const TBytes& data);
+TBytes Deflate(const TBytes& data, int level = kDefaultCompression);
 TBytes Join(std::initializer_list<TBytes> parts);
 
 }  // namespace tessaly::player::test
