@@ -39,6 +39,13 @@ TEST(FontSource, FaceNamesAreSortedUniqueAndInstalled) {
   EXPECT_TRUE(std::find(names.begin(), names.end(), "Liberation Sans") != names.end());
   for (const std::string& name : names) EXPECT_TRUE(Fonts().IsInstalled(name)) << name;
   EXPECT_FALSE(Fonts().IsInstalled("Arial"));
+  // A face with a Chinese family name is listed under it, as a Chinese
+  // system lists it, and found under every one of its names.
+  EXPECT_TRUE(std::find(names.begin(), names.end(), "文泉驿正黑") != names.end());
+  EXPECT_TRUE(std::find(names.begin(), names.end(), "WenQuanYi Zen Hei") == names.end());
+  EXPECT_TRUE(Fonts().IsInstalled("WenQuanYi Zen Hei"));
+  EXPECT_TRUE(Fonts().IsInstalled("liberation sans"));
+  EXPECT_EQ(Fonts().Describe(Font("文泉驿正黑")).Family, "WenQuanYi Zen Hei");
   FontSource second;
   EXPECT_EQ(second.FaceNames(), names) << "the order is the same on every run";
 }
