@@ -165,10 +165,7 @@ class TGifReader {
   bool ReadFrame(std::vector<TGifExtension>& extensions) {
     if (!CheckStep(DGifGetImageDesc(gif_.get()))) return false;
     const GifImageDesc& desc = gif_->Image;
-    CheckBitmapSize(desc.Width, desc.Height, name_);
-    totalPixels_ += std::int64_t{desc.Width} * desc.Height;
-    if (totalPixels_ > kMaxBitmapPixels)
-      throw TImageError(name_ + ": the frames of this GIF picture are too large");
+    if (!FrameFits(desc)) return false;
 
     const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif_->SColorMap;
     if (image_.frames_.empty()) firstUsesGlobalMap_ = desc.ColorMap == nullptr;
@@ -186,6 +183,21 @@ class TGifReader {
     TBitmap& pixels = image_.frames_.back().Image;
     if (pixels.IsEmpty()) return SkipImageData();
     return ReadPixels(pixels, desc.Interlace);
+  }
+
+  // A frame beyond the limits refuses the picture when it is the first one
+  // and ends it otherwise.
+  bool FrameFits(const GifImageDesc& desc) {
+    totalPixels_ += std::int64_t{desc.Width} * desc.Height;
+    try {
+      CheckBitmapSize(desc.Width, desc.Height, name_);
+      if (totalPixels_ > kMaxBitmapPixels)
+        throw TImageError(name_ + ": the frames of this GIF picture are too large");
+    } catch (const TImageError&) {
+      if (image_.frames_.empty()) throw;
+      return false;
+    }
+    return true;
   }
 
   bool SkipImageData() {

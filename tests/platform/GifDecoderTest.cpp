@@ -207,6 +207,22 @@ TEST(GifDecoder, RefusesForgedSizes) {
   bytes[descriptor + 7] = 0x60;
   bytes[descriptor + 8] = 0xEA;
   EXPECT_THROW(Decode(bytes), TImageError);
+
+  // A forged second frame ends the picture after the first.
+  TGifSpec two;
+  two.ScreenWidth = 2;
+  two.ScreenHeight = 2;
+  two.GlobalColors = kFourColors;
+  two.Frames = {Frame(0, 0, 2, 2), Frame(0, 0, 2, 2)};
+  TBytes second = test::MakeGif(two);
+  // Past the first descriptor, its code size byte and its data sub-blocks.
+  std::size_t at = 13 + 12 + 10 + 1;
+  while (second[at] != 0) at += 1 + second[at];
+  ++at;
+  ASSERT_EQ(second[at], 0x2C);
+  second[at + 5] = 0x60;
+  second[at + 6] = 0xEA;
+  EXPECT_EQ(Decode(second).FrameCount(), 1);
 }
 
 }  // namespace
