@@ -52,7 +52,40 @@ struct TBitReader {
   }
 };
 
+void SkipRect(TBitReader& bits) {
+  const int n = static_cast<int>(bits.Unsigned(5));
+  bits.Bit += 4 * n;
+  bits.Bit = (bits.Bit + 7) / 8 * 8;
+}
+
+void SkipMatrix(TBitReader& bits) {
+  if (bits.Unsigned(1)) bits.Bit += 2 * bits.Unsigned(5);
+  if (bits.Unsigned(1)) bits.Bit += 2 * bits.Unsigned(5);
+  bits.Bit += 2 * bits.Unsigned(5);
+  bits.Bit = (bits.Bit + 7) / 8 * 8;
+}
+
 }  // namespace
+
+TTextRecordHead FirstTextRecord(const TSwfTag& defineText) {
+  const bool alpha = defineText.Code == 33;
+  TBitReader bits{defineText.Body, 16};
+  SkipRect(bits);
+  SkipMatrix(bits);
+  std::size_t at = bits.Bit / 8 + 2;  // GlyphBits, AdvanceBits
+  const std::vector<std::uint8_t>& b = defineText.Body;
+  const std::uint8_t flags = b.at(at++);
+  TTextRecordHead head;
+  if (flags & 0x08) head.FontId = U16At(b, at), at += 2;
+  if (flags & 0x04) {
+    head.Color = b.at(at) | (b.at(at + 1) << 8) | (b.at(at + 2) << 16) | (alpha ? std::uint32_t(b.at(at + 3)) << 24 : 0xFF000000u);
+    at += alpha ? 4 : 3;
+  }
+  if (flags & 0x01) head.XOffset = static_cast<std::int16_t>(U16At(b, at)), at += 2;
+  if (flags & 0x02) head.YOffset = static_cast<std::int16_t>(U16At(b, at)), at += 2;
+  if (flags & 0x08) head.Height = U16At(b, at);
+  return head;
+}
 
 TSwfFile ReadSwf(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 8) throw std::runtime_error("short movie");

@@ -34,6 +34,15 @@ TSwfFile ReadSwf(std::span<const std::uint8_t> bytes);
 // zlib-inflates a whole stream.
 std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> bytes);
 
+// The first text record of a DefineText / DefineText2 body.
+struct TTextRecordHead {
+  std::uint16_t FontId = 0;
+  std::uint32_t Color = 0;  // RGBA value
+  std::int16_t XOffset = 0, YOffset = 0;
+  std::uint16_t Height = 0;
+};
+TTextRecordHead FirstTextRecord(const TSwfTag& defineText);
+
 inline std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8));
 }
