@@ -204,6 +204,17 @@ TEST(FlashFont, FontWithoutGlyphsWritesNoGlyphsAndNoLayout) {
   EXPECT_EQ(Hex({body.begin() + 3, body.end()}), "00 05 41 72 69 61 6C 00 00 02 00");
 }
 
+TEST(FlashFont, DeviceFontLeavesItsGlyphsOutUnlessAStaticTextUsesIt) {
+  TMovie m;
+  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, true);
+  font->AddChars("AB");
+  const std::vector<uint8_t> bare = BodyOfTag(*font);
+  EXPECT_EQ(Word(bare, 10), 0) << "NumGlyphs";
+  m.movie.AddText(u"AB", kBlack, font, 0, 0, taLeft);
+  const std::vector<uint8_t> used = BodyOfTag(*font);
+  EXPECT_EQ(Word(used, 10), 2);
+}
+
 TEST(FlashFont, ChineseNameIsUtf8InVersion6AndCodePageInVersion5) {
   for (uint8_t version : {5, 6}) {
     TFlashMovie movie(0, 0, 100, 100, 12, true);
