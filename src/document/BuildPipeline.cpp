@@ -67,6 +67,11 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std:
 }
 
 std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposeAnimatedMovie(const std::string& FileName) {
+  // A movie holds at most 65,535 frames: refuse before anything changes.
+  if (effects_ != nullptr) {
+    const std::int64_t frames = effects_->AnimatedFrameCount(document_.BannerSettings);
+    if (frames > MaxMovieFrames) throw TFrameLimitError(frames);
+  }
   document_.Playing = true;
   auto movie = CreateMovie(TBuildKind::bkAnimated, FileName);
   const TBannerSettings& settings = document_.BannerSettings;

@@ -93,7 +93,9 @@ class TBuildPipeline {
   // movie).
   void BuildPreviewMovie(const std::string& FileName = {});
   // The animated build: the effect once per loop pass, with a closing Stop
-  // frame when AnimationLoop > 0. Sets Playing.
+  // frame when AnimationLoop > 0. Sets Playing. A movie that would need more
+  // than MaxMovieFrames frames is refused with TFrameLimitError before
+  // anything changes (the host, the file and the document stay as they were).
   void BuildAnimatedMovie(const std::string& FileName = {});
   // BuildPreviewMovie without an effect, else BuildAnimatedMovie.
   void BuildMovie(const std::string& FileName);
