@@ -216,7 +216,10 @@ class TGifReader {
     for (int i = 0; i < bitmap.Height(); ++i) {
       if (DGifGetLine(gif_.get(), line.data(), bitmap.Width()) != GIF_OK) return false;
       const int y = interlaced ? order[static_cast<std::size_t>(i)] : i;
-      for (int x = 0; x < bitmap.Width(); ++x) bitmap.SetIndex(x, y, line[static_cast<std::size_t>(x)]);
+      if (bitmap.BitCount() == 8)
+        std::copy(line.begin(), line.end(), bitmap.Row(y).begin());
+      else
+        for (int x = 0; x < bitmap.Width(); ++x) bitmap.SetIndex(x, y, line[static_cast<std::size_t>(x)]);
     }
     return true;
   }
@@ -241,13 +244,16 @@ class TGifReader {
       background = static_cast<unsigned>(gif_->SBackGroundColor);
     }
     canvas.FillIndex(background);
-    for (int y = 0; y < source.Height(); ++y) {
-      const int cy = first.Top + y;
-      if (cy < 0 || cy >= canvas.Height()) continue;
-      for (int x = 0; x < source.Width(); ++x) {
-        const int cx = first.Left + x;
-        if (cx >= 0 && cx < canvas.Width()) canvas.SetIndex(cx, cy, source.Index(x, y));
+    // The part of the frame that lies on the screen.
+    const int x0 = std::max(0, -first.Left), x1 = std::min(source.Width(), canvas.Width() - first.Left);
+    const int y0 = std::max(0, -first.Top), y1 = std::min(source.Height(), canvas.Height() - first.Top);
+    for (int y = y0; y < y1 && x0 < x1; ++y) {
+      if (source.BitCount() == 8) {
+        const auto from = source.Row(y);
+        std::copy(from.begin() + x0, from.begin() + x1, canvas.Row(first.Top + y).begin() + first.Left + x0);
+        continue;
       }
+      for (int x = x0; x < x1; ++x) canvas.SetIndex(first.Left + x, first.Top + y, source.Index(x, y));
     }
   }
 

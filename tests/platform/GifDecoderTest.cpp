@@ -118,6 +118,14 @@ TEST(GifDecoder, ComposedBitmapPlacesTheFirstFrameOnTheScreen) {
   EXPECT_EQ(IndexesOf(transparent.ComposedBitmap()),
             (std::vector<unsigned>{3, 3, 3, 3, 3, 3, 1, 2, 3, 3, 3, 3}));
   EXPECT_EQ(transparent.TransparentColor(), (TRgb{0, 128, 0}));
+
+  // The same with 256 colours (one byte per pixel), and a frame off the screen.
+  spec.Frames[0].TransparentIndex = -1;
+  spec.GlobalColors.resize(256);
+  EXPECT_EQ(IndexesOf(Decode(test::MakeGif(spec)).ComposedBitmap()),
+            (std::vector<unsigned>{2, 2, 2, 2, 2, 2, 1, 2, 2, 2, 2, 2}));
+  spec.Frames[0].Left = 9;
+  EXPECT_EQ(IndexesOf(Decode(test::MakeGif(spec)).ComposedBitmap()), std::vector<unsigned>(12, 2));
 }
 
 TEST(GifDecoder, InterlacedRowsLandInPlace) {

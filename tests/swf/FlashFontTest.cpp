@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "SWFTestUtil.h"
 #include "swf/FlashObjects.h"
@@ -443,8 +442,7 @@ std::vector<uint16_t> TagCodes(const std::vector<uint8_t>& body) {
 }
 
 // Lines of text in the styles of one face, a Chinese line, spaced and
-// translucent text; written to tessaly-fonts-sample.swf in the temporary
-// folder to look at.
+// translucent text; written beside the tests as fonts-sample.swf to look at.
 TEST(FlashFont, SampleMovieOfStylesScriptsSpacingAndAlpha) {
   TFlashMovie movie(0, 0, 480, 300, 12, true);
   movie.SetVersion(6);
@@ -482,7 +480,7 @@ TEST(FlashFont, SampleMovieOfStylesScriptsSpacingAndAlpha) {
   }
   movie.ShowFrame();
   movie.WriteObjects();
-  TFileStream file((std::filesystem::temp_directory_path() / "tessaly-fonts-sample.swf").string());
+  TFileStream file("fonts-sample.swf");
   movie.SaveToStream(file);
   file.Close();
 
