@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "SWFTestUtil.h"
 #include "swf/FlashObjects.h"
@@ -442,7 +443,8 @@ std::vector<uint16_t> TagCodes(const std::vector<uint8_t>& body) {
 }
 
 // Lines of text in the styles of one face, a Chinese line, spaced and
-// translucent text; written beside the tests as fonts-sample.swf to look at.
+// translucent text; written to tessaly-fonts-sample.swf in the temporary
+// folder to look at.
 TEST(FlashFont, SampleMovieOfStylesScriptsSpacingAndAlpha) {
   TFlashMovie movie(0, 0, 480, 300, 12, true);
   movie.SetVersion(6);
@@ -480,7 +482,7 @@ TEST(FlashFont, SampleMovieOfStylesScriptsSpacingAndAlpha) {
   }
   movie.ShowFrame();
   movie.WriteObjects();
-  TFileStream file("fonts-sample.swf");
+  TFileStream file((std::filesystem::temp_directory_path() / "tessaly-fonts-sample.swf").string());
   movie.SaveToStream(file);
   file.Close();
 
