@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <filesystem>
+
 #include "SWFTestUtil.h"
 #include "platform/FileBytes.h"
 #include "platform/JpegCodec.h"
@@ -379,8 +381,8 @@ TEST_F(FlashImage, ImageCreatedAfterItsShapeMovesInFront) {
 }
 
 
-// A movie with one picture of every kind, each filling a square; written
-// beside the tests as images-sample.swf to look at.
+// A movie with one picture of every kind, each filling a square; written to
+// tessaly-images-sample.swf in the temporary folder to look at.
 TEST_F(FlashImage, MovieWithPictures) {
   TFlashMovie movie(0, 0, 320, 80, 12, true);
   movie.SetVersion(2);
@@ -409,7 +411,7 @@ TEST_F(FlashImage, MovieWithPictures) {
   EXPECT_EQ(movie.Version(), 3) << "raised for the pictures with alpha";
   TMemoryStream out;
   movie.SaveToStream(out);
-  TFileStream file("images-sample.swf");
+  TFileStream file((std::filesystem::temp_directory_path() / "tessaly-images-sample.swf").string());
   file.Write(out.Data(), out.Size());
   file.Close();
 
