@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "document/BuildContext.h"
+#include "document/MovieCompressor.h"
 
 namespace tessaly::document {
 
@@ -135,6 +136,7 @@ class TBuildPipeline {
   TProjectSaver* projectSaver_;
   std::filesystem::path temporaryFolder_;
   TBuildContext context_;
+  TMovieCompressor compressor_;
   std::string saveDialogFolder_;
   std::string saveDialogFileName_;
 };

@@ -70,5 +70,24 @@ TEST(ReferenceBanner, SavedFormOpensTheUrlFromEveryItem) {
   EXPECT_EQ(platform::ReadFileBytes(file), f.Host.Movie);
 }
 
+TEST(ReferenceBanner, PipelineCompressionEqualsTheWritersOwn) {
+  TReferenceFixture f;
+  f.Pipeline.BuildPreviewMovie();
+  f.Pipeline.BuildPreviewMovie();  // the second build reuses the zlib stream
+  auto movie = f.Pipeline.ComposePreviewMovie("");
+  movie->WriteObjects();
+  swf::TMemoryStream own;
+  movie->SaveToStream(own);
+  EXPECT_EQ(own.Bytes(), f.Host.Movie);
+
+  f.Banner.Document.BannerSettings.Compress = false;
+  f.Pipeline.BuildPreviewMovie();
+  auto plain = f.Pipeline.ComposePreviewMovie("");
+  plain->WriteObjects();
+  swf::TMemoryStream ownPlain;
+  plain->SaveToStream(ownPlain);
+  EXPECT_EQ(ownPlain.Bytes(), f.Host.Movie);
+}
+
 }  // namespace
 }  // namespace tessaly::test
