@@ -4,6 +4,11 @@
 
 namespace tessaly::player {
 
+TDisplayObject::~TDisplayObject() {
+  for (auto& [depth, child] : children)
+    if (child->parent == this) child->parent = nullptr;
+}
+
 TSwfMatrix TDisplayObject::WorldMatrix() const {
   TSwfMatrix m = matrix;
   for (const TDisplayObject* p = parent; p; p = p->parent) m = p->matrix * m;

@@ -3,6 +3,7 @@
 // and root timelines that play their frames, and button instances that show
 // one state at a time.
 
+#include "player/AvmValue.h"
 #include "player/SwfRecords.h"
 
 #include <functional>
@@ -18,6 +19,11 @@ using TDisplayObjectPtr = std::shared_ptr<TDisplayObject>;
 
 class TDisplayObject : public std::enable_shared_from_this<TDisplayObject> {
  public:
+  TDisplayObject() = default;
+  TDisplayObject(const TDisplayObject&) = delete;
+  TDisplayObject& operator=(const TDisplayObject&) = delete;
+  // Children that outlive their parent (a script still holds them) lose it.
+  ~TDisplayObject();
   const TCharacter* character = nullptr;  // null for the root
   const TTimeline* timeline = nullptr;    // root and sprites
   TDisplayObject* parent = nullptr;
@@ -41,6 +47,8 @@ class TDisplayObject : public std::enable_shared_from_this<TDisplayObject> {
   uint8_t buttonState = bsUp;
 
   std::map<uint16_t, TDisplayObjectPtr> children;
+  // Script variables of a clip, by name (lower case below version 7).
+  std::map<std::string, TAvmValue> variables;
 
   bool IsClip() const { return timeline != nullptr; }
   bool IsButton() const { return character && character->kind == TCharacterKind::ckButton; }

@@ -1,6 +1,6 @@
 #include "player/FlashPlayer.h"
 
-#include "player/SwfBitReader.h"
+#include <cmath>
 
 namespace tessaly::player {
 
@@ -9,11 +9,19 @@ TFlashPlayer::~TFlashPlayer() = default;
 
 void TFlashPlayer::LoadMovie(std::span<const uint8_t> bytes) {
   auto movie = ReadMovie(bytes);
+  avm_.reset();
   renderer_.reset();
   display_.reset();
+  scriptWarnings_.clear();
+  hovered_.reset();
+  pressed_.reset();
+  drag_ = TDrag{};
+  mouseDown_ = false;
   movie_ = std::move(movie);
   display_ = std::make_unique<TDisplayList>(*movie_);
   renderer_ = std::make_unique<TRenderer>(*movie_);
+  TAvmHost& host = *this;
+  avm_ = std::make_unique<TAvm1>(*movie_, *display_, host);
   display_->Start();
   RunQueuedActions();
 }
@@ -30,8 +38,10 @@ bool TFlashPlayer::IsPlaying() const { return display_ && display_->Root().playi
 
 void TFlashPlayer::Tick() {
   if (!display_) return;
+  avm_->NewFrame();
   display_->Tick(loop_);
   RunQueuedActions();
+  FollowDrag();
 }
 
 void TFlashPlayer::GotoFrame(int frame) {
@@ -68,6 +78,7 @@ std::vector<std::string> TFlashPlayer::Warnings() const {
   std::vector<std::string> all;
   if (movie_) all = movie_->warnings;
   if (display_) all.insert(all.end(), display_->Warnings().begin(), display_->Warnings().end());
+  all.insert(all.end(), scriptWarnings_.begin(), scriptWarnings_.end());
   return all;
 }
 
@@ -81,42 +92,236 @@ void TFlashPlayer::RunQueuedActions() {
     std::vector<TQueuedActions> batch;
     batch.swap(queue);
     for (const TQueuedActions& q : batch) {
-      if (auto target = q.target.lock()) RunActions(*target, *q.actions);
+      if (auto target = q.target.lock()) avm_->Run(*target, *q.actions);
       ++ran;
     }
+  }
+  if (!queue.empty() || avm_->BudgetSpent()) {
+    const std::string text = "the actions of a frame ran too long and were cut off";
+    if (scriptWarnings_.empty() || scriptWarnings_.back() != text) scriptWarnings_.push_back(text);
   }
   queue.clear();
 }
 
-void TFlashPlayer::RunActions(TDisplayObject& target, const TActionList& actions) {
-  for (const TActionRecord& a : actions) {
-    TSwfBitReader in(a.data);
-    switch (a.code) {
-      case 0x04:  // NextFrame
-        display_->GotoFrame(target, target.currentFrame + 1);
-        break;
-      case 0x05:  // PreviousFrame
-        display_->GotoFrame(target, target.currentFrame - 1);
-        break;
-      case 0x06:  // Play
-        target.playing = true;
-        break;
-      case 0x07:  // Stop
-        target.playing = false;
-        break;
-      case 0x81:  // GotoFrame
-        display_->GotoFrame(target, in.ReadWord());
-        break;
-      case 0x83: {  // GetURL
-        const std::string url = in.ReadString();
-        const std::string window = in.ReadString();
-        if (onGetUrl) onGetUrl(url, window);
-        break;
+void TFlashPlayer::GetUrl(const std::string& url, const std::string& target) {
+  if (onGetUrl) onGetUrl(url, target);
+}
+
+void TFlashPlayer::StartDrag(TDisplayObject& target, bool lockCenter, bool constrained, double left, double top,
+                             double right, double bottom) {
+  drag_ = TDrag{};
+  drag_.target = target.weak_from_this();
+  drag_.lockCenter = lockCenter;
+  drag_.constrained = constrained;
+  drag_.left = std::min(left, right);
+  drag_.right = std::max(left, right);
+  drag_.top = std::min(top, bottom);
+  drag_.bottom = std::max(top, bottom);
+  if (!lockCenter) {
+    double px = mouseX_, py = mouseY_;
+    TSwfMatrix inverse;
+    if (target.parent && target.parent->WorldMatrix().Invert(inverse)) inverse.Apply(mouseX_, mouseY_, px, py);
+    drag_.offsetX = target.matrix.tx - px;
+    drag_.offsetY = target.matrix.ty - py;
+  }
+  FollowDrag();
+}
+
+void TFlashPlayer::EndDrag() { drag_ = TDrag{}; }
+
+void TFlashPlayer::FollowDrag() {
+  auto target = drag_.target.lock();
+  if (!target) return;
+  double px = mouseX_, py = mouseY_;
+  TSwfMatrix inverse;
+  if (target->parent && target->parent->WorldMatrix().Invert(inverse)) inverse.Apply(mouseX_, mouseY_, px, py);
+  double x = px + drag_.offsetX, y = py + drag_.offsetY;
+  if (drag_.constrained) {
+    x = std::clamp(x, drag_.left * 20, drag_.right * 20);
+    y = std::clamp(y, drag_.top * 20, drag_.bottom * 20);
+  }
+  if (!std::isfinite(x) || !std::isfinite(y)) return;
+  target->matrix.tx = std::round(x);
+  target->matrix.ty = std::round(y);
+  target->scriptControlled = true;
+}
+
+namespace {
+
+// Whether the point (twips, in the object's parent space) falls on object.
+// Buttons answer for their hit-test state, sprites for any child.
+bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, int nesting);
+
+bool HitsCharacter(const TCharacter& c, const TMovieDef& movie, double x, double y) {
+  if (c.kind == TCharacterKind::ckShape) {
+    const auto& shape = static_cast<const TShapeDef&>(c);
+    if (!shape.pathBounds.contains(x, y)) return false;
+    for (const TShapeLayer& layer : shape.layers) {
+      for (const QPainterPath& path : layer.fillPaths)
+        if (path.contains(QPointF(x, y))) return true;
+      if (layer.fills.empty())
+        for (const QPainterPath& path : layer.linePaths)
+          if (path.boundingRect().contains(x, y)) return true;
+    }
+    return false;
+  }
+  if (c.kind == TCharacterKind::ckText) return static_cast<const TTextDef&>(c).pathBounds.contains(x, y);
+  (void)movie;
+  return false;
+}
+
+bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, int nesting) {
+  if (!object.visible || !object.character || nesting > kMaxNesting) return false;
+  TSwfMatrix inverse;
+  if (!object.matrix.Invert(inverse)) return false;
+  double lx, ly;
+  inverse.Apply(x, y, lx, ly);
+  if (object.IsButton()) {
+    const auto& def = static_cast<const TButtonDef&>(*object.character);
+    bool anyHitRecord = false;
+    for (const TButtonRecord& r : def.records) anyHitRecord |= (r.states & bsHitTest) != 0;
+    for (const TButtonRecord& r : def.records) {
+      if (!(r.states & (anyHitRecord ? bsHitTest : bsUp))) continue;
+      const TCharacter* c = movie.Find(r.characterId);
+      if (!c || c->definedAt >= def.definedAt) continue;
+      TSwfMatrix inner;
+      if (!r.matrix.Invert(inner)) continue;
+      double cx, cy;
+      inner.Apply(lx, ly, cx, cy);
+      if (HitsCharacter(*c, movie, cx, cy)) return true;
+      if (c->kind == TCharacterKind::ckSprite) {
+        // A sprite as hit area: its current children (shown in this state or not).
+        for (const auto& [depth, child] : object.children)
+          if (child->character == c && HitsContent(*child, movie, lx, ly, nesting + 1)) return true;
       }
-      default:
-        break;
+    }
+    return false;
+  }
+  if (object.IsClip()) {
+    for (const auto& [depth, child] : object.children)
+      if (HitsContent(*child, movie, lx, ly, nesting + 1)) return true;
+    return false;
+  }
+  return HitsCharacter(*object.character, movie, lx, ly);
+}
+
+// The topmost button under the point (twips in clip's parent space).
+TDisplayObjectPtr FindButton(const TDisplayObject& clip, const TMovieDef& movie, double x, double y, int nesting,
+                             const TDisplayObject* skip) {
+  if (!clip.visible || nesting > kMaxNesting) return nullptr;
+  TSwfMatrix inverse;
+  if (!clip.matrix.Invert(inverse)) return nullptr;
+  double lx, ly;
+  inverse.Apply(x, y, lx, ly);
+  for (auto it = clip.children.rbegin(); it != clip.children.rend(); ++it) {
+    const TDisplayObjectPtr& child = it->second;
+    if (child.get() == skip) continue;
+    if (child->IsButton()) {
+      if (HitsContent(*child, movie, lx, ly, nesting + 1)) return child;
+    } else if (child->IsClip()) {
+      if (auto found = FindButton(*child, movie, lx, ly, nesting + 1, skip)) return found;
     }
   }
+  return nullptr;
+}
+
+}  // namespace
+
+TDisplayObjectPtr TFlashPlayer::ButtonAt(double x, double y) const {
+  return FindButton(display_->Root(), *movie_, x, y, 0, nullptr);
+}
+
+void TFlashPlayer::ButtonEvent(const TDisplayObjectPtr& button, int bit, uint8_t newState) {
+  if (!button) return;
+  display_->SetButtonState(*button, newState);
+  const auto& def = static_cast<const TButtonDef&>(*button->character);
+  TDisplayObject* timeline = button->parent ? button->parent : &display_->Root();
+  for (const TButtonCondAction& ca : def.condActions)
+    if (ca.conditions & (1u << bit)) display_->Queue().push_back({timeline->weak_from_this(), &ca.actions});
+  avm_->NewFrame();
+  RunQueuedActions();
+}
+
+void TFlashPlayer::ToMovie(int width, int height, double vx, double vy, double& x, double& y) const {
+  x = vx;
+  y = vy;
+  if (!movie_) return;
+  TSwfMatrix inverse;
+  if (ShowAllMatrix(*movie_, width, height).Invert(inverse)) {
+    inverse.Apply(vx, vy, x, y);
+    x /= 20;
+    y /= 20;
+  }
+}
+
+void TFlashPlayer::MouseMove(double x, double y) {
+  if (!display_) return;
+  mouseX_ = x * 20;
+  mouseY_ = y * 20;
+  FollowDrag();
+  auto under = ButtonAt(mouseX_, mouseY_);
+  auto pressed = pressed_.lock();
+  if (mouseDown_ && pressed) {
+    const bool over = under == pressed;
+    if (over && pressed->buttonState != bsDown)
+      ButtonEvent(pressed, 4, bsDown);  // out-down to over-down
+    else if (!over && pressed->buttonState == bsDown)
+      ButtonEvent(pressed, 5, bsOver);  // over-down to out-down
+    return;
+  }
+  auto hovered = hovered_.lock();
+  if (under == hovered) return;
+  if (hovered) ButtonEvent(hovered, 1, bsUp);  // over-up to idle
+  hovered_ = under;
+  if (under) ButtonEvent(under, 0, bsOver);  // idle to over-up
+}
+
+void TFlashPlayer::MouseDown(double x, double y) {
+  if (!display_) return;
+  MouseMove(x, y);
+  mouseDown_ = true;
+  auto under = ButtonAt(mouseX_, mouseY_);
+  pressed_ = under;
+  if (under) ButtonEvent(under, 2, bsDown);  // over-up to over-down
+}
+
+void TFlashPlayer::MouseUp(double x, double y) {
+  if (!display_) return;
+  MouseMove(x, y);
+  mouseDown_ = false;
+  auto pressed = pressed_.lock();
+  pressed_.reset();
+  if (pressed) {
+    if (ButtonAt(mouseX_, mouseY_) == pressed)
+      ButtonEvent(pressed, 3, bsOver);  // over-down to over-up
+    else
+      ButtonEvent(pressed, 6, bsUp);  // out-down to idle
+  }
+  hovered_.reset();
+  MouseMove(x, y);
+  if (onMouseReleased) onMouseReleased();
+}
+
+std::optional<std::string> TFlashPlayer::GetVariable(const std::string& name) {
+  if (!display_) return std::nullopt;
+  const TAvmValue v = avm_->GetVariable(display_->Root(), name);
+  if (v.type == TAvmValue::vtUndefined) return std::nullopt;
+  return v.ToString();
+}
+
+std::optional<std::string> TFlashPlayer::TGetProperty(const std::string& target, int index) {
+  if (!display_) return std::nullopt;
+  TDisplayObject* o = avm_->ResolveTarget(display_->Root(), target);
+  if (!o) return std::nullopt;
+  const TAvmValue v = GetProperty(*o, index);
+  if (v.type == TAvmValue::vtUndefined) return std::nullopt;
+  return v.ToString();
+}
+
+bool TFlashPlayer::TSetProperty(const std::string& target, int index, const std::string& value) {
+  if (!display_) return false;
+  TDisplayObject* o = avm_->ResolveTarget(display_->Root(), target);
+  return o && SetProperty(*o, index, TAvmValue::String(value));
 }
 
 }  // namespace tessaly::player
