@@ -164,5 +164,14 @@ TEST(TextItems, TextOutsideTheCodePageKeepsItsCharacters) {
   EXPECT_NE(font->CharByCode(0x5E45), nullptr);
 }
 
+TEST(TextItems, LongestTextOfTheEditBoxIsWritten) {
+  TBuildFixture f;
+  f.Doc.BannerSettings.Compress = false;
+  f.AddText(std::string(256, 'a'));
+  f.Pipeline.BuildPreviewMovie();
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  EXPECT_EQ(swf.CountOf(kDefineText), 1u);
+}
+
 }  // namespace
 }  // namespace tessaly::test
