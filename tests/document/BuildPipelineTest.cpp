@@ -272,6 +272,7 @@ TEST(SaveCommand, WritesThePublishedMovieThenTheProjectAndClearsChangeMade) {
   const TSwfFile swf = ReadSwf(bytes);
   EXPECT_EQ(swf.Signature, "FWS");
   EXPECT_EQ(swf.Version, 5);
+  EXPECT_EQ(swf.FrameCount, 1) << "no effect: the one-frame movie";
   ASSERT_EQ(f.Projects.Calls.size(), 1u);
   EXPECT_EQ(f.Projects.Calls[0].first, f.Folders.BwfDirectory);
   EXPECT_EQ(f.Projects.Calls[0].second, *f.Dialogs.Answer);

@@ -42,6 +42,12 @@ TEST(ReferenceBanner, EditingPreviewHoldsEveryItemAtItsDepth) {
     EXPECT_TRUE(ctx.ItemShapes[R::TranslucentRectangle]->HasAlpha());
     EXPECT_TRUE(ctx.ItemImages[R::JpegItem]->IsJPEG());
     EXPECT_FALSE(ctx.ItemImages[R::JpegItem]->AlphaData().empty());
+    // Nothing opens in the editing preview: items are dragged, the
+    // background is a bare shape.
+    EXPECT_EQ(ctx.BackgroundButton, nullptr);
+    for (int i = 1; i <= R::ItemCount; ++i)
+      EXPECT_EQ(ButtonActionCodes(*ctx.ItemButtons[i], swf::bcOverDownToOverUp), std::vector<int>{0x28}) << i;
+    EXPECT_EQ(ButtonActionCodes(*ctx.ShadowButtons[R::LatinText], swf::bcOverDownToOverUp), std::vector<int>{});
   }
   f.Pipeline.BuildPreviewMovie();
   platform::WriteFileBytes((f.OutputFolder / "preview.swf").string(), f.Host.Movie);
