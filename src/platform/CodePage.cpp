@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -107,6 +108,9 @@ long DecodeUtf8(std::string_view text, size_t& pos) {
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
+  // ASCII is the same in both: no converter needed.
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(utf8);
   TIconv conv(kSystemCodePage, "UTF-8");
   std::string out;
   out.reserve(utf8.size());

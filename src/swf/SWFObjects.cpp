@@ -52,6 +52,8 @@ uint32_t TSWFObject::WriteTag(TBitsEngine& be, uint16_t tagID, const TMemoryStre
 
 uint32_t TSWFObject::WriteTag(TBitsEngine& be, uint16_t tagID, const std::function<void(TBitsEngine&)>& writeBody) {
   TMemoryStream body;
+  // Most tags are small: one allocation instead of one per doubling.
+  body.Reserve(64);
   TBitsEngine bodyEngine(body);
   writeBody(bodyEngine);
   bodyEngine.FlushBits(true);

@@ -42,6 +42,8 @@ class TMemoryStream : public TStream {
   uint64_t Size() const override { return data_.size(); }
 
   void Clear();
+  // Room for Size bytes without reallocating.
+  void Reserve(size_t size) { data_.reserve(size); }
   const std::vector<uint8_t>& Bytes() const { return data_; }
   const uint8_t* Data() const { return data_.data(); }
 
