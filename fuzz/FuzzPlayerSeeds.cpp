@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "player/ActionTestUtil.h"
 #include "player/SwfTestBuilder.h"
 
 namespace {
@@ -71,6 +72,24 @@ TBytes TimelineMovie() {
   return m.Bytes();
 }
 
+// The editing preview's button: pressing drags it and names it, releasing
+// ends the drag; a frame script with jumps, a constant pool and a goto.
+TBytes DragMovie() {
+  TMovieBuilder m(60, 40, 35, 6);
+  TShapeBuilder s;
+  s.Style(-1, s.SolidFill(0xFF0000FF), -1);
+  s.Rectangle(200, 200, 1000, 600);
+  m.Shape(1, s, 200, 1000, 200, 600);
+  const TBytes press = Join({Push({PStr("but1")}), Action(0x1C), Push({PStr("CurrentObj"), PStr("but1")}),
+                             Action(0x1D), Action(0x27)});
+  m.Tag(34, Button2Body(2, {{0x0F, 1, 1}}, {{kOnPress, press}, {kOnRelease, Action(0x28)}}));
+  m.Place(2, 2, 0, 0, "but1");
+  m.DoAction(Join({ConstantPool({"x", "but1"}), Push({PConst(0), PInt(1)}), Action(0x1D), Push({PConst(1)}),
+                   Action(0x1C), Action(0x12), If(5), Push({PInt(1)}), Action(0x9F, {0}), Jump(0), Action(0x07)}));
+  m.ShowFrame();
+  return m.Bytes();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,5 +104,6 @@ int main(int argc, char** argv) {
     return packed;
   }());
   Save(folder, "timeline.swf", TimelineMovie());
+  Save(folder, "drag.swf", DragMovie());
   return 0;
 }

@@ -206,11 +206,16 @@ QImage DecodeLossless(int format, int width, int height, std::span<const uint8_t
                                         : size_t(width) * 4;
   const size_t tableBytes = tableEntries * entryBytes;
   const size_t expected = tableBytes + rowBytes * size_t(height);
+  // Damaged pixel data leaves the bitmap out: nothing is built for a
+  // picture whose declared size its data does not back.
   std::vector<uint8_t> raw;
-  if (!InflateBounded(data, expected, raw)) error = "bitmap data corrupt or longer than the picture";
+  if (!InflateBounded(data, expected, raw)) {
+    error = "bitmap data corrupt or longer than the picture";
+    return {};
+  }
   if (raw.size() < expected) {
-    if (error.empty()) error = "bitmap data shorter than the picture";
-    raw.resize(expected, 0);
+    error = "bitmap data shorter than the picture";
+    return {};
   }
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) {

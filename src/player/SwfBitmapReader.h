@@ -35,7 +35,8 @@ bool ApplyAlphaPlane(QImage& image, std::span<const uint8_t> zlibAlpha, std::str
 
 // The pixels of DefineBitsLossless (withAlpha false) or DefineBitsLossless2:
 // data is everything after the width and height fields (the colour-table
-// size byte included for format 3).
+// size byte included for format 3). Data that is corrupt or too short for
+// the declared size gives a null image and the reason in error.
 QImage DecodeLossless(int format, int width, int height, std::span<const uint8_t> data, bool withAlpha,
                       std::string& error);
 

@@ -144,6 +144,11 @@ TEST(Lossless, HugeOrUnknownBitmapsAreRefused) {
   EXPECT_THAT(error, ::testing::HasSubstr("refused"));
   EXPECT_TRUE(DecodeLossless(7, 2, 2, Deflate({0}), false, error).isNull());
   EXPECT_THAT(error, ::testing::HasSubstr("format 7"));
+  // 4000 x 4000 pixels declared, 16 bytes of data.
+  EXPECT_TRUE(DecodeLossless(5, 4000, 4000, Deflate(TBytes(16, 1)), false, error).isNull());
+  EXPECT_THAT(error, ::testing::HasSubstr("shorter"));
+  EXPECT_TRUE(DecodeLossless(5, 2, 2, TBytes{1, 2, 3, 4, 5}, false, error).isNull());
+  EXPECT_THAT(error, ::testing::HasSubstr("corrupt"));
 }
 
 TEST(Inflate, StopsAtTheLimit) {

@@ -1,0 +1,66 @@
+#include "player/FlashPlayerControl.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace tessaly::player {
+
+TFlashPlayerControl::TFlashPlayerControl(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  QObject::connect(&timer_, &QTimer::timeout, this, [this] { OnFrame(); });
+}
+
+void TFlashPlayerControl::LoadMovie(std::span<const uint8_t> bytes) {
+  player_.LoadMovie(bytes);
+  // The rate's 8.8 value may be 0; such a movie is shown at 12 frames per second.
+  const double rate = player_.FrameRate() > 0 ? player_.FrameRate() : 12;
+  timer_.start(static_cast<int>(std::lround(1000.0 / std::min(rate, 120.0))));
+  update();
+}
+
+bool TFlashPlayerControl::TSetProperty(const std::string& target, int index, const std::string& value) {
+  const bool done = player_.TSetProperty(target, index, value);
+  update();
+  return done;
+}
+
+void TFlashPlayerControl::OnFrame() {
+  player_.Tick();
+  update();
+}
+
+void TFlashPlayerControl::paintEvent(QPaintEvent*) {
+  if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+  if (frame_.isNull()) return;
+  player_.Render(frame_);
+  QPainter painter(this);
+  painter.drawImage(0, 0, frame_);
+}
+
+void TFlashPlayerControl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  double x, y;
+  player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
+  player_.MouseDown(x, y);
+  update();
+}
+
+void TFlashPlayerControl::mouseMoveEvent(QMouseEvent* event) {
+  double x, y;
+  player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
+  player_.MouseMove(x, y);
+  update();
+}
+
+void TFlashPlayerControl::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  double x, y;
+  player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
+  player_.MouseUp(x, y);
+  update();
+}
+
+}  // namespace tessaly::player
