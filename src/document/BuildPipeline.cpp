@@ -58,10 +58,16 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::CreateMovie(TBuildKind kind, c
 }
 
 std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std::string& FileName) {
+  const bool wasPlaying = document_.Playing;
   document_.Playing = false;
   auto movie = CreateMovie(TBuildKind::bkPreview, FileName);
-  BuildBackground(*movie, context_, false);
-  BuildPreviewItems(*movie, context_);
+  try {
+    BuildBackground(*movie, context_, false);
+    BuildPreviewItems(*movie, context_);
+  } catch (...) {
+    AbandonBuild(wasPlaying);
+    throw;
+  }
   movie->ShowFrame(1);
   return movie;
 }
@@ -72,26 +78,37 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposeAnimatedMovie(const std
     const std::int64_t frames = effects_->AnimatedFrameCount(document_.BannerSettings);
     if (frames > MaxMovieFrames) throw TFrameLimitError(frames);
   }
+  const bool wasPlaying = document_.Playing;
   document_.Playing = true;
   auto movie = CreateMovie(TBuildKind::bkAnimated, FileName);
   const TBannerSettings& settings = document_.BannerSettings;
-  BuildBackground(*movie, context_, settings.AnimateBackground);
-  BuildAnimatedItems(*movie, context_);
-  if (effects_ != nullptr) {
-    const int passes = settings.AnimationLoop > 0 ? settings.AnimationLoop : 1;
-    for (int loopIndex = 0; loopIndex < passes; ++loopIndex)
-      effects_->AddEffectFrames(*movie, context_, context_.CentreX, context_.CentreY, loopIndex,
-                                context_.ItemCount);
-  } else {
-    // Without an effect generator no effect frames are added: the first
-    // frame is closed so that the banner shows at rest.
-    movie->ShowFrame(1);
+  try {
+    BuildBackground(*movie, context_, settings.AnimateBackground);
+    BuildAnimatedItems(*movie, context_);
+    if (effects_ != nullptr) {
+      const int passes = settings.AnimationLoop > 0 ? settings.AnimationLoop : 1;
+      for (int loopIndex = 0; loopIndex < passes; ++loopIndex)
+        effects_->AddEffectFrames(*movie, context_, context_.CentreX, context_.CentreY, loopIndex,
+                                  context_.ItemCount);
+    } else {
+      // Without an effect generator no effect frames are added: the first
+      // frame is closed so that the banner shows at rest.
+      movie->ShowFrame(1);
+    }
+  } catch (...) {
+    AbandonBuild(wasPlaying);
+    throw;
   }
   if (settings.AnimationLoop > 0) {
     movie->FrameActions().Stop();
     movie->ShowFrame(1);
   }
   return movie;
+}
+
+void TBuildPipeline::AbandonBuild(bool wasPlaying) {
+  context_.Clear();
+  document_.Playing = wasPlaying;
 }
 
 void TBuildPipeline::Publish(swf::TFlashMovie& movie, const std::string& fileName) {

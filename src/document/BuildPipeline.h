@@ -128,6 +128,9 @@ class TBuildPipeline {
 
  private:
   std::unique_ptr<swf::TFlashMovie> CreateMovie(TBuildKind kind, const std::string& fileName);
+  // A build failed: the context no longer describes a movie and the
+  // preview keeps what it showed.
+  void AbandonBuild(bool wasPlaying);
   void Publish(swf::TFlashMovie& movie, const std::string& fileName);
 
   TBannerDocument& document_;

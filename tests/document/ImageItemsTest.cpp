@@ -142,7 +142,16 @@ TEST(ImageItems, MissingPictureAbandonsTheBuildNamingTheFile) {
       EXPECT_NE(std::string(e.what()).find(file), std::string::npos);
     }
     EXPECT_EQ(f.Host.Loads, 0) << "nothing reaches the preview";
+    EXPECT_EQ(f.Pipeline.Context().BackgroundCharacter, nullptr);
   }
+  // A failed animated build leaves the preview state as it was.
+  TImageFixture f;
+  f.AddPicture((f.Pictures.Path() / "gone.gif").string(), 0, 0, 10, 10);
+  f.Doc.BannerSettings.AnimationType = 1;
+  f.Doc.Playing = false;
+  EXPECT_THROW(f.Pipeline.BuildAnimatedMovie(), platform::TFileError);
+  EXPECT_FALSE(f.Doc.Playing);
+  EXPECT_EQ(f.Pipeline.Context().ItemButtons[1], nullptr);
 }
 
 }  // namespace
