@@ -1,0 +1,1 @@
+tessaly_benchmark(bench_effects SOURCES EffectsBench.cpp LIBS tessaly_effects tessaly_reference_banner)
