@@ -14,13 +14,23 @@
 namespace tessaly::player::test {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_player_widget";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+// The application lives from before the first test to after the last, and
+// is gone before static destruction (Qt cannot end later than main).
+class TApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[20] = "test_player_widget";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+// gtest owns the environments it is given.
+::testing::Environment* const kApplication =
+    ::testing::AddGlobalTestEnvironment(std::make_unique<TApplicationEnvironment>().release());
 
 TBytes DragMovie() {
   TMovieBuilder m(100, 50, 35, 6);
@@ -44,7 +54,6 @@ void Send(QWidget& w, QEvent::Type type, QPointF at) {
 }
 
 TEST(Control, ShowsTheMovieScaledAndDragsInMovieCoordinates) {
-  App();
   TFlashPlayerControl control;
   control.resize(200, 100);  // twice the movie
   control.LoadMovie(DragMovie());
@@ -63,7 +72,6 @@ TEST(Control, ShowsTheMovieScaledAndDragsInMovieCoordinates) {
 }
 
 TEST(Control, PlaysAtTheMovieRate) {
-  App();
   TFlashPlayerControl control;
   control.resize(100, 50);
   control.SetLoop(false);
