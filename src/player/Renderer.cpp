@@ -187,6 +187,7 @@ namespace {
 // holds at most kMaxCachePixels pixels in all.
 constexpr double kMaxLeafPixels = 1024.0 * 1024.0;
 constexpr int64_t kMaxCachePixels = int64_t{8} * 1024 * 1024;
+constexpr size_t kMaxCacheEntries = 4096;
 }  // namespace
 
 void TRenderer::DrawLeafDirect(QPainter& p, const TCharacter& c, const TSwfMatrix& m, const TColorTransform& cx) {
@@ -209,6 +210,17 @@ void TRenderer::DrawLeaf(QPainter& p, const TCharacter& c, const TSwfMatrix& m, 
                       cx.mg, cx.mb, cx.ma, cx.ar, cx.ag, cx.ab, cx.aa}};
   auto it = leaves_.find(key);
   if (it == leaves_.end()) {
+    // The first time a leaf is only noted: what changes every frame is
+    // drawn straight away and never copied.
+    if (leaves_.size() >= kMaxCacheEntries) {
+      leaves_.clear();
+      leafPixels_ = 0;
+    }
+    leaves_.emplace(key, TCachedLeaf{});
+    DrawLeafDirect(p, c, m, cx);
+    return;
+  }
+  if (it->second.image.isNull()) {
     const int ox = static_cast<int>(std::floor(device.left())), oy = static_cast<int>(std::floor(device.top()));
     const int w = static_cast<int>(std::ceil(device.right())) - ox, h = static_cast<int>(std::ceil(device.bottom())) - oy;
     if (w <= 0 || h <= 0) return;
@@ -216,9 +228,13 @@ void TRenderer::DrawLeaf(QPainter& p, const TCharacter& c, const TSwfMatrix& m, 
       leaves_.clear();
       leafPixels_ = 0;
     }
+    leaves_.erase(key);
     TCachedLeaf leaf;
     leaf.image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    if (leaf.image.isNull()) return;
+    if (leaf.image.isNull()) {
+      DrawLeafDirect(p, c, m, cx);
+      return;
+    }
     leaf.image.fill(Qt::transparent);
     leaf.dx = ox - static_cast<int>(wholeX);
     leaf.dy = oy - static_cast<int>(wholeY);
