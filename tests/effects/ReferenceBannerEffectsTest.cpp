@@ -9,6 +9,7 @@
 #include "document/BuildPipeline.h"
 #include "effects/unit_OneStepAnim.h"
 #include "support/ReferenceBanner.h"
+#include "swf/FlashObjects.h"
 
 namespace tessaly::effects {
 namespace {
@@ -94,6 +95,34 @@ TEST(FrameLimit, TheLargestMovieThatFitsIsBuilt) {
   EXPECT_EQ(f.Engine.AnimatedFrameCount(s), 200 + 99 * (201 + 200) + 1);
   f.Pipeline.BuildAnimatedMovie();
   EXPECT_EQ(HeaderFrameCount(f.Host.Movie), 200 + 99 * 401 + 1);
+}
+
+// In a saved movie the background is a button; an animated background is
+// replaced by the bare shape in the first frame, so a click on it opens
+// nothing, while a background at rest keeps its button.
+TEST(SavedMovie, AnAnimatedBackgroundLosesItsClickButton) {
+  for (bool animate : {true, false}) {
+    TFixture f;
+    auto& s = f.Banner.Document.BannerSettings;
+    s.AnimationType = 1;
+    s.AnimateBackground = animate;
+    const std::string file = (f.Banner.Folder.Path() / "saved.swf").string();
+    auto movie = f.Pipeline.ComposeAnimatedMovie(file);
+    const auto& context = f.Pipeline.Context();
+    ASSERT_NE(context.BackgroundButton, nullptr);
+    std::vector<const swf::TFlashObject*> atDepthZero;
+    for (const auto& object : movie->ObjectList())
+      if (auto* place = dynamic_cast<const swf::TFlashPlaceObject*>(object.get()); place && place->Depth() == 0)
+        atDepthZero.push_back(place->PlacedObject());
+    ASSERT_FALSE(atDepthZero.empty());
+    EXPECT_EQ(atDepthZero.front(), context.BackgroundButton);
+    if (animate) {
+      ASSERT_EQ(atDepthZero.size(), 22u);
+      for (std::size_t k = 1; k < atDepthZero.size(); ++k) EXPECT_EQ(atDepthZero[k], context.BackgroundCharacter);
+    } else {
+      EXPECT_EQ(atDepthZero.size(), 1u);
+    }
+  }
 }
 
 }  // namespace
