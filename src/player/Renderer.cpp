@@ -269,6 +269,8 @@ void TRenderer::DrawShape(QPainter& p, const TShapeDef& shape, const TSwfMatrix&
           QLinearGradient g(-16384, 0, 16384, 0);
           g.setStops(GradientStops(fill, cx));
           g.setSpread(QGradient::PadSpread);
+          // Stops blend channel by channel, alpha apart from colour.
+          g.setInterpolationMode(QGradient::ComponentInterpolation);
           QBrush brush(g);
           brush.setTransform(ToQt(fill.matrix));
           p.fillPath(path, brush);
@@ -278,6 +280,8 @@ void TRenderer::DrawShape(QPainter& p, const TShapeDef& shape, const TSwfMatrix&
           QRadialGradient g(0, 0, 16384);
           g.setStops(GradientStops(fill, cx));
           g.setSpread(QGradient::PadSpread);
+          // Stops blend channel by channel, alpha apart from colour.
+          g.setInterpolationMode(QGradient::ComponentInterpolation);
           QBrush brush(g);
           brush.setTransform(ToQt(fill.matrix));
           p.fillPath(path, brush);
