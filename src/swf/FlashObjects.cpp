@@ -588,7 +588,10 @@ TFlashMovie::TFlashMovie(int32_t xmin, int32_t ymin, int32_t xmax, int32_t ymax,
 }
 
 int TFlashMovie::IndexOf(const TBasedSWFObject* obj) const {
-  for (size_t i = 0; i < objectList_.size(); ++i)
+  // An object is in the list once; searching from the end finds the
+  // characters just added (a sprite being filled and its shapes) at once,
+  // however long the movie has grown.
+  for (size_t i = objectList_.size(); i-- > 0;)
     if (objectList_[i].get() == obj) return static_cast<int>(i);
   return -1;
 }
