@@ -113,16 +113,10 @@ void TBuildPipeline::AbandonBuild(bool wasPlaying) {
 
 void TBuildPipeline::Publish(swf::TFlashMovie& movie, const std::string& fileName) {
   movie.WriteObjects();
-  // The movie is written uncompressed and compressed here, with the
-  // pipeline's long-lived zlib stream; the bytes are the same.
-  const bool compress = movie.Compressed();
-  movie.SetCompressed(false);
   swf::TMemoryStream stream;
   movie.SaveToStream(stream);
   context_.Clear();
-  std::vector<std::uint8_t> compressed;
-  if (compress) compressed = compressor_.Compress(stream.Bytes());
-  const std::vector<std::uint8_t>& bytes = compress ? compressed : stream.Bytes();
+  const std::vector<std::uint8_t>& bytes = stream.Bytes();
   host_.LoadMovie(bytes);
   host_.Play();
   if (!fileName.empty()) platform::ReplaceFileContents(fileName, std::string(bytes.begin(), bytes.end()));

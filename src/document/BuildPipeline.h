@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "document/BuildContext.h"
-#include "document/MovieCompressor.h"
 
 namespace tessaly::document {
 
@@ -139,7 +138,6 @@ class TBuildPipeline {
   TProjectSaver* projectSaver_;
   std::filesystem::path temporaryFolder_;
   TBuildContext context_;
-  TMovieCompressor compressor_;
   std::string saveDialogFolder_;
   std::string saveDialogFileName_;
 };

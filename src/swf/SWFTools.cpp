@@ -77,8 +77,36 @@ void TFileStream::Close() {
 
 // ---- zlib ----
 
-TZCompressionStream::TZCompressionStream(TStream& dest) : dest_(dest) {
-  if (deflateInit(&zs_, Z_DEFAULT_COMPRESSION) != Z_OK) throw EStreamError("zlib: cannot start compression");
+// One deflate stream at the default level; reset for every use.
+struct TDeflateState {
+  TDeflateState() {
+    if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK) throw EStreamError("zlib: cannot start compression");
+  }
+  ~TDeflateState() { deflateEnd(&zs); }
+  TDeflateState(const TDeflateState&) = delete;
+  TDeflateState& operator=(const TDeflateState&) = delete;
+  z_stream zs{};
+  bool inUse = false;
+};
+
+namespace {
+
+TDeflateState& ThreadDeflateState() {
+  thread_local TDeflateState state;
+  return state;
+}
+
+}  // namespace
+
+TZCompressionStream::TZCompressionStream(TStream& dest) : dest_(dest), state_(&ThreadDeflateState()) {
+  if (state_->inUse) {
+    // Another stream of this thread is open: this one gets its own.
+    ownState_ = std::make_unique<TDeflateState>();
+    state_ = ownState_.get();
+  } else if (deflateReset(&state_->zs) != Z_OK) {
+    throw EStreamError("zlib: cannot start compression");
+  }
+  state_->inUse = true;
 }
 
 TZCompressionStream::~TZCompressionStream() {
@@ -90,19 +118,20 @@ TZCompressionStream::~TZCompressionStream() {
       // can be reported from here.
     }
   }
-  deflateEnd(&zs_);
+  state_->inUse = false;
 }
 
 void TZCompressionStream::Deflate(int flush) {
+  z_stream& zs = state_->zs;
   uint8_t out[16384];
   int rc;
   do {
-    zs_.next_out = out;
-    zs_.avail_out = sizeof out;
-    rc = deflate(&zs_, flush);
+    zs.next_out = out;
+    zs.avail_out = sizeof out;
+    rc = deflate(&zs, flush);
     if (rc == Z_STREAM_ERROR) throw EStreamError("zlib: compression failed");
-    dest_.Write(out, sizeof out - zs_.avail_out);
-  } while (zs_.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
+    dest_.Write(out, sizeof out - zs.avail_out);
+  } while (zs.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
 }
 
 void TZCompressionStream::Write(const void* data, size_t size) {
@@ -110,8 +139,8 @@ void TZCompressionStream::Write(const void* data, size_t size) {
   const auto* p = static_cast<const uint8_t*>(data);
   while (size > 0) {
     uInt chunk = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
-    zs_.next_in = const_cast<Bytef*>(p);
-    zs_.avail_in = chunk;
+    state_->zs.next_in = const_cast<Bytef*>(p);
+    state_->zs.avail_in = chunk;
     Deflate(Z_NO_FLUSH);
     p += chunk;
     size -= chunk;
@@ -124,8 +153,8 @@ void TZCompressionStream::Seek(uint64_t) { throw std::logic_error("a zlib stream
 void TZCompressionStream::Finish() {
   if (finished_) return;
   finished_ = true;
-  zs_.next_in = nullptr;
-  zs_.avail_in = 0;
+  state_->zs.next_in = nullptr;
+  state_->zs.avail_in = 0;
   Deflate(Z_FINISH);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -77,6 +78,11 @@ class TFileStream : public TStream {
 // Compresses everything written to it as one zlib stream (default level)
 // onto Dest. Finish ends the zlib stream; the destructor finishes it when
 // the caller did not. It cannot seek.
+struct TDeflateState;
+
+// Compresses everything written to it into dest. zlib's working memory is
+// kept per thread and reused by the next stream, so that writing a movie
+// after every edit does not allocate and return it each time.
 class TZCompressionStream : public TStream {
  public:
   explicit TZCompressionStream(TStream& dest);
@@ -93,7 +99,8 @@ class TZCompressionStream : public TStream {
  private:
   void Deflate(int flush);
   TStream& dest_;
-  z_stream zs_{};
+  std::unique_ptr<TDeflateState> ownState_;
+  TDeflateState* state_;
   uint64_t written_ = 0;
   bool finished_ = false;
 };
