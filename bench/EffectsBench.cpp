@@ -2,7 +2,8 @@
 // the bytes handed to the preview host): the reference banner with falling
 // leaves and with rotate and shrink at speed 1, the cost per placement as
 // frames x placed layers grow 1x, 4x and 16x, and a stress case of 99 items
-// with loops filling close to 65,535 frames.
+// with loops filling close to 65,535 frames; and falling leaves on a tall
+// banner, whose sprites hold thousands of frames.
 //
 // Counters: Placements (PlaceObject2 tags on the main timeline), Frames,
 // Bytes (the compressed movie), PlacementsPerSecond, PeakBytesPerPlacement
@@ -133,6 +134,21 @@ BENCHMARK(BM_ScrollScaling)
     ->Args({24, 4})
     ->Args({6, 16})
     ->Unit(benchmark::kMillisecond);
+
+// Falling leaves on a 468 x 2000 banner at speed 1: over 5,000 sprite frames
+// a pass, so the cost of filling sprites in a long movie shows; loops 1, 4
+// and 16.
+void BM_TallBannerLeaves(benchmark::State& state) {
+  document::TBannerDocument document;
+  AddShapes(document, 6);
+  auto& s = document.BannerSettings;
+  s.BannerHeight = 2000;
+  s.AnimationType = 10;
+  s.AnimationSpeed = 1;
+  s.AnimationLoop = static_cast<int>(state.range(0));
+  RunBuilds(state, document);
+}
+BENCHMARK(BM_TallBannerLeaves)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 
 // 99 items, expand then shrink at speed 1 (2,002 frames a pass), 32 loops:
 // 64,065 frames and over six million placements.
