@@ -102,7 +102,11 @@ TEST(JpegMarkers, StrayStartAndEndMarkersAreTakenOut) {
   erroneous.insert(erroneous.end(), plain.begin(), plain.end());
   TBytes tablesThenImage = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x01, 0x02, 0xFF, 0xD9, 0xFF, 0xD8,
                             0xFF, 0xDA, 0x11, 0xFF, 0xD9};
+  // Our writer puts an empty image before the file's bytes.
+  TBytes emptyFirst = {0xFF, 0xD8, 0xFF, 0xD9};
+  emptyFirst.insert(emptyFirst.end(), plain.begin(), plain.end());
   const Case cases[] = {{"plain", plain}, {"doubled", doubled}, {"erroneous header", erroneous},
+                        {"empty image first", emptyFirst},
                         {"tables then image", tablesThenImage}};
   for (const Case& c : cases) {
     TBytes cleaned = CleanJpegMarkers(c.input);

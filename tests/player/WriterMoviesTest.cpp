@@ -3,7 +3,11 @@
 #include "player/PlayerTestUtil.h"
 #include "swf/FlashObjects.h"
 
+#include <QDir>
+#include <QImage>
+
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace tessaly::player::test {
@@ -123,6 +127,58 @@ TEST(WriterMovies, TranslucentShapeBlendsHalfAndHalf) {
   }));
   EXPECT_TRUE(Near(Pixel(image, 50, 25), {127, 0, 128}, 2));
   EXPECT_TRUE(Near(Pixel(image, 50, 75), {255, 0, 0}));
+}
+
+// The mean colour of a box of an image.
+TRgb Mean(const QImage& image, int x0, int y0, int x1, int y1) {
+  long r = 0, g = 0, b = 0, n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x, ++n) {
+      const TRgb c = Pixel(image, x, y);
+      r += c.r;
+      g += c.g;
+      b += c.b;
+    }
+  return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+}
+
+TEST(WriterMovies, JpegPictureShowsItsMeanColourAndItsAlpha) {
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "tessaly-player-test.jpg";
+  QImage picture(40, 40, QImage::Format_RGB32);
+  picture.fill(QColor(200, 60, 40));
+  ASSERT_TRUE(picture.save(QString::fromStdString(file.string()), "JPG", 95));
+  for (int alpha : {255, 128}) {
+    const QImage image = Play(WriterMovie([&](TFlashMovie& m) {
+      swf::TFlashImage* jpeg = m.AddImage(file.string());
+      if (alpha < 255) jpeg->FillAlpha(static_cast<uint8_t>(alpha));
+      TFlashShape* s = m.AddRectangle(10, 10, 50, 50);
+      s->SetImageFill(*jpeg, 0, 1, 1);
+      m.PlaceObject(s, 1);
+    }));
+    const double a = alpha / 255.0;
+    const TRgb expected{static_cast<int>(200 * a + 255 * (1 - a)), static_cast<int>(60 * a + 255 * (1 - a)),
+                        static_cast<int>(40 * a + 255 * (1 - a))};
+    EXPECT_TRUE(Near(Mean(image, 15, 15, 45, 45), expected, 6)) << alpha;
+    EXPECT_TRUE(Near(Mean(image, 60, 60, 90, 90), kWhite)) << alpha;
+  }
+  std::filesystem::remove(file);
+}
+
+TEST(WriterMovies, TextLeavesInkInsideItsBoxOnly) {
+  const QImage image = Play(WriterMovie([](TFlashMovie& m) {
+    swf::TFlashFont* font = m.AddFont(swf::TFontDescription{"Arial", -480}, false);
+    swf::TFlashText* text = m.AddText(u"Hello", Rgba(0, 0, 0), font, 10, 30, swf::taLeft);
+    m.PlaceObject(text, 1);
+  }));
+  int inkInside = 0, inkOutside = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      if (Brightness(Pixel(image, x, y)) >= 300) continue;
+      const bool inBox = x >= 8 && x < 95 && y >= 25 && y < 65;
+      ++(inBox ? inkInside : inkOutside);
+    }
+  EXPECT_GT(inkInside, 100);
+  EXPECT_EQ(inkOutside, 0);
 }
 
 TEST(WriterMovies, FrameCountAndRateReadBackAsWritten) {
