@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <numbers>
 #include <string>
@@ -55,6 +56,12 @@ bool WriteGif(const TPicture& picture, const std::string& path) {
   }
   if (EGifCloseFile(gif, &error) != GIF_OK) ok = false;
   GifFreeMapObject(map);
+  // giflib creates the file readable by its owner only; the pictures are
+  // assets that everyone reads.
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read,
+                  ignored);
   if (!ok) std::fprintf(stderr, "%s: could not write the picture\n", path.c_str());
   return ok;
 }
