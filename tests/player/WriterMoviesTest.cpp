@@ -1,6 +1,7 @@
 // Movies written by our own SWF writer, played back: what geometry fixes
 // must come out in the pixels.
 #include "player/PlayerTestUtil.h"
+#include "support/TestPictures.h"
 #include "swf/FlashObjects.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace tessaly::player::test {
@@ -162,6 +164,29 @@ TEST(WriterMovies, JpegPictureShowsItsMeanColourAndItsAlpha) {
     EXPECT_TRUE(Near(Mean(image, 60, 60, 90, 90), kWhite)) << alpha;
   }
   std::filesystem::remove(file);
+}
+
+TEST(WriterMovies, GifTransparentColourShowsWhatLiesBeneath) {
+  tessaly::test::TTempDir folder;
+  const std::filesystem::path file = folder.Path() / "check.gif";
+  // 2 x 2 pixels: index (x + y) mod 2, index 1 (white) transparent.
+  const auto gif = tessaly::test::SimpleGif(2, 2, {{255, 0, 0}, {255, 255, 255}}, 1);
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(gif.data()), static_cast<std::streamsize>(gif.size()));
+  const QImage image = Play(WriterMovie([&](TFlashMovie& m) {
+    TFlashShape* under = m.AddRectangle(0, 0, 100, 100);
+    under->SetSolidFill(Rgba(0, 0, 255));
+    m.PlaceObject(under, 1);
+    swf::TFlashImage* picture = m.AddImage();
+    swf::LoadGifIntoImage(*picture, file.string());
+    TFlashShape* s = m.AddRectangle(0, 0, 40, 40);
+    s->SetImageFill(*picture, 1, 1, 1);
+    m.PlaceObject(s, 2);
+  }));
+  // The picture is smoothed while stretched: block centres are near, not exact.
+  EXPECT_TRUE(Near(Pixel(image, 10, 10), {255, 0, 0}, 24));
+  EXPECT_TRUE(Near(Pixel(image, 30, 30), {255, 0, 0}, 24));
+  EXPECT_TRUE(Near(Pixel(image, 30, 10), {0, 0, 255}, 24));
+  EXPECT_TRUE(Near(Pixel(image, 10, 30), {0, 0, 255}, 24));
 }
 
 TEST(WriterMovies, TextLeavesInkInsideItsBoxOnly) {
