@@ -270,6 +270,26 @@ TEST(ColourEffects, RandomColoursDrawEightTermsPerPlacement) {
   EXPECT_DOUBLE_EQ(RunEffect(18, 1)->Banner.Movie->FrameRate(), 0.5);
 }
 
+TEST(ColourEffects, TheSecondPassDrawsOtherColours) {
+  TEffectBanner banner;
+  banner.AddShape();
+  banner.Settings().AnimationType = 18;
+  banner.Settings().AnimationLoop = 2;
+  TRandomGenerator random;
+  TOneStepAnim engine(random, "");
+  banner.Run(engine);
+  const auto frames = banner.Frames();
+  ASSERT_EQ(frames.size(), 21u * 2 + 1);
+  int same = 0;
+  for (int s = 0; s < 21; ++s) {
+    const auto& a = frames[s].Places[0]->ColorTransform();
+    const auto& b = frames[21 + s].Places[0]->ColorTransform();
+    if (a.AddR() == b.AddR() && a.MultR() == b.MultR() && a.AddA() == b.AddA()) ++same;
+  }
+  EXPECT_EQ(same, 0);
+  EXPECT_DOUBLE_EQ(banner.Movie->FrameRate(), 5);
+}
+
 std::vector<std::pair<int, int>> Translations(const std::vector<TEffectFrame>& frames) {
   std::vector<std::pair<int, int>> out;
   for (const auto& f : frames)
