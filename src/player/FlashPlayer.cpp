@@ -291,13 +291,16 @@ void TFlashPlayer::MouseUp(double x, double y) {
   mouseDown_ = false;
   auto pressed = pressed_.lock();
   pressed_.reset();
+  const bool overPressed = pressed && ButtonAt(mouseX_, mouseY_) == pressed;
   if (pressed) {
-    if (ButtonAt(mouseX_, mouseY_) == pressed)
+    if (overPressed)
       ButtonEvent(pressed, 3, bsOver);  // over-down to over-up
     else
       ButtonEvent(pressed, 6, bsUp);  // out-down to idle
   }
-  hovered_.reset();
+  // The released button stays under the mouse without rolling over again;
+  // another button under it rolls over now.
+  hovered_ = overPressed ? pressed : nullptr;
   MouseMove(x, y);
   if (onMouseReleased) onMouseReleased();
 }

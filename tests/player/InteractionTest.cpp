@@ -61,19 +61,25 @@ TEST(Interaction, PressAndReleaseRunConditionActionsAndShowStates) {
 
 TEST(Interaction, RollOverRollOutAndReleaseOutside) {
   TFlashPlayer player;
-  player.LoadMovie(ButtonMovie({{kOnRollOver, SetVar("over", PInt(1))},
+  player.LoadMovie(ButtonMovie({{kOnRollOver, Join({Push({PStr("over"), PStr("over")}), Action(0x1C), Action(0x50),
+                                                    Action(0x1D)})},
                                 {kOnRollOut, SetVar("out", PInt(1))},
                                 {kOnReleaseOutside, SetVar("outside", PInt(1))},
-                                {kOnRelease, SetVar("released", PInt(1))}}));
+                                {kOnRelease, Join({Push({PStr("released"), PStr("released")}), Action(0x1C),
+                                                   Action(0x50), Action(0x1D)})}}));
   player.MouseMove(30, 30);
-  EXPECT_TRUE(player.GetVariable("over").has_value());
+  EXPECT_THAT(player.GetVariable("over"), Optional(std::string("1")));
+  player.MouseDown(30, 30);
+  player.MouseUp(30, 30);
+  EXPECT_THAT(player.GetVariable("over"), Optional(std::string("1"))) << "no second roll-over after a click";
+  EXPECT_THAT(player.GetVariable("released"), Optional(std::string("1")));
   player.MouseMove(80, 30);
   EXPECT_TRUE(player.GetVariable("out").has_value());
   player.MouseDown(30, 30);
   player.MouseMove(80, 30);
   player.MouseUp(80, 30);
   EXPECT_TRUE(player.GetVariable("outside").has_value());
-  EXPECT_FALSE(player.GetVariable("released").has_value());
+  EXPECT_THAT(player.GetVariable("released"), Optional(std::string("1")));
 }
 
 TEST(Interaction, EditingPreviewDragMovesTheInstanceAndNamesIt) {
