@@ -230,9 +230,12 @@ class TGallery {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: tessaly-gallery OUT.swf\n";
-    return 2;
+  // An argument that looks like an option is a request for help, not a file name.
+  if (argc != 2 || argv[1][0] == '-') {
+    const bool help = argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help");
+    (help ? std::cout : std::cerr) << "usage: tessaly-gallery OUT.swf\n"
+                                      "Writes a gallery of every shape maker and fill and prints what each cell shows.\n";
+    return help ? 0 : 2;
   }
   try {
     TGallery gallery;

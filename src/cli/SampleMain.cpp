@@ -210,9 +210,12 @@ std::unique_ptr<TFlashMovie> BuildSample(bool compressed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: tessaly-sample OUTDIR\n";
-    return 2;
+  // An argument that looks like an option is a request for help, not a folder.
+  if (argc != 2 || argv[1][0] == '-') {
+    const bool help = argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help");
+    (help ? std::cout : std::cerr) << "usage: tessaly-sample OUTDIR\n"
+                                      "Writes tessaly-sample.swf (FWS) and tessaly-sample-cws.swf (CWS) into OUTDIR.\n";
+    return help ? 0 : 2;
   }
   const std::filesystem::path dir = argv[1];
   try {

@@ -666,7 +666,7 @@ TFlashShape* TFlashMovie::AddDiamond(int32_t left, int32_t top, int32_t right, i
   const int32_t u = shape->UnitsFactor();
   const int32_t w = (right - left) * u, h = (bottom - top) * u;
   TFlashEdges& e = shape->Edges();
-  e.MoveTo(left * u + w / 2, top * u);
+  e.MoveTo((left + (right - left) / 2) * u, top * u);
   e.LineDelta(w / 2, h / 2);
   e.LineDelta(-w / 2, h / 2);
   e.LineDelta(-w / 2, -h / 2);
@@ -1146,6 +1146,8 @@ std::string UpperExtension(const std::string& fileName) {
   return ext;
 }
 
+uint8_t Premultiply(uint8_t channel, uint8_t alpha) { return static_cast<uint8_t>((channel * alpha + 127) / 255); }
+
 void PutARGB(std::vector<uint8_t>& out, uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
   out.insert(out.end(), {a, r, g, b});
 }
@@ -1257,11 +1259,11 @@ std::vector<uint8_t> TFlashImage::LosslessPixels() const {
     for (int x = 0; x < width; ++x) {
       switch (bitmapFormat_) {
         case 1: {
+          // Players read these pixels premultiplied by their alpha, so a
+          // translucent colour is scaled down here (exact for 0 and 255).
           const uint8_t* p = &row[4 * static_cast<size_t>(x)];
-          if (p[3] == 0)
-            PutARGB(out, 0, 0, 0, 0);
-          else
-            PutARGB(out, p[3], p[2], p[1], p[0]);
+          const uint8_t a = p[3];
+          PutARGB(out, a, Premultiply(p[2], a), Premultiply(p[1], a), Premultiply(p[0], a));
           break;
         }
         case 3:

@@ -150,7 +150,8 @@ TEST_F(FlashImage, TopDownFilesAreWrittenUpright) {
 
 TEST_F(FlashImage, ThirtyTwoBitPicturesCarryAlpha) {
   TBitmap bitmap(2, 1, 32);
-  const uint8_t bgra[8] = {1, 2, 3, 0x80, 4, 5, 6, 0};
+  // Colours are written premultiplied by their alpha, as players read them.
+  const uint8_t bgra[8] = {50, 100, 200, 0x80, 4, 5, 6, 0};
   std::copy(bgra, bgra + 8, bitmap.Row(0).begin());
   TFlashImage* image = movie_.AddImage(Bmp(bitmap));
   EXPECT_EQ(image->BitmapFormat(), 1);
@@ -159,7 +160,11 @@ TEST_F(FlashImage, ThirtyTwoBitPicturesCarryAlpha) {
   const TLossless l = Lossless(*image);
   EXPECT_EQ(l.code, tagDefineBitsLossless2);
   EXPECT_EQ(l.format, 5);
-  EXPECT_EQ(l.data, (std::vector<uint8_t>{0x80, 3, 2, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(l.data, (std::vector<uint8_t>{0x80, 100, 50, 25, 0, 0, 0, 0}));
+  TBitmap opaque(1, 1, 32);
+  const uint8_t solid[4] = {1, 2, 3, 0xFF};
+  std::copy(solid, solid + 4, opaque.Row(0).begin());
+  EXPECT_EQ(Lossless(*movie_.AddImage(Bmp(opaque))).data, (std::vector<uint8_t>{0xFF, 3, 2, 1}));
 
   TBitmap clear = pics::PatternBitmap(3, 2, 32);
   for (int y = 0; y < 2; ++y)
@@ -381,30 +386,39 @@ TEST_F(FlashImage, ImageCreatedAfterItsShapeMovesInFront) {
 }
 
 
-// A movie with one picture of every kind, each filling a square; written to
-// tessaly-images-sample.swf in the temporary folder to look at.
+// A movie with one picture of every kind, each filling a box with mode 1
+// (fit); the 8-bit picture is stretched into a box twice as wide as high.
+// Written to tessaly-images-sample.swf in the temporary folder to look at.
 TEST_F(FlashImage, MovieWithPictures) {
-  TFlashMovie movie(0, 0, 320, 80, 12, true);
+  TFlashMovie movie(0, 0, 480, 80, 12, true);
   movie.SetVersion(2);
   const std::vector<TRgb> colors = {{255, 0, 0}, {255, 255, 255}, {0, 0, 255}, {0, 160, 0}};
   const std::string gif = File("leaf.gif", pics::SimpleGif(16, 16, colors, 1));
   TBitmap translucent = pics::PatternBitmap(16, 16, 32);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) translucent.Row(y)[4 * x + 3] = static_cast<uint8_t>(16 * x);
-  std::vector<TFlashShape*> squares;
-  for (int i = 0; i < 5; ++i) squares.push_back(movie.AddRectangle(10 + 62 * i, 10, 62 + 62 * i, 70));
+  // Four quarters of red, white, blue and green.
+  std::vector<std::vector<unsigned>> quarters;
+  for (unsigned y = 0; y < 16; ++y) {
+    quarters.emplace_back();
+    for (unsigned x = 0; x < 16; ++x) quarters.back().push_back((y < 8 ? 0 : 2) + (x < 8 ? 0 : 1));
+  }
+  std::vector<TFlashShape*> boxes;
+  for (int i = 0; i < 5; ++i) boxes.push_back(movie.AddRectangle(10 + 62 * i, 10, 62 + 62 * i, 70));
+  boxes.push_back(movie.AddRectangle(320, 20, 460, 60));
   std::vector<TFlashImage*> images = {
       movie.AddImage(Bmp(pics::PatternBitmap(16, 16, 24))),
       movie.AddImage(gif),
       movie.AddImage(File("photo.jpg", pics::MakeJpeg(pics::PatternBitmap(16, 16, 24), false))),
       movie.AddImage(File("faded.jpg", pics::MakeJpeg(pics::PatternBitmap(16, 16, 24), false))),
       movie.AddImage(Bmp(translucent)),
+      movie.AddImage(Bmp(pics::IndexedBitmap(16, 8, quarters, colors))),
   };
   LoadGifIntoImage(*images[1], gif);
   images[3]->FillAlpha(128);
-  for (int i = 0; i < 5; ++i) {
-    squares[static_cast<size_t>(i)]->SetImageFill(*images[static_cast<size_t>(i)], 1, 1, 1);
-    movie.PlaceObject(squares[static_cast<size_t>(i)], static_cast<uint16_t>(i + 1));
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    boxes[i]->SetImageFill(*images[i], 1, 1, 1);
+    movie.PlaceObject(boxes[i], static_cast<uint16_t>(i + 1));
   }
   movie.ShowFrame();
   movie.WriteObjects();
@@ -414,6 +428,12 @@ TEST_F(FlashImage, MovieWithPictures) {
   TFileStream file((std::filesystem::temp_directory_path() / "tessaly-images-sample.swf").string());
   file.Write(out.Data(), out.Size());
   file.Close();
+
+  // The stretched picture's fill scales 140 / 16 across and 40 / 16 down.
+  auto* stretched = dynamic_cast<TSWFImageFill*>(boxes[5]->Definition().FillStyles().back().get());
+  ASSERT_NE(stretched, nullptr);
+  EXPECT_EQ(stretched->BitmapMatrix.ScaleX(), FloatToFixed16(140.0 * 20 / 16 + 0.003662109375));
+  EXPECT_EQ(stretched->BitmapMatrix.ScaleY(), FloatToFixed16(40.0 * 20 / 16 + 0.003662109375));
 
   // Each picture's tag stands right before the shape it fills.
   const std::vector<uint8_t>& swf = out.Bytes();
@@ -431,7 +451,8 @@ TEST_F(FlashImage, MovieWithPictures) {
     pos += length;
   }
   EXPECT_EQ(pos, swf.size());
-  EXPECT_EQ(codes, (std::vector<uint16_t>{20, 22, 36, 22, 21, 22, 35, 22, 36, 22, 26, 26, 26, 26, 26, 1, 0}));
+  EXPECT_EQ(codes,
+            (std::vector<uint16_t>{20, 22, 36, 22, 21, 22, 35, 22, 36, 22, 20, 22, 26, 26, 26, 26, 26, 26, 1, 0}));
 }
 
 }  // namespace

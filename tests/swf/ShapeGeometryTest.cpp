@@ -185,6 +185,11 @@ TEST(ShapeMakers, DiamondStartsAtTheTopMiddle) {
   TFlashMovie twips(0, 0, 200, 200, 12);
   TFlashShape* odd = twips.AddDiamond(0, 0, 5, 7);
   EXPECT_EQ(Path(*odd), (P{"M(2,0)", "L(2,3)", "L(-2,3)", "L(-2,-3)", "L(2,-3)", "E"}));
+  // In pixels the start is halved before scaling: 463 / 2 = 231 pixels, while
+  // the edges halve the twips (9260 / 2 = 4630).
+  TFlashMovie pixels(0, 0, 600, 100, 12, true);
+  TFlashShape* wide = pixels.AddDiamond(5, 5, 468, 55);
+  EXPECT_EQ(Path(*wide), (P{"M(4720,100)", "L(4630,500)", "L(-4630,500)", "L(-4630,-500)", "L(4630,-500)", "E"}));
 }
 
 TEST(ShapeMakers, PieFrom180To0SweepsOverTheTop) {
