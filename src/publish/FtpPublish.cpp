@@ -118,6 +118,9 @@ void TCurlFtpClient::Upload(const TFtpConnection& connection, const std::string&
   const std::string url = UploadURL(connection, folder, remoteName);
   curl_easy_setopt(h, CURLOPT_URL, url.c_str());
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "ftp");
+  // The folder reaches the server as typed: libcurl would otherwise resolve
+  // "." and ".." segments itself, and "../pub" would become "pub".
+  SetOption(h, CURLOPT_PATH_AS_IS, 1);
   curl_easy_setopt(h, CURLOPT_USERNAME, connection.User.c_str());
   curl_easy_setopt(h, CURLOPT_PASSWORD, connection.Password.c_str());
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errors);

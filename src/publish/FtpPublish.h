@@ -48,7 +48,8 @@ class TFtpClient {
 };
 
 // The FTP client of libcurl, always in passive mode. The folder is entered with one change of
-// folder, as typed (a leading "/" makes it absolute); names are sent in UTF-8.
+// folder, as typed, "." and ".." included (a leading "/" makes it absolute); names are sent
+// in UTF-8.
 class TCurlFtpClient : public TFtpClient {
  public:
   explicit TCurlFtpClient(TFtpTimeouts timeouts = {}) : timeouts_(timeouts) {}

@@ -9,6 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <memory>
+
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -70,28 +74,30 @@ TEST(FtpCommand, NeedsASavedMovieAndLoadsTheSiteList) {
   EXPECT_EQ(table[0].host, "ftp.a.com");
 }
 
-// A pyftpdlib server on 127.0.0.1 serving a home folder to one user, at a
-// port it picks itself; killed with the object, and with the test process.
+// A pyftpdlib server on 127.0.0.1 serving `root` to one user, whose sessions
+// begin in the folder `start` below it, at a port the server picks itself;
+// passive mode only. Killed with the object, and with the test process.
 class TLocalFtpServer {
  public:
   static constexpr const char* User = "tess";
   static constexpr const char* Password = "s3cret pw";
 
-  explicit TLocalFtpServer(const std::filesystem::path& home) {
+  TLocalFtpServer(const std::filesystem::path& root, const std::string& start) {
     const std::string python = TESSALY_FTP_PYTHON;
     if (python.empty()) throw std::runtime_error("no python3 with pyftpdlib (run scripts/setup)");
     int out[2];
     if (pipe(out) != 0) throw std::system_error(errno, std::generic_category(), "pipe");
     const std::string script = TESSALY_FTP_SERVER_SCRIPT;
-    const std::string homeArg = home.string();
-    const char* argv[] = {python.c_str(), script.c_str(), homeArg.c_str(), User, Password, nullptr};
+    const std::string rootArg = root.string();
+    const char* argv[] = {python.c_str(), script.c_str(), rootArg.c_str(), User, Password,
+                          start.c_str(), nullptr};
     pid_ = fork();
     if (pid_ == 0) {
       prctl(PR_SET_PDEATHSIG, SIGKILL);
       dup2(out[1], STDOUT_FILENO);
       close(out[0]);
       close(out[1]);
-      execv(argv[0], const_cast<char* const*>(argv));
+      execvp(argv[0], const_cast<char* const*>(argv));
       _exit(127);
     }
     close(out[1]);
@@ -137,12 +143,15 @@ class TLocalFtpServer {
   int port_ = 0;
 };
 
+// The server's root holds "other" and the login folder "home", which holds
+// "banners", "my 横幅" and a second "other".
 class FtpUpload : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(home_ / "banners");
-    std::filesystem::create_directories(home_ / "my 横幅");
-    server_ = std::make_unique<TLocalFtpServer>(home_);
+    for (const std::filesystem::path& folder :
+         {home_ / "banners", home_ / "my 横幅", home_ / "other", root_ / "other"})
+      std::filesystem::create_directories(folder);
+    server_ = std::make_unique<TLocalFtpServer>(root_, "/home");
     movie_ = (work_ / "横幅 1.swf").string();
     for (int i = 0; i < 70000; ++i) movieBytes_ += static_cast<char>(i * 7 + i / 256);
     WriteBytes(movie_, movieBytes_);
@@ -154,7 +163,8 @@ class FtpUpload : public ::testing::Test {
   }
 
   TTestFolder temp_;
-  std::filesystem::path home_ = temp_ / "home";
+  std::filesystem::path root_ = temp_ / "root";
+  std::filesystem::path home_ = root_ / "home";
   std::filesystem::path work_ = temp_.Path();
   std::unique_ptr<TLocalFtpServer> server_;
   std::string movie_;
@@ -165,7 +175,8 @@ class FtpUpload : public ::testing::Test {
 TEST_F(FtpUpload, StoresTheMovieBytesInTheFolder) {
   const std::pair<std::string, std::filesystem::path> cases[] = {
       {"banners", home_ / "banners"},
-      {"/banners/", home_ / "banners"},
+      {"/home/banners/", home_ / "banners"},
+      {"/other", root_ / "other"},
       {"my 横幅", home_ / "my 横幅"},
       {"", home_},
   };
@@ -175,6 +186,46 @@ TEST_F(FtpUpload, StoresTheMovieBytesInTheFolder) {
               std::vector<std::string>{"The file was successfully uploaded."});
     EXPECT_EQ(ReadBytes(where / "横幅 1.swf"), movieBytes_) << folder;
   }
+}
+
+TEST_F(FtpUpload, DotSegmentsOfTheFolderReachTheServerAsTyped) {
+  const std::pair<std::string, std::filesystem::path> cases[] = {
+      {"../other", root_ / "other"},
+      {"../home/banners", home_ / "banners"},
+      {"other/../../other/", root_ / "other"},
+      {"./my 横幅", home_ / "my 横幅"},
+      {".", home_},
+      {"banners/..", home_},
+  };
+  for (const auto& [folder, where] : cases) {
+    std::filesystem::remove(where / "横幅 1.swf");
+    EXPECT_EQ(PublishByFtp(Fields(folder), movie_, client_),
+              std::vector<std::string>{"The file was successfully uploaded."});
+    EXPECT_TRUE(ReadBytes(where / "横幅 1.swf") == movieBytes_) << folder;
+    std::filesystem::remove(where / "横幅 1.swf");
+  }
+  EXPECT_FALSE(std::filesystem::exists(home_ / "other" / "横幅 1.swf"));
+}
+
+// Every upload above succeeds against a server that refuses active mode, so
+// the client works in passive mode; this shows the server does refuse it.
+TEST_F(FtpUpload, TheTestServerRefusesActiveMode) {
+  CURL* curl = curl_easy_init();
+  ASSERT_NE(curl, nullptr);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(movie_.c_str(), "rb"),
+                                                        std::fclose);
+  ASSERT_TRUE(file);
+  const std::string url = "ftp://127.0.0.1:" + std::to_string(server_->Port()) + "/active.swf";
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_USERNAME, TLocalFtpServer::User);
+  curl_easy_setopt(curl, CURLOPT_PASSWORD, TLocalFtpServer::Password);
+  curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(curl, CURLOPT_READDATA, file.get());
+  curl_easy_setopt(curl, CURLOPT_FTPPORT, "127.0.0.1");  // EPRT first, then PORT
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT, 30L);
+  EXPECT_EQ(curl_easy_perform(curl), CURLE_FTP_PORT_FAILED);
+  curl_easy_cleanup(curl);
+  EXPECT_FALSE(std::filesystem::exists(home_ / "active.swf"));
 }
 
 TEST_F(FtpUpload, FailuresAreErrorsWithTheReason) {

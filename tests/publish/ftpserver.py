@@ -1,9 +1,12 @@
 """A local FTP server for the upload tests.
 
-Usage: ftpserver.py HOME USER PASSWORD
-Serves HOME to USER on 127.0.0.1 at a free port and prints that port on
-stdout once it is listening. The user "broken" (same password) has every
-upload cut off after its first chunk, as a broken connection would.
+Usage: ftpserver.py ROOT USER PASSWORD [START]
+Serves ROOT to USER on 127.0.0.1 at a free port and prints that port on
+stdout once it is listening. Sessions begin in START, a folder below ROOT
+("/" by default). Only passive mode is served: PORT and EPRT are refused,
+so an upload that succeeds shows the client used passive mode. The user
+"broken" (same password) has every upload cut off after its first chunk, as
+a broken connection would.
 """
 import logging
 import sys
@@ -26,14 +29,30 @@ class BreakingDTPHandler(DTPHandler):
     handle_read_event = handle_read
 
 
+class PassiveOnlyHandler(FTPHandler):
+    dtp_handler = BreakingDTPHandler
+    start_folder = "/"
+
+    def on_login(self, username):
+        self.fs._cwd = self.start_folder
+
+    def ftp_PORT(self, line):
+        self.respond("502 Active mode refused; use PASV or EPSV.")
+
+    def ftp_EPRT(self, line):
+        self.respond("502 Active mode refused; use PASV or EPSV.")
+
+
 def main():
-    home, user, password = sys.argv[1:4]
+    root, user, password = sys.argv[1:4]
     logging.basicConfig(level=logging.WARNING, stream=sys.stderr)
     authorizer = DummyAuthorizer()
-    authorizer.add_user(user, password, home, perm="elradfmw")
-    authorizer.add_user(BROKEN_USER, password, home, perm="elradfmw")
-    handler = type("Handler", (FTPHandler,),
-                   {"authorizer": authorizer, "dtp_handler": BreakingDTPHandler})
+    authorizer.add_user(user, password, root, perm="elradfmw")
+    authorizer.add_user(BROKEN_USER, password, root, perm="elradfmw")
+    handler = type("Handler", (PassiveOnlyHandler,), {
+        "authorizer": authorizer,
+        "start_folder": sys.argv[4] if len(sys.argv) > 4 else "/",
+    })
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.socket.getsockname()[1], flush=True)
     server.serve_forever()
