@@ -97,9 +97,10 @@ std::vector<std::string> SnippetPreviewPageLines(std::string_view codeBox,
                                                  const TSnippetFields& fields,
                                                  const TBannerGeometry& banner,
                                                  const std::string& savedMoviePath) {
+  const std::string moviePath = AbsolutePath(savedMoviePath);
   TEmbedding local;
-  local.MovieURL = MovieURL(savedMoviePath);
-  local.FileName = BareFileName(savedMoviePath);
+  local.MovieURL = MovieURL(moviePath);
+  local.FileName = BareFileName(moviePath);
   local.Quality = QuotedQuality(fields.Quality);
   local.Banner = banner;
 
@@ -158,7 +159,7 @@ std::optional<std::string> PreviewSnippet(std::string_view codeBox, const TSnipp
   if (codeBox.empty()) return std::string(MsgGenerateBeforePreview);
   const std::filesystem::path page = tempFolder / SnippetPreviewPageName;
   SaveAnsiLines(page, SnippetPreviewPageLines(codeBox, fields, banner, savedMoviePath), 0644);
-  opener.Open(page.string());
+  if (!opener.Open(page.string())) return std::string(MsgNoBrowser) + page.string();
   return std::nullopt;
 }
 

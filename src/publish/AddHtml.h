@@ -84,16 +84,17 @@ TSnippetResult GenerateSnippet(const TSnippetFields& fields, const TBannerGeomet
 // box's text otherwise.
 std::optional<std::string> CheckCopySnippet(std::string_view codeBox);
 
-// Every line of "temp2.html": the local copy (the saved movie) above the code
-// box's lines.
+// Every line of "temp2.html": the local copy (the saved movie, by its
+// absolute path) above the code box's lines.
 std::vector<std::string> SnippetPreviewPageLines(std::string_view codeBox,
                                                  const TSnippetFields& fields,
                                                  const TBannerGeometry& banner,
                                                  const std::string& savedMoviePath);
 
 // Preview: the message to show when the code box is empty; otherwise writes
-// `tempFolder`/"temp2.html" and opens it. Throws std::system_error when the
-// page cannot be written.
+// `tempFolder`/"temp2.html" (`tempFolder` is TempFolder()) and opens it,
+// returning the message with the page's path when no program can open it.
+// Throws std::system_error when the page cannot be written.
 std::optional<std::string> PreviewSnippet(std::string_view codeBox, const TSnippetFields& fields,
                                           const TBannerGeometry& banner,
                                           const std::string& savedMoviePath,

@@ -1,7 +1,9 @@
 #include "publish/DesktopServices.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +25,21 @@ namespace {
   execve(program, argv, environ);
   _exit(127);
 }
+
+// Closes the descriptor it holds.
+class TDescriptor {
+ public:
+  explicit TDescriptor(int fd) : fd_(fd) {}
+  ~TDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
@@ -46,10 +63,11 @@ void TDetachedProcessRunner::StartDetached(const std::vector<std::string>& argv)
   }
 }
 
-void TXdgOpener::Open(const std::string& target) {
-  std::optional<std::filesystem::path> program = FindOnPath("xdg-open", SearchPath());
-  if (!program) return;
+bool TXdgOpener::Open(const std::string& target) {
+  std::optional<std::filesystem::path> program = FindOnPath("xdg-open", searchPath_);
+  if (!program) return false;
   runner_.StartDetached({program->string(), target});
+  return true;
 }
 
 std::optional<std::filesystem::path> FindOnPath(std::string_view program,
@@ -73,7 +91,29 @@ std::string SearchPath() {
   return path ? path : "";
 }
 
-std::filesystem::path TempFolder() { return std::filesystem::temp_directory_path(); }
+std::filesystem::path SystemTempFolder() { return std::filesystem::temp_directory_path(); }
+
+std::filesystem::path UserTempFolder(const std::filesystem::path& systemTemp, uid_t owner) {
+  const std::filesystem::path folder = systemTemp / ("tessaly-" + std::to_string(owner));
+  auto fail = [&](int error, const std::string& why) {
+    throw std::system_error(error, std::generic_category(), folder.string() + why);
+  };
+  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) fail(errno, "");
+  // Checked and tightened through one descriptor, so the name cannot be
+  // swapped for something else in between.
+  TDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (dir.Get() < 0) {
+    if (errno == ELOOP || errno == ENOTDIR) fail(errno, ": not a folder of its own");
+    fail(errno, "");
+  }
+  struct stat info {};
+  if (fstat(dir.Get(), &info) != 0) fail(errno, "");
+  if (info.st_uid != owner) fail(EPERM, ": owned by another user");
+  if ((info.st_mode & 077) != 0 && fchmod(dir.Get(), 0700) != 0) fail(errno, "");
+  return folder;
+}
+
+std::filesystem::path TempFolder() { return UserTempFolder(SystemTempFolder(), getuid()); }
 
 std::filesystem::path DefaultConfigFolder() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");

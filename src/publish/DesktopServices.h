@@ -3,10 +3,13 @@
 // files in the desktop's browser, the temporary and configuration folders.
 // Behind small interfaces so that tests start nothing.
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessaly::publish {
@@ -31,25 +34,6 @@ class TDetachedProcessRunner : public TProcessRunner {
   void StartDetached(const std::vector<std::string>& argv) override;
 };
 
-// Opens a file or web address the way the desktop does (default browser for
-// HTML pages). The result is not checked.
-class TShellOpener {
- public:
-  virtual ~TShellOpener() = default;
-  virtual void Open(const std::string& target) = 0;
-};
-
-// Opens through "xdg-open" found on the search path; does nothing when
-// xdg-open is not installed.
-class TXdgOpener : public TShellOpener {
- public:
-  explicit TXdgOpener(TProcessRunner& runner) : runner_(runner) {}
-  void Open(const std::string& target) override;
-
- private:
-  TProcessRunner& runner_;
-};
-
 // The first executable regular file named `program` in the folders of
 // `searchPath` (colon-separated, as $PATH; an empty entry is the current
 // folder).
@@ -59,7 +43,44 @@ std::optional<std::filesystem::path> FindOnPath(std::string_view program,
 // The value of $PATH (empty when unset).
 std::string SearchPath();
 
-// The folder the system reports for temporary files.
+// Shown with the page's path when there is no program to open it with.
+inline constexpr std::string_view MsgNoBrowser =
+    "无法启动浏览器 (找不到 xdg-open). 预览页面已保存在: ";
+
+// Opens a file or web address the way the desktop does (default browser for
+// HTML pages). Returns false when there is no program to open it with; what
+// that program then does is not checked.
+class TShellOpener {
+ public:
+  virtual ~TShellOpener() = default;
+  virtual bool Open(const std::string& target) = 0;
+};
+
+// Opens through "xdg-open" found in the folders of `searchPath` (as $PATH),
+// with the target as its one argument.
+class TXdgOpener : public TShellOpener {
+ public:
+  explicit TXdgOpener(TProcessRunner& runner, std::string searchPath = SearchPath())
+      : runner_(runner), searchPath_(std::move(searchPath)) {}
+  bool Open(const std::string& target) override;
+
+ private:
+  TProcessRunner& runner_;
+  std::string searchPath_;
+};
+
+// The folder the system reports for temporary files ($TMPDIR, else /tmp).
+std::filesystem::path SystemTempFolder();
+
+// `systemTemp`/"tessaly-<owner>": the owner's own folder for the preview
+// pages, so that users sharing /tmp do not collide on the pages' fixed names
+// and nobody else can replace them. Created with mode 0700 when missing; an
+// existing one must be a real folder (not a symbolic link) owned by `owner`,
+// and is closed to others if it was not. Throws std::system_error otherwise.
+std::filesystem::path UserTempFolder(const std::filesystem::path& systemTemp, uid_t owner);
+
+// UserTempFolder(SystemTempFolder(), the current user): where the preview
+// pages are written.
 std::filesystem::path TempFolder();
 
 // The user's configuration folder for Tessaly: $XDG_CONFIG_HOME/Tessaly when

@@ -19,6 +19,10 @@ std::string MovieURL(std::string_view moviePath) {
   return "file:///" + path;
 }
 
+std::string AbsolutePath(const std::string& path) {
+  return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
 std::string BareFileName(std::string_view path) {
   size_t slash = path.rfind('/');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
@@ -55,15 +59,15 @@ std::vector<std::string> EmbeddingBlock(const TEmbedding& e) {
   return lines;
 }
 
-std::vector<std::string> PreviewPageLines(std::string_view moviePath, std::uint64_t fileSize,
+std::vector<std::string> PreviewPageLines(const std::string& moviePath, std::uint64_t fileSize,
                                           const TBannerGeometry& banner) {
+  const std::string path = AbsolutePath(moviePath);
   TEmbedding embedding;
-  embedding.MovieURL = MovieURL(moviePath);
-  embedding.FileName = BareFileName(moviePath);
+  embedding.MovieURL = MovieURL(path);
+  embedding.FileName = BareFileName(path);
   embedding.Banner = banner;
 
-  std::vector<std::string> lines = {"<HTML>", "<HEAD>",
-                                    "<TITLE>" + std::string(moviePath) + "</TITLE>",
+  std::vector<std::string> lines = {"<HTML>", "<HEAD>", "<TITLE>" + path + "</TITLE>",
                                     "</HEAD>", "<BODY>", "<p>"};
   for (std::string& line : EmbeddingBlock(embedding)) lines.push_back(std::move(line));
   const std::vector<std::string> box = {
@@ -104,7 +108,8 @@ std::optional<std::string> PreviewMovie(const std::string& saveFileName,
   if (saveFileName.empty()) return std::string(MsgSaveBeforePreview);
   if (!WritePreviewPage(saveFileName, banner, tempFolder))
     return std::string(MsgPreviewMovieMissing) + saveFileName;
-  opener.Open((tempFolder / PreviewPageName).string());
+  const std::string page = (tempFolder / PreviewPageName).string();
+  if (!opener.Open(page)) return std::string(MsgNoBrowser) + page;
   return std::nullopt;
 }
 

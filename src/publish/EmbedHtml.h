@@ -43,8 +43,14 @@ struct TEmbedding {
 };
 
 // "file:///" + the path with every "\" turned into "/"; the root "/" of an
-// absolute path is not doubled. Nothing is percent-encoded.
+// absolute path is not doubled. Nothing is percent-encoded. A local movie's
+// path is made absolute first (AbsolutePath).
 std::string MovieURL(std::string_view moviePath);
+
+// The path made absolute against the current folder, so that a relative
+// movie path still gives a file URL that finds the movie; an empty path
+// stays empty.
+std::string AbsolutePath(const std::string& path);
 
 // The file-name part of a path (after the last "/").
 std::string BareFileName(std::string_view path);
@@ -55,8 +61,9 @@ std::uint64_t SizeKB(std::uint64_t bytes);
 // The 11 lines of the block (13 for a non-rectangular banner).
 std::vector<std::string> EmbeddingBlock(const TEmbedding& embedding);
 
-// Every line of the preview page for a movie of `fileSize` bytes.
-std::vector<std::string> PreviewPageLines(std::string_view moviePath, std::uint64_t fileSize,
+// Every line of the preview page for a movie of `fileSize` bytes; the title
+// and the URL name the movie by its absolute path.
+std::vector<std::string> PreviewPageLines(const std::string& moviePath, std::uint64_t fileSize,
                                           const TBannerGeometry& banner);
 
 // Writes `tempFolder`/"temp3.html" for the movie, replacing an earlier page,
@@ -66,9 +73,10 @@ bool WritePreviewPage(const std::string& moviePath, const TBannerGeometry& banne
                       const std::filesystem::path& tempFolder);
 
 // The Preview command. `saveFileName` is the save dialog's file name (empty
-// when nothing was saved or opened since the last new document). Writes the
-// page and opens it; returns the message to show instead when there is
-// nothing to preview.
+// when nothing was saved or opened since the last new document);
+// `tempFolder` is TempFolder(). Writes the page and opens it; returns the
+// message to show instead when there is nothing to preview, or when no
+// program can open the page (with the page's path).
 std::optional<std::string> PreviewMovie(const std::string& saveFileName,
                                         const TBannerGeometry& banner,
                                         const std::filesystem::path& tempFolder,

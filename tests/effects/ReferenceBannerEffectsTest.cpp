@@ -1,10 +1,13 @@
 // The reference banner built through the pipeline with every effect, and
-// the refusal of builds beyond the frame limit.
+// the refusal of builds beyond the frame limit. The movies are left in
+// <build>/reference-banner/effects/ for looking at them with an SWF player.
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "document/BuildPipeline.h"
 #include "effects/unit_OneStepAnim.h"
@@ -53,6 +56,12 @@ TEST_P(ReferenceBannerEffects, BuildsAtSpeedTenWithLoopsZeroAndTwo) {
     f.Pipeline.BuildAnimatedMovie();
     ASSERT_EQ(f.Host.Loads, 1);
     EXPECT_EQ(HeaderFrameCount(f.Host.Movie), f.Engine.AnimatedFrameCount(s)) << "loops " << loops;
+
+    const std::filesystem::path folder = std::filesystem::current_path() / "reference-banner" / "effects";
+    std::filesystem::create_directories(folder);
+    const std::string name = "effect-" + std::to_string(GetParam()) + "-loop" + std::to_string(loops) + ".swf";
+    std::ofstream(folder / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(f.Host.Movie.data()), static_cast<std::streamsize>(f.Host.Movie.size()));
   }
 }
 

@@ -105,6 +105,29 @@ TEST(SnippetDialog, CopyAndPreviewNeedGeneratedCode) {
   EXPECT_FALSE(std::filesystem::exists(temp / "temp2.html"));
 }
 
+TEST(SnippetDialog, PreviewOfARelativeMovieAndWithoutXdgOpen) {
+  TTestFolder temp;
+  const TSnippetFields fields{"http://www.mysite.com/images/", "b1.swf", 4};
+  std::vector<std::string> lines;
+  {
+    TCurrentFolder here(temp.Path());
+    lines = SnippetPreviewPageLines("<OBJECT>", fields, {}, "rel/m1.swf");
+  }
+  const std::string url = "file://" + (temp / "rel" / "m1.swf").string();
+  ASSERT_GT(lines.size(), 15u);
+  EXPECT_EQ(lines[14], "WIDTH=\"468\" HEIGHT=\"60\" id=\"TSLY-m1.swf\">");
+  EXPECT_EQ(lines[15], "<PARAM NAME=movie VALUE=\"" + url + "\">");
+
+  std::filesystem::create_directories(temp / "bin");
+  TRecordingRunner runner;
+  TXdgOpener opener(runner, (temp / "bin").string());
+  const std::string page = (temp / "temp2.html").string();
+  EXPECT_EQ(PreviewSnippet("<OBJECT>", fields, {}, "/m.swf", temp.Path(), opener),
+            "无法启动浏览器 (找不到 xdg-open). 预览页面已保存在: " + page);
+  EXPECT_TRUE(std::filesystem::exists(page));
+  EXPECT_TRUE(runner.Started.empty());
+}
+
 TEST(SnippetDialog, PreviewPageWhole) {
   TTestFolder temp;
   TRecordingOpener opener;

@@ -139,6 +139,36 @@ TEST(PreviewCommand, OpensThePageOnlyForAnExistingSavedMovie) {
   EXPECT_TRUE(std::filesystem::exists(temp / "temp3.html"));
 }
 
+TEST(PreviewCommand, ARelativeMoviePathIsMadeAbsolute) {
+  TTestFolder temp;
+  MakeMovie(temp / "rel", "a.swf", 100);
+  TRecordingOpener opener;
+  {
+    TCurrentFolder here(temp.Path());
+    EXPECT_EQ(PreviewMovie("rel/a.swf", {}, temp.Path(), opener), std::nullopt);
+  }
+  const std::string path = (temp / "rel" / "a.swf").string();
+  const std::string page = ReadBytes(temp / "temp3.html");
+  EXPECT_NE(page.find("<TITLE>" + path + "</TITLE>\r\n"), std::string::npos);
+  EXPECT_NE(page.find("<PARAM NAME=movie VALUE=\"file://" + path + "\">\r\n"), std::string::npos);
+  EXPECT_NE(page.find("<EMBED src=\"file://" + path + "\" "), std::string::npos);
+  EXPECT_NE(page.find("id=\"TSLY-a.swf\">"), std::string::npos);
+  EXPECT_EQ(AbsolutePath(""), "");
+}
+
+TEST(PreviewCommand, WithoutXdgOpenThePageIsWrittenAndItsPathShown) {
+  TTestFolder temp;
+  std::filesystem::create_directories(temp / "bin");
+  TRecordingRunner runner;
+  TXdgOpener opener(runner, (temp / "bin").string());
+  const std::string movie = MakeMovie(temp.Path(), "m.swf", 100);
+  const std::string page = (temp / "temp3.html").string();
+  EXPECT_EQ(PreviewMovie(movie, {}, temp.Path(), opener),
+            "无法启动浏览器 (找不到 xdg-open). 预览页面已保存在: " + page);
+  EXPECT_TRUE(std::filesystem::exists(page));
+  EXPECT_TRUE(runner.Started.empty());
+}
+
 TEST(PreviewCommand, ReplacesAnEarlierPageAndReportsAnUnwritableFolder) {
   TTestFolder temp;
   WriteBytes(temp / "temp3.html", "old page, much longer than the new one would ever be" +

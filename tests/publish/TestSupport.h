@@ -47,10 +47,31 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
   out << bytes;
 }
 
+// Makes `folder` the current folder for the object's lifetime.
+class TCurrentFolder {
+ public:
+  explicit TCurrentFolder(const std::filesystem::path& folder)
+      : saved_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~TCurrentFolder() {
+    std::error_code ec;
+    std::filesystem::current_path(saved_, ec);
+  }
+  TCurrentFolder(const TCurrentFolder&) = delete;
+  TCurrentFolder& operator=(const TCurrentFolder&) = delete;
+
+ private:
+  std::filesystem::path saved_;
+};
+
 // Recording doubles for the desktop's services.
 class TRecordingOpener : public TShellOpener {
  public:
-  void Open(const std::string& target) override { Opened.push_back(target); }
+  bool Open(const std::string& target) override {
+    Opened.push_back(target);
+    return true;
+  }
   std::vector<std::string> Opened;
 };
 
