@@ -44,6 +44,8 @@ bool WriteGif(const TPicture& picture, const std::string& path) {
   GifColorType colours[8];
   for (int i = 0; i < 8; ++i) colours[i] = {picture.Palette[i].R, picture.Palette[i].G, picture.Palette[i].B};
   ColorMapObject* map = GifMakeMapObject(8, colours);
+  // The graphic control extension below needs the GIF89a header.
+  EGifSetGifVersion(gif, true);
   bool ok = EGifPutScreenDesc(gif, picture.Size, picture.Size, 8, Transparent, map) == GIF_OK;
   // Graphic control: a transparent colour (entry 0), no delay.
   const GifByteType control[4] = {0x01, 0, 0, Transparent};
