@@ -2,11 +2,14 @@
 // squares, stars): pictures, sprites, spawning and depths.
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "EffectTestSupport.h"
@@ -30,8 +33,9 @@ struct TRun {
   std::vector<TEffectFrame> Frames;
 };
 
-std::unique_ptr<TRun> RunEffect(int effect, int speed = 10, int items = 3, int loops = 0) {
-  auto run = std::make_unique<TRun>();
+std::unique_ptr<TRun> RunEffect(int effect, int speed = 10, int items = 3, int loops = 0, int width = 468,
+                                int height = 60) {
+  auto run = std::make_unique<TRun>(width, height);
   for (int i = 0; i < items; ++i) run->Banner.AddShape();
   auto& s = run->Banner.Settings();
   s.AnimationType = effect;
@@ -67,6 +71,56 @@ int LayerPlacements(const TEffectFrame& frame) {
   for (auto* p : frame.Places)
     if (!dynamic_cast<const swf::TFlashSprite*>(p->PlacedObject())) ++n;
   return n;
+}
+
+// The placements on a sprite's own timeline, in order.
+std::vector<swf::TFlashPlaceObject*> PlacesIn(swf::TFlashSprite& sprite) {
+  std::vector<swf::TFlashPlaceObject*> places;
+  for (const auto& tag : sprite.ControlTags())
+    if (auto* p = dynamic_cast<swf::TFlashPlaceObject*>(tag.get())) places.push_back(p);
+  return places;
+}
+
+void ExpectPlacement(swf::TFlashPlaceObject& place, const swf::TSWFMatrix& expected, const std::string& where) {
+  const swf::TSWFMatrix actual = MatrixOf(place);
+  EXPECT_TRUE(test::SameMatrix(actual, expected))
+      << where << ": " << test::Describe(actual) << " expected " << test::Describe(expected);
+}
+
+// Replays the column draws of the particle sprites: for every pixel of the
+// column y = -(H div 2) .. 2H a jitter draw Random(17) and, when it gives 5,
+// the twitch 1 - Random(2); then each sprite whose divisor divides y shows
+// its shape at (dx, y), turned by A1 (sprites 1 and 2) or A2 (the others)
+// when start angles are given. A1 falls and A2 rises by one every pixel.
+void ExpectColumnsReplayed(TRandomGenerator& replay, const std::vector<swf::TFlashSprite*>& sprites,
+                           const std::vector<const swf::TFlashShape*>& shapes, int height,
+                           const std::vector<int>& divisors, std::optional<std::pair<int, int>> angles) {
+  ASSERT_EQ(sprites.size(), divisors.size());
+  std::vector<std::vector<swf::TFlashPlaceObject*>> places;
+  for (auto* sprite : sprites) places.push_back(PlacesIn(*sprite));
+  std::vector<std::size_t> next(sprites.size(), 0);
+  int a1 = angles ? angles->first : 0, a2 = angles ? angles->second : 0;
+  int twitches = 0;
+  for (int y = -(height / 2); y <= 2 * height; ++y) {
+    --a1;
+    ++a2;
+    int dx = 0;
+    if (replay.Random(17) == 5) dx = 1 - replay.Random(2);
+    twitches += dx;
+    for (std::size_t k = 0; k < sprites.size(); ++k) {
+      if (y % divisors[k] != 0) continue;
+      ASSERT_LT(next[k], places[k].size()) << "sprite " << k << " y " << y;
+      swf::TFlashPlaceObject& place = *places[k][next[k]++];
+      EXPECT_EQ(place.PlacedObject(), shapes[k]) << "sprite " << k << " y " << y;
+      std::optional<float> angle;
+      if (angles) angle = static_cast<float>(k < 2 ? a1 : a2);
+      ExpectPlacement(place, test::ExpectedMatrix(dx, y, std::nullopt, angle),
+                      "sprite " + std::to_string(k) + " y " + std::to_string(y));
+    }
+  }
+  for (std::size_t k = 0; k < sprites.size(); ++k) EXPECT_EQ(next[k], places[k].size()) << "sprite " << k;
+  // The column is long enough for the twitch to show.
+  EXPECT_GT(twitches, 0);
 }
 
 TEST(FallingLeaves, SpawnsEighteenLeavesAtSpeedTen) {
@@ -233,6 +287,84 @@ TEST(Snow, OneFlakeAtMostPerFrameWithItsScale) {
   EXPECT_GT(flakes, 100);
 }
 
+TEST(ParticleDraws, LeavesAndBalloonsReplayTheGenerator) {
+  // Leaves draw their two start angles first; balloons draw none. Each
+  // particle draws its sprite (Random(5)) before its position (Random(W)).
+  struct TCase {
+    int Effect;
+    bool Turning;
+    std::size_t Frames;
+    std::function<int(int)> Spawns;  // particles in main frame t at speed 10 (S = 3)
+  };
+  const std::vector<TCase> cases = {
+      {10, true, 141, [](int t) { return (t % 21 == 0) + (t % 27 == 0) + (t % 33 == 0); }},
+      {3, false, 201,
+       [](int t) { return (t % 12 == 0 || t % 15 == 0 || t % 21 == 0) + (t % 27 == 0) + (t % 33 == 0); }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Effect);
+    auto run = RunEffect(c.Effect);
+    TRandomGenerator replay;
+    std::optional<std::pair<int, int>> angles;
+    if (c.Turning) {
+      const int a1 = replay.Random(360);
+      const int a2 = replay.Random(360);
+      angles = {a1, a2};
+    }
+    const auto sprites = run->Banner.Added<swf::TFlashSprite>();
+    const auto shapes = run->Banner.Added<swf::TFlashShape>();
+    ASSERT_EQ(sprites.size(), 5u);
+    ASSERT_EQ(shapes.size(), 5u);
+    ExpectColumnsReplayed(replay, sprites, {shapes.begin(), shapes.end()}, 60, {3, 4, 5, 7, 6}, angles);
+
+    const auto particles = Particles(run->Frames);
+    ASSERT_EQ(particles.size(), c.Frames);
+    std::set<int> picked;
+    for (int t = 0; t < static_cast<int>(c.Frames); ++t) {
+      ASSERT_EQ(static_cast<int>(particles[t].size()), c.Spawns(t)) << t;
+      for (auto* p : particles[t]) {
+        const int sprite = replay.Random(5);
+        const int x = replay.Random(468);
+        picked.insert(sprite);
+        EXPECT_EQ(p->PlacedObject(), sprites[sprite]) << t;
+        ExpectPlacement(*p, test::ExpectedMatrix(x, 0, std::nullopt, std::nullopt), "frame " + std::to_string(t));
+      }
+    }
+    EXPECT_EQ(picked.size(), 5u);
+    EXPECT_EQ(replay.RandomSeed, run->Random.RandomSeed);
+  }
+}
+
+TEST(ParticleDraws, SnowDrawsItsScaleFirstInEveryFrame) {
+  auto run = RunEffect(25);
+  TRandomGenerator replay;
+  const auto sprites = run->Banner.Added<swf::TFlashSprite>();
+  const auto flakes = run->Banner.Added<swf::TFlashShape>();
+  ASSERT_EQ(flakes.size(), 1u);
+  ExpectColumnsReplayed(replay, sprites, {flakes[0], flakes[0], flakes[0]}, 60, {3, 4, 5}, std::nullopt);
+
+  // Speed 10: S = 1. The first of t mod 4, 5, 7 = 0 that holds picks the
+  // sprite; r, drawn at the start of every frame, picks its scale.
+  const float scales[3][2] = {{1.1f, 1.2f}, {1.3f, 1.4f}, {1.8f, 2.0f}};
+  const auto particles = Particles(run->Frames);
+  ASSERT_EQ(particles.size(), 301u);
+  int large = 0;
+  for (int t = 0; t <= 300; ++t) {
+    const int r = replay.Random(2);
+    const int kind = t % 4 == 0 ? 0 : t % 5 == 0 ? 1 : t % 7 == 0 ? 2 : -1;
+    ASSERT_EQ(particles[t].size(), kind < 0 ? 0u : 1u) << t;
+    if (kind < 0) continue;
+    const int x = replay.Random(468);
+    large += r;
+    EXPECT_EQ(particles[t][0]->PlacedObject(), sprites[kind]) << t;
+    const float scale = scales[kind][r];
+    ExpectPlacement(*particles[t][0], test::ExpectedMatrix(x, 30, std::make_pair(scale, scale), std::nullopt),
+                    "frame " + std::to_string(t));
+  }
+  EXPECT_GT(large, 0);
+  EXPECT_EQ(replay.RandomSeed, run->Random.RandomSeed);
+}
+
 TEST(ParticlePictures, AMissingOrBrokenPictureEndsTheBuildNamingTheFile) {
   for (int effect : {10, 3}) {
     test::TTempDir empty;
@@ -263,8 +395,8 @@ TEST(ParticlePictures, AMissingOrBrokenPictureEndsTheBuildNamingTheFile) {
 
 TEST(ParticlePictures, PicturesWithoutATransparentColourLoseTheirBottomLeftColour) {
   test::TTempDir folder;
-  // Indexes (x + y) mod 3: the bottom-left pixel of a 6 x 6 picture has
-  // index 5 mod 3 = 2.
+  // Indexes (x + y) mod 4: the bottom-left pixel of a 6 x 6 picture has
+  // index 5 mod 4 = 1, colour (40, 50, 60).
   const std::vector<platform::TRgb> colours = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {0, 0, 0}};
   for (int k = 1; k <= 5; ++k) folder.Write("leaf" + std::to_string(k) + ".gif", test::SimpleGif(6, 6, colours, -1));
   TEffectBanner banner;
@@ -272,7 +404,34 @@ TEST(ParticlePictures, PicturesWithoutATransparentColourLoseTheirBottomLeftColou
   TRandomGenerator random;
   TOneStepAnim engine(random, folder.Path().string() + "/");
   banner.RunPass(engine, 0);
-  for (auto* image : banner.Added<swf::TFlashImage>()) EXPECT_TRUE(image->HasAlpha());
+  const std::vector<std::uint8_t> movie = banner.Bytes();
+  const auto images = banner.Added<swf::TFlashImage>();
+  ASSERT_EQ(images.size(), 5u);
+  for (auto* image : images) {
+    EXPECT_TRUE(image->HasAlpha());
+    ASSERT_EQ(image->BitmapFormat(), 3);
+    ASSERT_EQ(image->ColorCount(), 4u);
+    // The lossless data as written: RGBA colour table, then rows of indexes
+    // from the top, each padded to a multiple of four.
+    const auto& data = image->ImageData();
+    EXPECT_NE(std::search(movie.begin(), movie.end(), data.begin(), data.end()), movie.end());
+    std::vector<std::uint8_t> pixels(4 * 4 + 8 * 6);
+    uLongf size = pixels.size();
+    ASSERT_EQ(uncompress(pixels.data(), &size, data.data(), data.size()), Z_OK);
+    ASSERT_EQ(size, pixels.size());
+    for (std::size_t i = 0; i < 4; ++i) {
+      const std::uint8_t* entry = &pixels[4 * i];
+      if (i == 1) {
+        EXPECT_EQ(std::vector<std::uint8_t>(entry, entry + 4), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+      } else {
+        EXPECT_EQ(std::vector<std::uint8_t>(entry, entry + 4),
+                  (std::vector<std::uint8_t>{colours[i].Red, colours[i].Green, colours[i].Blue, 255}))
+            << i;
+      }
+    }
+    EXPECT_EQ(pixels[16 + 8 * 5], 1);  // bottom-left
+    EXPECT_EQ(pixels[16], 0);          // top-left stays opaque
+  }
 }
 
 TEST(ParticlePictures, TheShippedPicturesAreDistinctGifs) {
@@ -327,7 +486,95 @@ TEST(DriftingShapes, SizesColoursAndHeightsFromTheirDraws) {
       EXPECT_GE(shape->Height(), c.MinH) << c.Effect;
       EXPECT_LE(shape->Height(), c.MaxH) << c.Effect;
       EXPECT_TRUE(shape->HasAlpha());
+      const auto* fill = dynamic_cast<const swf::TSWFColorFill*>(shape->Definition().FillStyles().at(0).get());
+      ASSERT_NE(fill, nullptr);
+      const std::uint32_t rgb = fill->Color.R() << 16 | fill->Color.G() << 8 | fill->Color.B();
+      EXPECT_EQ(rgb, c.Rgb) << c.Effect;
+      EXPECT_GE(fill->Color.Alpha(), 77);
+      EXPECT_LE(fill->Color.Alpha(), 129);
     }
+  }
+}
+
+TEST(DriftingShapes, ShapesHeightsAndPathsReplayTheGenerator) {
+  // Per shape j in order: its size draws, its alpha RandomBetween(77, 130),
+  // its height RandomBetween(0, H); running stars then draw their start
+  // angle. Stars are tried on banners where the height and where the width
+  // bounds the radius (M = 30 and 25).
+  struct TCase {
+    int Effect;
+    int Width, Height;
+    std::uint8_t R, G, B;
+  };
+  const std::vector<TCase> cases = {{15, 468, 60, 0, 0, 255},
+                                    {16, 468, 60, 255, 0, 0},
+                                    {17, 468, 300, 255, 255, 0},
+                                    {17, 250, 468, 255, 255, 0}};
+  const int multiples[10] = {13, 4, 5, 7, 6, 3, 14, 9, 10, 12};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Effect) + " on " + std::to_string(c.Width) + " x " + std::to_string(c.Height));
+    auto run = RunEffect(c.Effect, 10, 3, 0, c.Width, c.Height);
+    const auto shapes = run->Banner.Added<swf::TFlashShape>();
+    const auto sprites = run->Banner.Added<swf::TFlashSprite>();
+    ASSERT_EQ(shapes.size(), 10u);
+    ASSERT_EQ(sprites.size(), 10u);
+    TRandomGenerator replay;
+    std::vector<int> heights;
+    std::set<int> sizes;
+    for (int j = 0; j < 10; ++j) {
+      swf::TSWFRect bounds;
+      if (c.Effect == 15) {
+        const int r = replay.RandomBetween(10, c.Width / 5);
+        bounds.SetRect(-r, -r, r, r);
+        sizes.insert(r);
+      } else if (c.Effect == 16) {
+        const int a = replay.RandomBetween(10, c.Width / 3);
+        const int b = replay.RandomBetween(10, c.Height / 3);
+        bounds.SetRect(0, -10, a, b);
+        sizes.insert(a);
+      } else {
+        const int m = c.Height < c.Width ? c.Height / 10 : c.Width / 10;
+        const int r = replay.RandomBetween(10, m);
+        // The inner radius 2R is the larger one.
+        bounds.SetRect(-2 * r, -10 - 2 * r, 2 * r, -10 + 2 * r);
+        sizes.insert(r);
+      }
+      const auto& actual = shapes[j]->Bounds();
+      EXPECT_EQ(actual.Xmin(), bounds.Xmin() * 20) << j;
+      EXPECT_EQ(actual.Ymin(), bounds.Ymin() * 20) << j;
+      EXPECT_EQ(actual.Xmax(), bounds.Xmax() * 20) << j;
+      EXPECT_EQ(actual.Ymax(), bounds.Ymax() * 20) << j;
+      const int alpha = replay.RandomBetween(77, 130);
+      const auto& fills = shapes[j]->Definition().FillStyles();
+      ASSERT_EQ(fills.size(), 1u);
+      const auto* fill = dynamic_cast<const swf::TSWFColorFill*>(fills[0].get());
+      ASSERT_NE(fill, nullptr);
+      EXPECT_EQ(fill->Color.R(), c.R);
+      EXPECT_EQ(fill->Color.G(), c.G);
+      EXPECT_EQ(fill->Color.B(), c.B);
+      EXPECT_EQ(fill->Color.Alpha(), alpha) << j;
+      heights.push_back(replay.RandomBetween(0, c.Height));
+    }
+    EXPECT_GT(sizes.size(), 1u);
+    int angle = c.Effect == 17 ? replay.Random(360) : 0;
+    std::vector<std::vector<swf::TFlashPlaceObject*>> places;
+    for (auto* sprite : sprites) places.push_back(PlacesIn(*sprite));
+    std::vector<std::size_t> next(10, 0);
+    for (int x = -(c.Width / 2); x <= 2 * c.Width; ++x) {
+      --angle;
+      for (int j = 0; j < 10; ++j) {
+        if (x % (multiples[j] * 3) != 0) continue;
+        ASSERT_LT(next[j], places[j].size()) << j << " x " << x;
+        swf::TFlashPlaceObject& place = *places[j][next[j]++];
+        EXPECT_EQ(place.PlacedObject(), shapes[j]);
+        std::optional<float> turn;
+        if (c.Effect == 17) turn = static_cast<float>(angle);
+        ExpectPlacement(place, test::ExpectedMatrix(x, heights[j], std::nullopt, turn),
+                        "shape " + std::to_string(j) + " x " + std::to_string(x));
+      }
+    }
+    for (int j = 0; j < 10; ++j) EXPECT_EQ(next[j], places[j].size()) << j;
+    EXPECT_EQ(replay.RandomSeed, run->Random.RandomSeed);
   }
 }
 
