@@ -72,12 +72,15 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std:
   return movie;
 }
 
+void TBuildPipeline::CheckFrameLimit() const {
+  if (effects_ == nullptr) return;
+  const std::int64_t frames = effects_->AnimatedFrameCount(document_.BannerSettings);
+  if (frames > MaxMovieFrames) throw TFrameLimitError(frames);
+}
+
 std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposeAnimatedMovie(const std::string& FileName) {
   // A movie holds at most 65,535 frames: refuse before anything changes.
-  if (effects_ != nullptr) {
-    const std::int64_t frames = effects_->AnimatedFrameCount(document_.BannerSettings);
-    if (frames > MaxMovieFrames) throw TFrameLimitError(frames);
-  }
+  CheckFrameLimit();
   const bool wasPlaying = document_.Playing;
   document_.Playing = true;
   auto movie = CreateMovie(TBuildKind::bkAnimated, FileName);
@@ -153,7 +156,19 @@ void TBuildPipeline::StopAnimation() {
   BuildPreviewMovie();
 }
 
+void TBuildPipeline::SetSaveDialogFileName(const std::string& moviePath) {
+  // A project written on Windows holds a path whose folder means nothing
+  // here: only its name is kept.
+  const size_t separator = moviePath.find_last_of("/\\");
+  saveDialogFileName_ = separator == std::string::npos ? moviePath : moviePath.substr(separator + 1);
+  if (separator != std::string::npos && moviePath[separator] == '/')
+    saveDialogFolder_ = std::filesystem::path(moviePath).parent_path().string();
+}
+
 TSaveResult TBuildPipeline::Button1Click(TSaveDialogs& dialogs, const TSaveFolders& folders) {
+  // The frame count does not depend on what the save re-reads, so a movie
+  // too long to write is refused before the dialogs and the settings.
+  if (document_.BannerSettings.HasAnimation()) CheckFrameLimit();
   if (dialogs.ReadSaveOptions().URL == ProgramWebPage && !dialogs.ConfirmDefaultUrl())
     return TSaveResult::srCancelled;
 

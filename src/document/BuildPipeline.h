@@ -112,11 +112,19 @@ class TBuildPipeline {
   // Save: the URL warning, the file name, the save options, the published
   // build written to the chosen file, the project file, ChangeMade cleared.
   // A failure to write the movie or the project propagates (ChangeMade
-  // stays set; after a failed movie write no project is written).
+  // stays set; after a failed movie write no project is written). An
+  // animated movie beyond MaxMovieFrames is refused with TFrameLimitError
+  // before any dialog: nothing is written and nothing changes.
   TSaveResult Button1Click(TSaveDialogs& dialogs, const TSaveFolders& folders);
   // What the save dialog keeps between saves.
   const std::string& SaveDialogFolder() const { return saveDialogFolder_; }
   const std::string& SaveDialogFileName() const { return saveDialogFileName_; }
+  // A new document: the next save proposes a name from the text box again.
+  void ClearSaveDialogFileName() { saveDialogFileName_.clear(); }
+  // The movie path of an opened project: the dialog offers its file name
+  // next, in its folder when the path has one on this system (a Windows
+  // path gives its file name only).
+  void SetSaveDialogFileName(const std::string& moviePath);
 
   // The object model of a build as BuildPreviewMovie / BuildAnimatedMovie
   // make it, before it is written: the host is sized and stopped, the flags
@@ -127,6 +135,9 @@ class TBuildPipeline {
 
  private:
   std::unique_ptr<swf::TFlashMovie> CreateMovie(TBuildKind kind, const std::string& fileName);
+  // Throws TFrameLimitError when the animated movie of the settings would
+  // need more frames than a movie holds.
+  void CheckFrameLimit() const;
   // A build failed: the context no longer describes a movie and the
   // preview keeps what it showed.
   void AbandonBuild(bool wasPlaying);

@@ -366,7 +366,13 @@ TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
     host.ShowMessage(LoadFailedMessage);
     return result;
   }
-  std::vector<std::string> lines = SplitLines(platform::ReadWholeFile(path));
+  return LoadProjectBytes(doc, platform::ReadWholeFile(path), context, host);
+}
+
+TLoadResult LoadProjectBytes(document::TBannerDocument& doc, const std::string& bytes,
+                             const TProjectReadContext& context, TProjectLoadHost& host) {
+  TLoadResult result;
+  std::vector<std::string> lines = SplitLines(bytes);
   if (lines.size() < 2 ||
       (Trim(lines.front()) != "<BWF>" && Trim(lines.back()) != "</BWF>")) {
     host.ShowMessage(LoadFailedMessage);

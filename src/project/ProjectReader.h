@@ -87,4 +87,8 @@ std::string MissingFileQuestion(const std::string& name);
 TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
                         const TProjectReadContext& context, TProjectLoadHost& host);
 
+// LoadProject on the bytes of a file already read.
+TLoadResult LoadProjectBytes(document::TBannerDocument& doc, const std::string& bytes,
+                             const TProjectReadContext& context, TProjectLoadHost& host);
+
 }  // namespace tessaly::project

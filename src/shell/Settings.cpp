@@ -176,6 +176,19 @@ TPreferences LoadSettings(QSettings& store, const TSettingsFolders& folders) {
   return p;
 }
 
+std::string BackgroundFolderMissingMessage(const std::string& folder) {
+  return "没有找到指定的背景文件夹 ' " + folder +
+         "' 请重新设置正确目录.  请按照以下步骤来设置新的目录: 选项 -> 参数设置 -> 文件夹 标签";
+}
+
+std::optional<std::string> CheckBackgroundDirectory(TPreferences& p, const TSettingsFolders& folders) {
+  if (IsFolder(p.BackgroundDirectory)) return std::nullopt;
+  const std::string missing = p.BackgroundDirectory;
+  p.BackgroundDirectory = folders.Program + "backgrounds/";
+  if (IsFolder(p.BackgroundDirectory)) return std::nullopt;
+  return BackgroundFolderMissingMessage(missing);
+}
+
 void SaveSettings(QSettings& store, const TPreferences& preferences) {
   for (const auto& [key, value] : SavedValues(preferences)) store.setValue(key, value);
   store.sync();

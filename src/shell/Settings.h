@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,18 @@ std::unique_ptr<QSettings> OpenSettings();
 // FirstStartValues first. A missing value, or one of the wrong type, takes
 // its default. A default folder for the user's files is created when used.
 TPreferences LoadSettings(QSettings& store, const TSettingsFolders& folders);
+
+// "没有找到指定的背景文件夹 ' " + folder + "' 请重新设置正确目录. ..." (the
+// background folder was not found; set it under Options -> Preferences ->
+// Folders).
+std::string BackgroundFolderMissingMessage(const std::string& folder);
+
+// The background folder check after LoadSettings: when BackgroundDirectory
+// is not an existing folder it becomes folders.Program + "backgrounds/" for
+// this run (the store keeps the old value). Returns the message for the
+// user when that folder does not exist either (naming the folder that was
+// set), nothing when the built-in background list can be filled.
+std::optional<std::string> CheckBackgroundDirectory(TPreferences& preferences, const TSettingsFolders& folders);
 
 // Writes SavedValues and flushes the store; throws std::runtime_error naming
 // the file when it cannot be written.

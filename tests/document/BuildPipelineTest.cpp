@@ -102,7 +102,9 @@ class TRecordingEffects : public document::TEffectGenerator {
                      context.ItemButtons[1] != nullptr});
     movie.ShowFrame(1);
   }
+  std::int64_t AnimatedFrameCount(const document::TBannerSettings&) const override { return Frames; }
   std::vector<Call> Calls;
+  std::int64_t Frames = 0;
 };
 
 TEST(BuildPipeline, AnimatedBuildRunsOnePassPerLoopAndEndsOnAStopFrame) {
@@ -387,6 +389,116 @@ TEST(SaveCommand, WriteCutShortKeepsTheOldMovieInPlace) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Temp.Path()), {}), 1) << "no temporary file left";
   EXPECT_TRUE(f.Doc.ChangeMade);
   EXPECT_TRUE(f.Projects.Calls.empty());
+}
+
+// A project writer that fails as a full disk does.
+class TFailingProjectSaver : public document::TProjectSaver {
+ public:
+  void SaveProject(const document::TBannerDocument&, std::string_view bwfDirectory,
+                   std::string_view movieFileName) override {
+    ++Calls;
+    throw std::system_error(std::make_error_code(std::errc::no_space_on_device),
+                            std::string(bwfDirectory) + std::string(movieFileName));
+  }
+  int Calls = 0;
+};
+
+TEST(SaveCommand, FailedProjectWriteReachesTheCallerAndKeepsChangeMade) {
+  TSaveFixture f;
+  TFailingProjectSaver failing;
+  f.Pipeline.SetProjectSaver(&failing);
+  try {
+    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    FAIL() << "no error";
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(e.code(), std::errc::no_space_on_device);
+    EXPECT_NE(std::string(e.what()).find(f.Folders.BwfDirectory), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(failing.Calls, 1);
+  EXPECT_TRUE(f.Doc.ChangeMade);
+  EXPECT_EQ(platform::ReadFileBytes(*f.Dialogs.Answer), f.Host.Movie) << "the movie was written first";
+
+  f.Pipeline.SetProjectSaver(&f.Projects);
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_FALSE(f.Doc.ChangeMade);
+}
+
+TEST(SaveCommand, MovieBeyondTheFrameLimitIsRefusedBeforeAnythingChanges) {
+  TSaveFixture f;
+  TRecordingEffects effects;
+  f.Pipeline.SetEffectGenerator(&effects);
+  effects.Frames = document::MaxMovieFrames + 1;
+  f.Doc.BannerSettings.AnimationType = 3;
+  f.Dialogs.Options.TargetChoice = document::tcSameWindow;
+  f.Dialogs.Options.Compress = false;
+  f.Dialogs.Options.FlashVersion = 5;
+  const document::TBannerSettings before = f.Doc.BannerSettings;
+  try {
+    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    FAIL() << "the save was not refused";
+  } catch (const document::TFrameLimitError& e) {
+    EXPECT_EQ(e.Frames, 65536);
+  }
+  EXPECT_EQ(f.Doc.BannerSettings, before) << "the save options were not copied";
+  EXPECT_TRUE(f.Doc.ChangeMade);
+  EXPECT_EQ(f.Dialogs.OptionReads, 0);
+  EXPECT_TRUE(f.Dialogs.AskedFolder.empty()) << "no dialog was shown";
+  EXPECT_TRUE(f.Pipeline.SaveDialogFolder().empty());
+  EXPECT_TRUE(f.Pipeline.SaveDialogFileName().empty());
+  EXPECT_TRUE(effects.Calls.empty());
+  EXPECT_EQ(f.Host.Loads, 0);
+  EXPECT_TRUE(f.Projects.Calls.empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Temp.Path()), {}), 0);
+
+  // The longest movie that fits is saved, with the options of the dialog.
+  effects.Frames = document::MaxMovieFrames;
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Doc.BannerSettings.FlashVersion, 5);
+  EXPECT_TRUE(std::filesystem::exists(*f.Dialogs.Answer));
+
+  // Without an effect the limit does not apply.
+  effects.Frames = document::MaxMovieFrames + 1;
+  f.Doc.BannerSettings.AnimationType = 0;
+  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+}
+
+TEST(SaveCommand, RememberedFileNameIsClearedOrTakenFromAnOpenedProject) {
+  struct Case {
+    const char* moviePath;
+    const char* folder;  // the dialog's folder afterwards
+    const char* name;    // the name it offers
+  };
+  // The dialog stands in /saves before; the text box then proposes "other".
+  const Case cases[] = {
+      {"/movies/old.swf", "/movies", "old.swf"},
+      {"/old.swf", "/", "old.swf"},
+      {"C:\\banners\\old.swf", "/saves", "old.swf"},
+      {"old.swf", "/saves", "old.swf"},
+      {"", "/saves", "other"},
+  };
+  for (const Case& c : cases) {
+    TSaveFixture f;
+    f.Dialogs.TextBox = "Sale";
+    f.Dialogs.Answer.reset();
+    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.SetSaveDialogFileName(c.moviePath);
+    f.Dialogs.TextBox = "Other";
+    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    EXPECT_EQ(f.Dialogs.AskedFolder, c.folder) << c.moviePath;
+    EXPECT_EQ(f.Dialogs.AskedName, c.name) << c.moviePath;
+  }
+
+  // A new document forgets the name but keeps the folder.
+  TSaveFixture f;
+  f.Dialogs.TextBox = "First";
+  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  ASSERT_EQ(f.Pipeline.SaveDialogFileName(), "sale.swf");
+  f.Pipeline.ClearSaveDialogFileName();
+  EXPECT_TRUE(f.Pipeline.SaveDialogFileName().empty());
+  f.Dialogs.TextBox = "Second";
+  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  EXPECT_EQ(f.Dialogs.AskedName, "second");
+  EXPECT_EQ(f.Dialogs.AskedFolder, f.Temp.Path().string());
 }
 
 }  // namespace

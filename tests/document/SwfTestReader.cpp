@@ -67,6 +67,17 @@ void SkipMatrix(TBitReader& bits) {
 
 }  // namespace
 
+TTwipsRect TextBoundsOf(const TSwfTag& defineText) {
+  TBitReader bits{defineText.Body, 16};
+  const int n = static_cast<int>(bits.Unsigned(5));
+  TTwipsRect rect;
+  rect.Xmin = bits.Signed(n);
+  rect.Xmax = bits.Signed(n);
+  rect.Ymin = bits.Signed(n);
+  rect.Ymax = bits.Signed(n);
+  return rect;
+}
+
 TTextRecordHead FirstTextRecord(const TSwfTag& defineText) {
   const bool alpha = defineText.Code == 33;
   TBitReader bits{defineText.Body, 16};

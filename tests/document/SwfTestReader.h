@@ -43,6 +43,12 @@ struct TTextRecordHead {
 };
 TTextRecordHead FirstTextRecord(const TSwfTag& defineText);
 
+// The TextBounds RECT of a DefineText / DefineText2 body, in twips.
+struct TTwipsRect {
+  std::int32_t Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
+};
+TTwipsRect TextBoundsOf(const TSwfTag& defineText);
+
 inline std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8));
 }

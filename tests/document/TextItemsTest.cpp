@@ -69,14 +69,29 @@ TEST(TextItems, ColourOriginCentreAlignmentAndSpacing) {
 
 TEST(TextItems, WidthAndHeightReceiveTheMeasuredSize) {
   TBuildFixture f;
+  f.Doc.BannerSettings.Compress = false;
   auto& shortText = f.AddText("ab");
   auto& longText = f.AddText("abcdefgh");
+  auto& chinese = f.AddText("横幅设计", 100, 30);
+  chinese.FontSize = 30;
+  chinese.CharSpacing = 8;
   f.Pipeline.BuildPreviewMovie();
   EXPECT_GT(shortText.Width, 0);
   EXPECT_GT(shortText.Height, 10) << "about the line height of a 14-pixel font";
   EXPECT_LT(shortText.Height, 25);
   EXPECT_GT(longText.Width, 3 * shortText.Width);
   EXPECT_EQ(longText.Height, shortText.Height);
+
+  // Each size is the written text's bounds in pixels, rounded.
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  const auto texts = swf.TagsWith(kDefineText);
+  ASSERT_EQ(texts.size(), 3u);
+  const document::TFlashObjects* items[] = {&shortText, &longText, &chinese};
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const TTwipsRect bounds = TextBoundsOf(*texts[i]);
+    EXPECT_NEAR(items[i]->Width, (bounds.Xmax - bounds.Xmin) / 20.0, 0.5) << items[i]->Text;
+    EXPECT_NEAR(items[i]->Height, (bounds.Ymax - bounds.Ymin) / 20.0, 0.5) << items[i]->Text;
+  }
 }
 
 TEST(TextItems, AnimatedTextIsCentredButNeverTranslated) {

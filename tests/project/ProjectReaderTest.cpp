@@ -8,29 +8,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "project/ProjectTestSupport.h"
 #include "project/ProjectWriter.h"
 #include "platform/SafeFile.h"
-
-namespace tessaly::document {
-
-// Readable failure output for whole records.
-void PrintTo(const TFlashObjects& o, std::ostream* os) {
-  *os << "{Kind " << int(o.Kind) << " X " << o.X << " Y " << o.Y << " W " << o.Width << " H "
-      << o.Height << " Color " << o.Color << " Name " << o.Name << " Deleted " << o.Deleted
-      << " T " << int(o.Transparency) << " Image " << o.ImageFileName << " Type "
-      << int(o.ImageType) << " Gif " << o.GifFrame << " Keep " << o.KeepAspect << " Ratio "
-      << o.AspectRatio << " Size " << int(o.FontSize) << " Text " << o.Text << " Font "
-      << o.FontName << " B " << o.Bold << " I " << o.Italic << " U " << o.Underline << " S "
-      << o.Strikeout << " Spacing " << o.CharSpacing << " Shadow " << o.ShadowAltitude << "/"
-      << o.ShadowColor << "/" << o.ShadowAngle << " Shape " << o.ShapeType << " R " << o.Radius
-      << "/" << o.InnerRadius << "/" << o.OuterRadius << " Points " << o.NumberOfPoints
-      << " Angles " << o.StartAngle << "/" << o.EndAngle << " Border " << o.BorderColor << "/"
-      << o.BorderWidth << " Fill " << int(o.FillType) << " " << o.FillImage << " Gradient "
-      << o.GradientStartColor << "/" << o.GradientEndColor << "/" << o.GradientStyle
-      << " DragBase " << o.DragBaseX << "/" << o.DragBaseY << "}";
-}
-
-}  // namespace tessaly::document
 
 namespace tessaly::project {
 namespace {
@@ -244,55 +224,12 @@ TEST_P(RoundTripTest, EveryStoredFieldComesBack) {
 
   // Expected: the original's live items, renamed in order, with what the
   // file does not store recomputed or reset.
-  std::vector<TFlashObjects> expected;
-  for (int i = 1; i <= t.Count(); ++i) {
-    if (t[i].Deleted) continue;
-    TFlashObjects item = t[i];
-    item.Name = "but" + std::to_string(expected.size() + 1);
-    item.DragBaseX = item.DragBaseY = 0;
-    if (item.Kind == ItemKind::ikImage) {
-      item.Color = context.ShapeColor;
-      item.KeepAspect = context.KeepAspect;
-      item.GifFrame = -1;
-    }
-    if (item.Kind == ItemKind::ikText && item.ShadowAltitude < 1) {
-      item.ShadowAngle = 0;
-      item.ShadowColor = 0x808080;
-    }
-    expected.push_back(item);
-  }
+  const std::vector<TFlashObjects> expected = ReloadedItems(original, context);
   ASSERT_EQ(loaded.ItemTable.Count(), static_cast<int>(expected.size()));
   for (size_t k = 0; k < expected.size(); ++k)
     EXPECT_EQ(loaded.ItemTable[static_cast<int>(k + 1)], expected[k]) << "item " << k + 1;
 
-  TBannerSettings want;  // a fresh document's values, then every stored field
-  want.BannerWidth = s.BannerWidth;
-  want.BannerHeight = s.BannerHeight;
-  want.URL = s.URL;
-  want.TargetChoice = s.TargetChoice;
-  want.TargetWindowName = s.TargetWindowName;
-  want.Compress = s.Compress;
-  want.FlashVersion = s.FlashVersion;
-  want.BackgroundType = s.BackgroundType;
-  want.BackgroundColor = s.BackgroundColor;
-  if (s.BackgroundType == TBackgroundType::btGradient) {
-    want.BackgroundGradientStart = s.BackgroundGradientStart;
-    want.BackgroundGradientEnd = s.BackgroundGradientEnd;
-    want.BackgroundGradientStyle = s.BackgroundGradientStyle;
-  }
-  want.BackgroundImage = s.BackgroundImage;
-  want.BackgroundShape = s.BackgroundShape;
-  want.BorderColor = s.BorderColor;
-  want.BorderWidth = s.BorderWidth;
-  want.AnimationType = s.AnimationType;
-  want.AnimationSpeed = s.AnimationSpeed;
-  want.AnimationLoop = s.AnimationLoop;
-  want.AnimationFirstFrame = s.AnimationFirstFrame;
-  want.AnimationLastFrame = s.AnimationLastFrame;
-  want.AnimateBackground = s.AnimateBackground;
-  want.AnimateShapes = s.AnimateShapes;
-  want.AnimateImages = s.AnimateImages;
-  want.AnimateText = s.AnimateText;
+  const TBannerSettings want = ReloadedSettings(s);  // a fresh document's values, then every stored field
   EXPECT_TRUE(loaded.BannerSettings == want);
   EXPECT_EQ(loaded.BannerSettings.TargetWindow(), s.TargetWindow());
 

@@ -206,6 +206,43 @@ TEST_F(SettingsTest, SaveFailureNamesTheFile) {
   }
 }
 
+TEST_F(SettingsTest, MissingBackgroundFolderFallsBackToTheProgramsForThisRun) {
+  const std::string mine = dir + "my-backgrounds/";
+  const std::string programs = folders.Program + "backgrounds/";
+  struct Case {
+    std::string set;
+    bool mineExists, programsExists;
+    std::string folder;  // BackgroundDirectory afterwards
+    bool told;           // the user is told, naming the folder that was set
+  };
+  const Case cases[] = {
+      {mine, true, true, mine, false},
+      {mine, true, false, mine, false},
+      {mine, false, true, programs, false},
+      {mine, false, false, programs, true},
+      {"", false, false, programs, true},
+      {dir + "prefs.ini", false, true, programs, false},  // a file is no folder
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.set + " " + std::to_string(c.mineExists) + std::to_string(c.programsExists));
+    std::filesystem::remove_all(mine);
+    std::filesystem::remove_all(programs);
+    if (c.mineExists) std::filesystem::create_directories(mine);
+    if (c.programsExists) std::filesystem::create_directories(programs);
+    const std::unique_ptr<QSettings> store = Store("[General]\nBackgroundDirectory=" + c.set + "\n");
+    TPreferences p = LoadSettings(*store, folders);
+    ASSERT_EQ(p.BackgroundDirectory, c.set);
+    const std::optional<std::string> message = CheckBackgroundDirectory(p, folders);
+    EXPECT_EQ(p.BackgroundDirectory, c.folder);
+    EXPECT_EQ(message.has_value(), c.told);
+    if (message) {
+      EXPECT_EQ(*message, "没有找到指定的背景文件夹 ' " + c.set +
+                              "' 请重新设置正确目录.  请按照以下步骤来设置新的目录: 选项 -> 参数设置 -> 文件夹 标签");
+    }
+    EXPECT_EQ(store->value("BackgroundDirectory").toString().toStdString(), c.set) << "only for this run";
+  }
+}
+
 TEST(Settings, FoldersGetATrailingSeparator) {
   TPreferences p;
   p.SaveDirectory = "/a/b";
