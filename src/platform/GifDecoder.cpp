@@ -188,6 +188,9 @@ class TGifReader {
   // A frame beyond the limits refuses the picture when it is the first one
   // and ends it otherwise.
   bool FrameFits(const GifImageDesc& desc) {
+    // Every frame keeps its palette and bookkeeping, so a file of countless
+    // empty frames ends at a bounded count too.
+    if (image_.frames_.size() >= kMaxGifFrames) return false;
     totalPixels_ += std::int64_t{desc.Width} * desc.Height;
     try {
       CheckBitmapSize(desc.Width, desc.Height, name_);

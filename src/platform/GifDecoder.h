@@ -3,6 +3,7 @@
 // bitmaps, the first image as displayed, the transparent colour and the
 // extension blocks of the first frame.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,6 +12,10 @@
 #include "platform/Bitmap.h"
 
 namespace tessaly::platform {
+
+// Frames past this count end the picture: a file of countless tiny frames
+// cannot make the decoder grow without bound.
+inline constexpr std::size_t kMaxGifFrames = 4096;
 
 // One extension block: its label and its data sub-blocks.
 struct TGifExtension {

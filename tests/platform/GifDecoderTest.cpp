@@ -233,5 +233,18 @@ TEST(GifDecoder, RefusesForgedSizes) {
   EXPECT_EQ(Decode(second).FrameCount(), 1);
 }
 
+TEST(GifDecoder, CountlessEmptyFramesEndThePicture) {
+  // 5,000 frames of 0 x 0 pixels, 12 bytes each: the picture ends at the
+  // frame limit instead of growing with the file.
+  TBytes bytes = test::SimpleGif(2, 2, kFourColors, -1);
+  bytes.pop_back();  // the trailer
+  const TBytes empty = {0x2C, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0};
+  for (int i = 0; i < 5000; ++i) bytes.insert(bytes.end(), empty.begin(), empty.end());
+  bytes.push_back(0x3B);
+  const TGifImage gif = Decode(bytes);
+  EXPECT_EQ(gif.FrameCount(), static_cast<int>(kMaxGifFrames));
+  EXPECT_EQ(gif.FrameBitmap(0).Width(), 2);
+}
+
 }  // namespace
 }  // namespace tessaly::platform
