@@ -1303,17 +1303,20 @@ void TFlashImage::WriteJPEG(TBitsEngine& be) {
     tag = std::move(jpeg3);
   }
   tag->CharacterId = CharacterID();
-  const bool wholeFile = imageData_.size() >= 4 && imageData_[0] == 0xFF && imageData_[1] == 0xD8 &&
-                         imageData_[imageData_.size() - 2] == 0xFF && imageData_.back() == 0xD9;
+  // The image ends at the file's last end marker; bytes some cameras append
+  // after it are no part of the picture.
+  size_t imageEnd = imageData_.size();
+  while (imageEnd >= 2 && !(imageData_[imageEnd - 2] == 0xFF && imageData_[imageEnd - 1] == 0xD9)) --imageEnd;
+  const bool wholeFile = imageEnd >= 4 && imageData_[0] == 0xFF && imageData_[1] == 0xD8;
   if (wholeFile) {
     // The tag puts its own start and end markers around the data. Players
     // refuse a second start marker right after the first, so the file
     // follows an empty image instead: FF D8 FF D9, then the file's bytes,
     // the tag's end marker standing for the file's own.
-    tag->OnDataWrite = [this](TSWFDataObject&, TBitsEngine& out) {
+    tag->OnDataWrite = [this, imageEnd](TSWFDataObject&, TBitsEngine& out) {
       const uint8_t endOfImage[2] = {0xFF, 0xD9};
       out.WriteBuffer(endOfImage, 2);
-      out.WriteBuffer(imageData_.data(), imageData_.size() - 2);
+      out.WriteBuffer(imageData_.data(), imageEnd - 2);
     };
   } else {
     tag->SetData(imageData_.data(), static_cast<uint32_t>(imageData_.size()));

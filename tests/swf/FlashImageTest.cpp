@@ -210,9 +210,16 @@ TEST_F(FlashImage, JpegBytesGoIntoTheTagUnchanged) {
   expected.insert(expected.end(), jpeg.begin(), jpeg.end());
   EXPECT_EQ(tag.body, expected);
 
+  // Bytes a camera appended after the end marker are left out.
+  pics::TBytes trailing = jpeg;
+  trailing.insert(trailing.end(), {0x00, 0xFF, 0xD8, 0x42});
+  TFlashImage* camera = movie_.AddImage(File("camera.jpg", trailing));
+  expected[0] = 2;
+  EXPECT_EQ(Written(*camera).body, expected);
+
   // Bytes that are not a whole JPEG file are wrapped as they are.
   TFlashImage* odd = movie_.AddImage(File("odd.jpg", {1, 2, 3}));
-  EXPECT_EQ(Written(*odd).body, (std::vector<uint8_t>{2, 0, 0xFF, 0xD8, 1, 2, 3, 0xFF, 0xD9}));
+  EXPECT_EQ(Written(*odd).body, (std::vector<uint8_t>{3, 0, 0xFF, 0xD8, 1, 2, 3, 0xFF, 0xD9}));
 }
 
 TEST_F(FlashImage, JpegWithAlphaMaskBecomesJpeg3) {
