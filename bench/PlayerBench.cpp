@@ -2,10 +2,15 @@
 // frames per second at the two common banner sizes. The movie is what the
 // banner program makes: a gradient background with a border, a few shapes,
 // a line of text in an embedded font, a picture, items wrapped in buttons,
-// and a sprite that moves.
+// and a sprite that moves. Then the same on the reference banner as our
+// pipeline builds it: its editing preview loaded and drawn, and its
+// rotate-and-shrink movie played.
 
+#include "document/BuildPipeline.h"
+#include "effects/unit_OneStepAnim.h"
 #include "player/FlashPlayer.h"
 #include "player/SwfTestBuilder.h"
+#include "support/ReferenceBanner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -202,5 +207,73 @@ void BM_PlayZoomingFrames(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_PlayZoomingFrames)->Args({468, 60})->Args({728, 90})->Unit(benchmark::kMicrosecond);
+
+// The reference banner's movie as the pipeline hands it to the preview:
+// the editing preview, or the animated build of an effect (by caption).
+TBytes ReferenceMovie(std::string_view effect = {}) {
+  tessaly::test::TReferenceBanner banner;
+  tessaly::test::TMemoryPreviewHost host;
+  tessaly::effects::TRandomGenerator random;
+  tessaly::effects::TOneStepAnim engine(random, "");
+  tessaly::document::TBuildPipeline pipeline(banner.Document, host, &engine);
+  pipeline.SetTemporaryFolder(banner.Folder.Path());
+  if (effect.empty()) {
+    pipeline.BuildPreviewMovie();
+  } else {
+    for (size_t i = 0; i < tessaly::effects::EffectTable.size(); ++i)
+      if (tessaly::effects::EffectTable[i].Caption == effect)
+        banner.Document.BannerSettings.AnimationType = static_cast<int32_t>(i);
+    pipeline.BuildAnimatedMovie();
+  }
+  return host.Movie;
+}
+
+// What the preview does after every edit once the movie is built: load it
+// and draw its first frame at the banner's size.
+void BM_ReferencePreviewLoadAndFirstFrame(benchmark::State& state) {
+  const TBytes movie = ReferenceMovie();
+  for (auto _ : state) {
+    TFlashPlayer player;
+    player.SetLoop(false);
+    player.LoadMovie(movie);
+    QImage image = player.RenderImage(468, 60);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_ReferencePreviewLoadAndFirstFrame)->Unit(benchmark::kMillisecond);
+
+// Frames per second (items per second) of the reference banner turning and
+// shrinking (21 frames), drawn at 468 x 60 and (scaled) at 728 x 90. On the
+// first pass every frame is drawn for the first time, as in the editing
+// preview, which plays the movie once; looped, as in a browser, the
+// renderer finds again the shapes it drew in the pass before.
+void BM_ReferenceRotateAndShrink(benchmark::State& state, bool firstPass) {
+  const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+  const TBytes movie = ReferenceMovie("旋转收缩");
+  TFlashPlayer player;
+  player.SetLoop(!firstPass);
+  player.LoadMovie(movie);
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    if (firstPass && player.CurrentFrame() == player.FrameCount()) {
+      state.PauseTiming();
+      player.LoadMovie(movie);
+      state.ResumeTiming();
+    } else {
+      player.Tick();
+    }
+    player.Render(image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK_CAPTURE(BM_ReferenceRotateAndShrink, first_pass, true)
+    ->Args({468, 60})
+    ->Args({728, 90})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ReferenceRotateAndShrink, looped, false)
+    ->Args({468, 60})
+    ->Args({728, 90})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
