@@ -314,8 +314,13 @@ const QImage* TRenderer::Bitmap(uint16_t id, const TColorTransform& cx) {
   const auto key = std::make_tuple(id, cx.mr, cx.mg, cx.mb, cx.ma, cx.ar, cx.ag, cx.ab, cx.aa);
   auto it = tinted_.find(key);
   if (it != tinted_.end()) return &it->second;
-  if (tinted_.size() > 64) tinted_.clear();
+  const int64_t bytes = int64_t{image.width()} * image.height() * 4;
+  if (tintedBytes_ + bytes > kMaxTintedBytes) {
+    tinted_.clear();
+    tintedBytes_ = 0;
+  }
   QImage tinted(image.size(), QImage::Format_ARGB32_Premultiplied);
+  if (tinted.isNull()) return nullptr;
   for (int y = 0; y < image.height(); ++y) {
     const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     auto* dst = reinterpret_cast<QRgb*>(tinted.scanLine(y));
@@ -325,6 +330,7 @@ const QImage* TRenderer::Bitmap(uint16_t id, const TColorTransform& cx) {
       dst[x] = qPremultiply(qRgba(t.r, t.g, t.b, t.a));
     }
   }
+  tintedBytes_ += bytes;
   return &tinted_.emplace(key, std::move(tinted)).first->second;
 }
 

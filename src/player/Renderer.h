@@ -7,12 +7,17 @@
 #include <QImage>
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <tuple>
 
 class QPainter;
 
 namespace tessaly::player {
+
+// The colour-transformed copies of bitmaps a renderer keeps hold at most
+// this many bytes, or a single copy of a larger bitmap.
+inline constexpr int64_t kMaxTintedBytes = int64_t{64} * 1024 * 1024;
 
 // Maps the movie's frame rectangle (twips) into a target of width x height
 // pixels by the "ShowAll" rule.
@@ -25,6 +30,8 @@ class TRenderer {
   // Fills target with the background and draws root over it. target must
   // be a Format_ARGB32_Premultiplied (or RGB32) image.
   void Render(const TDisplayObject& root, QImage& target);
+  // The bytes held by colour-transformed copies of bitmaps.
+  int64_t TintedBytes() const { return tintedBytes_; }
 
  private:
   // One leaf drawn once at one scale and rotation, kept as an image: drawn
@@ -55,6 +62,7 @@ class TRenderer {
   QSize target_;
   // Colour-transformed copies of bitmaps, by bitmap and transform.
   std::map<std::tuple<uint16_t, double, double, double, double, double, double, double, double>, QImage> tinted_;
+  int64_t tintedBytes_ = 0;
   std::map<TLeafKey, TCachedLeaf> leaves_;
   int64_t leafPixels_ = 0;
 };

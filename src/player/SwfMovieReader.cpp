@@ -6,6 +6,7 @@
 
 #include <QTransform>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tessaly::player {
@@ -44,7 +45,10 @@ constexpr size_t kMaxWarnings = 100;
 // A static text stops taking glyphs once its outlines hold this many path
 // elements, so that a few bytes of glyph entries cannot repeat a large
 // glyph without end.
-constexpr int kMaxTextPathElements = 1'000'000;
+constexpr size_t kMaxTextPathElements = 1'000'000;
+// The outlines of a whole movie: shape records of its shapes and fonts and
+// path elements of its texts, in all. Past it, outlines are left out.
+constexpr size_t kMaxMovieOutline = 2'000'000;
 
 class TMovieReader {
  public:
@@ -60,6 +64,7 @@ class TMovieReader {
   void ReadShape(TSwfBitReader& in, int version);
   void ReadJpeg(TSwfBitReader& in, uint16_t code);
   void ReadLossless(TSwfBitReader& in, bool withAlpha);
+  void ReadGlyphs(TSwfBitReader& in, TFontDef& font, size_t count, bool wideOffsets, size_t* codeTableOffset);
   void ReadFont(TSwfBitReader& in);
   void ReadFont2(TSwfBitReader& in);
   void ReadText(TSwfBitReader& in, bool withAlpha);
@@ -71,6 +76,7 @@ class TMovieReader {
   std::vector<uint8_t> jpegTables_;
   size_t suppressedWarnings_ = 0;
   uint32_t tagIndex_ = 0;
+  size_t outlineLeft_ = kMaxMovieOutline;
 };
 
 void TMovieReader::Warn(std::string text) {
@@ -270,8 +276,14 @@ void TMovieReader::ReadTag(uint16_t code, TSwfBitReader& body, TFrame& frame, bo
 void TMovieReader::ReadShape(TSwfBitReader& in, int version) {
   auto shape = std::make_unique<TShapeDef>();
   shape->id = in.ReadWord();
-  if (!ReadShapeBody(in, version, *shape))
+  const size_t budget = std::min(kMaxShapeRecords, outlineLeft_);
+  size_t records = budget;
+  const TShapeRead result = ReadShapeBody(in, version, *shape, records);
+  outlineLeft_ -= budget - records;
+  if (result == TShapeRead::srDamaged)
     Warn("shape " + std::to_string(shape->id) + " is damaged; drawn as far as it could be read");
+  else if (result == TShapeRead::srTooLarge)
+    Warn("shape " + std::to_string(shape->id) + " holds more edges than the player draws; the rest is left out");
   AddCharacter(std::move(shape));
 }
 
@@ -319,7 +331,11 @@ void TMovieReader::ReadLossless(TSwfBitReader& in, bool withAlpha) {
 // count offsets (16 or 32 bits) counted from the table's start, plus, when
 // codeTableOffset is given, one more: the offset of the code table. A glyph
 // ends where the next begins; the last at the code table or the data's end.
-std::vector<QPainterPath> ReadGlyphTable(TSwfBitReader& in, size_t count, bool wideOffsets, size_t* codeTableOffset) {
+// All glyphs together take their records from the budget records (glyphs
+// may overlap, so the bytes alone do not bound them); past it the glyphs
+// are empty and the result is srTooLarge.
+TShapeRead ReadGlyphTable(TSwfBitReader& in, size_t count, bool wideOffsets, size_t* codeTableOffset,
+                          size_t& records, std::vector<QPainterPath>& glyphs) {
   const size_t tableStart = in.Position();
   std::vector<size_t> offsets;
   const size_t slotCount = count + (codeTableOffset ? 1 : 0);
@@ -330,15 +346,26 @@ std::vector<QPainterPath> ReadGlyphTable(TSwfBitReader& in, size_t count, bool w
     if (offsets.size() == slotCount) offsets.pop_back();
     end = *codeTableOffset;
   }
-  std::vector<QPainterPath> glyphs;
-  glyphs.reserve(offsets.size());
-  for (size_t i = 0; i < offsets.size(); ++i) {
+  TShapeRead result = TShapeRead::srComplete;
+  glyphs.assign(offsets.size(), QPainterPath());
+  for (size_t i = 0; i < offsets.size() && result != TShapeRead::srTooLarge; ++i) {
     const size_t begin = tableStart + offsets[i];
     const size_t stop = i + 1 < offsets.size() ? tableStart + offsets[i + 1] : end;
     TSwfBitReader glyph = in.Sub(begin, std::max(begin, stop));
-    glyphs.push_back(ReadGlyph(glyph));
+    if (ReadGlyph(glyph, records, glyphs[i]) == TShapeRead::srTooLarge) result = TShapeRead::srTooLarge;
   }
-  return glyphs;
+  return result;
+}
+
+// Reads a font's glyph table within the font and movie budgets.
+void TMovieReader::ReadGlyphs(TSwfBitReader& in, TFontDef& font, size_t count, bool wideOffsets,
+                              size_t* codeTableOffset) {
+  const size_t budget = std::min(kMaxShapeRecords, outlineLeft_);
+  size_t records = budget;
+  const TShapeRead result = ReadGlyphTable(in, count, wideOffsets, codeTableOffset, records, font.glyphs);
+  outlineLeft_ -= budget - records;
+  if (result == TShapeRead::srTooLarge)
+    Warn("font " + std::to_string(font.id) + " holds more edges than the player draws; the rest is left out");
 }
 
 void TMovieReader::ReadFont(TSwfBitReader& in) {
@@ -346,7 +373,7 @@ void TMovieReader::ReadFont(TSwfBitReader& in) {
   font->id = in.ReadWord();
   TSwfBitReader peek = in.Sub(in.Position(), in.Position() + 2);
   const size_t count = peek.ReadWord() / 2;
-  font->glyphs = ReadGlyphTable(in, count, false, nullptr);
+  ReadGlyphs(in, *font, count, false, nullptr);
   AddCharacter(std::move(font));
 }
 
@@ -361,7 +388,7 @@ void TMovieReader::ReadFont2(TSwfBitReader& in) {
   font->name.assign(name.begin(), name.end());
   const size_t count = in.ReadWord();
   size_t codeTable = 0;
-  if (count > 0) font->glyphs = ReadGlyphTable(in, count, wideOffsets, &codeTable);
+  if (count > 0) ReadGlyphs(in, *font, count, wideOffsets, &codeTable);
   TSwfBitReader codes = in.Sub(codeTable, in.Size());
   for (size_t i = 0; i < font->glyphs.size() && count > 0; ++i)
     font->codes.push_back(wideCodes ? codes.ReadWord() : codes.ReadByte());
@@ -381,7 +408,9 @@ void TMovieReader::ReadText(TSwfBitReader& in, bool withAlpha) {
   double x = 0, y = 0;
   TRgba color;
   bool warnedFont = false;
-  int elements = 0;
+  const size_t maxElements = std::min(kMaxTextPathElements, outlineLeft_);
+  size_t elements = 0;
+  bool cut = false;
   while (!in.Overrun() && !in.AtEnd()) {
     const uint8_t flags = in.ReadByte();
     if (flags == 0) break;
@@ -406,15 +435,22 @@ void TMovieReader::ReadText(TSwfBitReader& in, bool withAlpha) {
     for (unsigned i = 0; i < glyphCount && !in.Overrun(); ++i) {
       const uint32_t index = in.ReadBits(glyphBits);
       const int32_t advance = in.ReadSignedBits(advanceBits);
-      if (font && index < font->glyphs.size() && !font->glyphs[index].isEmpty() &&
-          elements < kMaxTextPathElements) {
-        elements += font->glyphs[index].elementCount();
-        path.addPath(QTransform(scale, 0, 0, scale, x, y).map(font->glyphs[index]));
+      if (font && index < font->glyphs.size() && !font->glyphs[index].isEmpty()) {
+        const size_t glyphElements = static_cast<size_t>(font->glyphs[index].elementCount());
+        if (elements + glyphElements <= maxElements) {
+          elements += glyphElements;
+          path.addPath(QTransform(scale, 0, 0, scale, x, y).map(font->glyphs[index]));
+        } else {
+          cut = true;
+        }
       }
       x += advance;
     }
     in.AlignByte();
   }
+  outlineLeft_ -= elements;
+  if (cut)
+    Warn("text " + std::to_string(text->id) + " repeats more glyph outline than the player draws; the rest is left out");
   QRectF glyphBounds;
   for (const TTextRun& run : text->runs) glyphBounds |= run.path.boundingRect();
   const TSwfMatrix& m = text->matrix;

@@ -144,30 +144,6 @@ QPainterPath LinkContours(const std::vector<TEdge>& edges) {
   return path;
 }
 
-QPainterPath FillPath(const std::vector<TEdge>& edges, uint32_t fill) {
-  std::vector<TEdge> oriented;
-  for (const TEdge& e : edges) {
-    if (e.fill1 == fill) oriented.push_back(e);
-    if (e.fill0 == fill) oriented.push_back(Reversed(e));
-  }
-  return LinkContours(oriented);
-}
-
-QPainterPath LinePath(const std::vector<TEdge>& edges, uint32_t line) {
-  QPainterPath path;
-  bool open = false;
-  int32_t lastX = 0, lastY = 0;
-  for (const TEdge& e : edges) {
-    if (e.line != line) continue;
-    if (!open || e.x0 != lastX || e.y0 != lastY) path.moveTo(e.x0, e.y0);
-    AppendSegment(path, e);
-    open = true;
-    lastX = e.x1;
-    lastY = e.y1;
-  }
-  return path;
-}
-
 bool ReadFillStyles(TSwfBitReader& in, int shapeVersion, std::vector<TFillStyle>& fills) {
   unsigned count = in.ReadByte();
   if (count == 0xFF && shapeVersion >= 2) count = in.ReadWord();
@@ -213,18 +189,22 @@ bool ReadLineStyles(TSwfBitReader& in, int shapeVersion, std::vector<TLineStyle>
   return !in.Overrun();
 }
 
-// Reads shape records until the end record. Edges collect in edges; each
-// style change that brings new styles calls newStyles, which reads them and
-// returns the new bit counts (or false to stop).
+// Reads shape records until the end record, each taken from the budget
+// records. Edges collect in edges; each style change that brings new styles
+// calls newStyles, which reads them and returns the new bit counts (or
+// false to stop).
 template <typename NewStyles>
-bool ReadShapeRecords(TSwfBitReader& in, unsigned fillBits, unsigned lineBits, std::vector<TEdge>& edges,
-                      NewStyles&& newStyles) {
+TShapeRead ReadShapeRecords(TSwfBitReader& in, unsigned fillBits, unsigned lineBits, size_t& records,
+                            std::vector<TEdge>& edges, NewStyles&& newStyles) {
   int32_t x = 0, y = 0;
   uint32_t fill0 = 0, fill1 = 0, line = 0;
   while (!in.Overrun()) {
-    if (!in.ReadBit()) {
-      const unsigned flags = in.ReadBits(5);
-      if (flags == 0) return true;
+    const bool edge = in.ReadBit();
+    const unsigned flags = edge ? 0 : in.ReadBits(5);
+    if (!edge && flags == 0) return TShapeRead::srComplete;
+    if (records == 0) return TShapeRead::srTooLarge;
+    --records;
+    if (!edge) {
       if (flags & 0x01) {
         const unsigned n = in.ReadBits(5);
         x = Coord(in.ReadSignedBits(n));
@@ -235,7 +215,7 @@ bool ReadShapeRecords(TSwfBitReader& in, unsigned fillBits, unsigned lineBits, s
       if (flags & 0x08) line = in.ReadBits(lineBits);
       if (flags & 0x10) {
         // The indexes of this record already refer to the new arrays.
-        if (!newStyles(fillBits, lineBits)) return false;
+        if (!newStyles(fillBits, lineBits)) return TShapeRead::srDamaged;
         if (!(flags & 0x02)) fill0 = 0;
         if (!(flags & 0x04)) fill1 = 0;
         if (!(flags & 0x08)) line = 0;
@@ -276,23 +256,45 @@ bool ReadShapeRecords(TSwfBitReader& in, unsigned fillBits, unsigned lineBits, s
     y = e.y1;
     edges.push_back(e);
   }
-  return false;
+  return TShapeRead::srDamaged;
 }
 
+// Gathers the edges of every style in one pass over them, so that the cost
+// does not grow with styles times edges: each fill style takes its edges
+// oriented with the fill on their right and joins them into contours; each
+// line style draws its edges in file order, connected where they meet.
 void BuildLayerPaths(TShapeLayer& layer, const std::vector<TEdge>& edges) {
-  for (size_t i = 0; i < layer.fills.size(); ++i)
-    layer.fillPaths.push_back(FillPath(edges, static_cast<uint32_t>(i + 1)));
-  for (size_t i = 0; i < layer.lines.size(); ++i)
-    layer.linePaths.push_back(LinePath(edges, static_cast<uint32_t>(i + 1)));
+  const size_t fills = layer.fills.size(), lines = layer.lines.size();
+  std::vector<std::vector<TEdge>> fillEdges(fills);
+  struct TPen {
+    bool down = false;
+    int32_t x = 0, y = 0;
+  };
+  std::vector<TPen> pens(lines);
+  layer.linePaths.assign(lines, QPainterPath());
+  for (const TEdge& e : edges) {
+    if (e.fill1 >= 1 && e.fill1 <= fills) fillEdges[e.fill1 - 1].push_back(e);
+    if (e.fill0 >= 1 && e.fill0 <= fills) fillEdges[e.fill0 - 1].push_back(Reversed(e));
+    if (e.line >= 1 && e.line <= lines) {
+      TPen& pen = pens[e.line - 1];
+      QPainterPath& path = layer.linePaths[e.line - 1];
+      if (!pen.down || e.x0 != pen.x || e.y0 != pen.y) path.moveTo(e.x0, e.y0);
+      AppendSegment(path, e);
+      pen = {true, e.x1, e.y1};
+    }
+  }
+  layer.fillPaths.reserve(fills);
+  for (const std::vector<TEdge>& bucket : fillEdges)
+    layer.fillPaths.push_back(bucket.empty() ? QPainterPath() : LinkContours(bucket));
 }
 
 }  // namespace
 
-bool ReadShapeBody(TSwfBitReader& in, int shapeVersion, TShapeDef& shape) {
+TShapeRead ReadShapeBody(TSwfBitReader& in, int shapeVersion, TShapeDef& shape, size_t& records) {
   shape.bounds = ReadRect(in);
   TShapeLayer layer;
-  bool ok = ReadFillStyles(in, shapeVersion, layer.fills) && ReadLineStyles(in, shapeVersion, layer.lines);
-  if (!ok) return false;
+  if (!ReadFillStyles(in, shapeVersion, layer.fills) || !ReadLineStyles(in, shapeVersion, layer.lines))
+    return TShapeRead::srDamaged;
   unsigned fillBits = in.ReadBits(4);
   unsigned lineBits = in.ReadBits(4);
   std::vector<TEdge> edges;
@@ -308,7 +310,7 @@ bool ReadShapeBody(TSwfBitReader& in, int shapeVersion, TShapeDef& shape) {
     lb = in.ReadBits(4);
     return true;
   };
-  ok = ReadShapeRecords(in, fillBits, lineBits, edges, newStyles);
+  const TShapeRead result = ReadShapeRecords(in, fillBits, lineBits, records, edges, newStyles);
   BuildLayerPaths(layer, edges);
   shape.layers.push_back(std::move(layer));
   for (const TShapeLayer& l : shape.layers) {
@@ -318,18 +320,20 @@ bool ReadShapeBody(TSwfBitReader& in, int shapeVersion, TShapeDef& shape) {
       shape.pathBounds |= l.linePaths[i].boundingRect().adjusted(-half, -half, half, half);
     }
   }
-  return ok;
+  return result;
 }
 
-QPainterPath ReadGlyph(TSwfBitReader& in) {
+TShapeRead ReadGlyph(TSwfBitReader& in, size_t& records, QPainterPath& glyph) {
   const unsigned fillBits = in.ReadBits(4);
   const unsigned lineBits = in.ReadBits(4);
   std::vector<TEdge> edges;
-  ReadShapeRecords(in, fillBits, lineBits, edges, [](unsigned&, unsigned&) { return false; });
+  const TShapeRead result =
+      ReadShapeRecords(in, fillBits, lineBits, records, edges, [](unsigned&, unsigned&) { return false; });
   std::vector<TEdge> filled;
   for (const TEdge& e : edges)
     if (e.fill0 != 0 || e.fill1 != 0) filled.push_back(e.fill1 != 0 ? e : Reversed(e));
-  return LinkContours(filled);
+  glyph = LinkContours(filled);
+  return result;
 }
 
 }  // namespace tessaly::player

@@ -16,13 +16,24 @@ TRectTw ReadRect(TSwfBitReader& in);
 TRgba ReadRgb(TSwfBitReader& in);
 TRgba ReadRgba(TSwfBitReader& in);
 
+// Shape records (edges and style changes) that one shape, or all the glyphs
+// of one font, may hold; more would cost time and memory beyond any banner.
+inline constexpr size_t kMaxShapeRecords = 500'000;
+
+// How far the records of a shape or glyph were read; what was read is kept.
+enum class TShapeRead {
+  srComplete,
+  srDamaged,   // the records end early or hold an unknown fill type
+  srTooLarge,  // the record budget ran out; the rest is left out
+};
+
 // The body of DefineShape (shapeVersion 1), DefineShape2 (2) or
-// DefineShape3 (3) after the character ID. Returns false when the records
-// end early or hold an unknown fill type; what was read is kept.
-bool ReadShapeBody(TSwfBitReader& in, int shapeVersion, TShapeDef& shape);
+// DefineShape3 (3) after the character ID. records is the budget of shape
+// records left; the records read are taken from it.
+TShapeRead ReadShapeBody(TSwfBitReader& in, int shapeVersion, TShapeDef& shape, size_t& records);
 
 // One glyph of a font: the records after the byte of bit counts; any edge
-// that has a fill on either side belongs to the glyph.
-QPainterPath ReadGlyph(TSwfBitReader& in);
+// that has a fill on either side belongs to the glyph. records as above.
+TShapeRead ReadGlyph(TSwfBitReader& in, size_t& records, QPainterPath& glyph);
 
 }  // namespace tessaly::player
