@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <new>
 
 namespace tessaly::player {
 
@@ -111,7 +112,9 @@ TAvmValue GetProperty(const TDisplayObject& o, int index) {
 
 bool SetProperty(TDisplayObject& o, int index, const TAvmValue& value) {
   if (index == 13) {
-    o.name = value.ToString();
+    std::string name = value.ToString();
+    if (name.size() > kMaxNameBytes) return false;
+    o.name = std::move(name);
     return true;
   }
   const double v = value.ToNumber();
@@ -251,6 +254,7 @@ void TAvm1::SetVariable(TDisplayObject& scope, const std::string& name, const TA
     return;
   }
   constexpr size_t kMaxVariables = 10000;
+  if (var.size() > kMaxNameBytes) return;
   if (owner->variables.size() >= kMaxVariables && !owner->variables.count(Key(var))) return;
   owner->variables[Key(var)] = value;
 }
@@ -259,16 +263,57 @@ TAvmValue TAvm1::Pop() {
   if (stack_.empty()) return {};
   TAvmValue v = std::move(stack_.back());
   stack_.pop_back();
+  // Whatever takes a string may copy or scan it.
+  budget_ -= static_cast<int>(v.Text().size() / kStringBytesPerAction);
   return v;
+}
+
+void TAvm1::Push(TAvmValue v) {
+  if (cutOff_) return;
+  if (stack_.size() >= kMaxStackDepth) {
+    CutOff("the actions of a frame filled their stack and were cut off");
+    return;
+  }
+  if (v.type == TAvmValue::vtString && !meter_.Counts(v)) {
+    v = Text(v.Text());
+    if (cutOff_) return;
+  }
+  stack_.push_back(std::move(v));
+}
+
+TAvmValue TAvm1::Text(std::string s) {
+  budget_ -= static_cast<int>(s.size() / kStringBytesPerAction);
+  if (s.size() > kMaxStringBytes) {
+    CutOff("the actions of a frame made a string longer than " + std::to_string(kMaxStringBytes >> 20) +
+           " MB and were cut off");
+    return {};
+  }
+  if (meter_.Bytes() + static_cast<int64_t>(s.size()) > kMaxScriptTextBytes) {
+    CutOff("the actions of a frame held more than " + std::to_string(kMaxScriptTextBytes >> 20) +
+           " MB of strings and were cut off");
+    return {};
+  }
+  return meter_.String(std::move(s));
+}
+
+void TAvm1::CutOff(const std::string& reason) {
+  cutOff_ = true;
+  cutOffReason_ = reason;
+}
+
+std::string TAvm1::TakeCutOffReason() {
+  std::string reason;
+  reason.swap(cutOffReason_);
+  return reason;
 }
 
 void TAvm1::PushData(const TActionRecord& a) {
   TSwfBitReader in(a.data);
-  while (!in.AtEnd() && !in.Overrun()) {
+  while (!in.AtEnd() && !in.Overrun() && !cutOff_) {
     const uint8_t type = in.ReadByte();
     switch (type) {
       case 0:
-        Push(TAvmValue::String(in.ReadString()));
+        PushText(in.ReadString());
         break;
       case 1:
         Push(TAvmValue::Number(in.ReadSingle()));
@@ -296,7 +341,7 @@ void TAvm1::PushData(const TActionRecord& a) {
       case 8:
       case 9: {
         const size_t index = type == 8 ? in.ReadByte() : in.ReadWord();
-        Push(index < constants_.size() ? TAvmValue::String(constants_[index]) : TAvmValue{});
+        Push(index < constants_.size() ? constants_[index] : TAvmValue{});
         break;
       }
       default:
@@ -324,7 +369,7 @@ bool TAvm1::Equals2(const TAvmValue& a, const TAvmValue& b) const {
       case T::vtNumber:
         return a.number == b.number;
       case T::vtString:
-        return a.text == b.text;
+        return a.Text() == b.Text();
       case T::vtClip:
         return a.clip.lock() == b.clip.lock();
       default:
@@ -336,7 +381,7 @@ bool TAvm1::Equals2(const TAvmValue& a, const TAvmValue& b) const {
 }
 
 TAvmValue TAvm1::Less2(const TAvmValue& a, const TAvmValue& b) const {
-  if (a.type == TAvmValue::vtString && b.type == TAvmValue::vtString) return TAvmValue::Bool(a.text < b.text);
+  if (a.type == TAvmValue::vtString && b.type == TAvmValue::vtString) return TAvmValue::Bool(a.Text() < b.Text());
   const double x = a.ToNumber(), y = b.ToNumber();
   if (std::isnan(x) || std::isnan(y)) return TAvmValue::Undefined();
   return TAvmValue::Bool(x < y);
@@ -354,14 +399,25 @@ void TAvm1::GotoLabel(TDisplayObject& clip, const std::string& label) {
 
 void TAvm1::Run(TDisplayObject& origin, const TActionList& actions) {
   if (budget_ <= 0) return;
+  cutOff_ = false;
+  stack_.clear();
+  constants_.clear();
+  try {
+    RunBlock(origin, actions);
+  } catch (const std::bad_alloc&) {
+    CutOff("the actions of a frame ran out of memory and were cut off");
+  }
+  stack_.clear();
+  constants_.clear();
+}
+
+void TAvm1::RunBlock(TDisplayObject& origin, const TActionList& actions) {
   // The instances this block works on stay alive while it runs, even when
   // one of its gotos takes them off the stage.
   std::vector<TDisplayObjectPtr> keep{origin.shared_from_this()};
   std::vector<size_t> offsets(actions.size() + 1, 0);
   for (size_t i = 0; i < actions.size(); ++i)
     offsets[i + 1] = offsets[i] + (actions[i].code >= 0x80 ? 3 + actions[i].data.size() : 1);
-  stack_.clear();
-  constants_.clear();
   TDisplayObject* target = &origin;
   size_t i = 0;
   while (i < actions.size()) {
@@ -402,13 +458,12 @@ void TAvm1::Run(TDisplayObject& origin, const TActionList& actions) {
       i = next;
       continue;
     }
-    if (!Execute(target, origin, a)) break;
+    if (!Execute(target, origin, a) || cutOff_) break;
     if (!target) target = &origin;
     keep.push_back(target->shared_from_this());
     if (keep.size() > 64) keep.erase(keep.begin() + 1, keep.end() - 1);
     i = next;
   }
-  stack_.clear();
 }
 
 bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActionRecord& a) {
@@ -458,7 +513,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
     case 0x0D: {
       const double x = num(Pop()), y = num(Pop());
       if (x == 0 && version_ < 5)
-        Push(TAvmValue::String("#ERROR#"));
+        PushText("#ERROR#");
       else
         Push(TAvmValue::Number(y / x));
       break;
@@ -506,7 +561,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
         if (n < 0) n = static_cast<int64_t>(s.size());
         if (from < static_cast<int64_t>(s.size())) part = s.substr(static_cast<size_t>(from), static_cast<size_t>(n));
       }
-      Push(TAvmValue::String(part));
+      PushText(std::move(part));
       break;
     }
     case 0x17:
@@ -533,7 +588,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
     }
     case 0x21: {
       const std::string x = Pop().ToString(), y = Pop().ToString();
-      Push(TAvmValue::String(y + x));
+      PushText(y + x);
       break;
     }
     case 0x22: {
@@ -604,7 +659,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
     case 0x33:
     case 0x37: {
       const double n = num(Pop());
-      Push(TAvmValue::String(std::string(1, static_cast<char>(std::isfinite(n) ? static_cast<int64_t>(n) & 0xFF : 0))));
+      PushText(std::string(1, static_cast<char>(std::isfinite(n) ? static_cast<int64_t>(n) & 0xFF : 0)));
       break;
     }
     case 0x34:
@@ -655,7 +710,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
     case 0x44: {  // TypeOf
       const TAvmValue v = Pop();
       static constexpr const char* kNames[] = {"undefined", "null", "boolean", "number", "string", "movieclip"};
-      Push(TAvmValue::String(kNames[v.type]));
+      PushText(kNames[v.type]);
       break;
     }
     case 0x47: {
@@ -686,9 +741,14 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
     case 0x4A:
       Push(TAvmValue::Number(Pop().ToNumber()));
       break;
-    case 0x4B:
-      Push(TAvmValue::String(Pop().ToString()));
+    case 0x4B: {
+      TAvmValue v = Pop();
+      if (v.type == TAvmValue::vtString)
+        Push(std::move(v));
+      else
+        PushText(v.ToString());
       break;
+    }
     case 0x4C:
       Push(stack_.empty() ? TAvmValue{} : stack_.back());
       break;
@@ -759,7 +819,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
     case 0x88: {  // ConstantPool
       constants_.clear();
       const uint16_t count = in.ReadWord();
-      for (uint16_t k = 0; k < count && !in.AtEnd(); ++k) constants_.push_back(in.ReadString());
+      for (uint16_t k = 0; k < count && !in.AtEnd() && !cutOff_; ++k) constants_.push_back(Text(in.ReadString()));
       break;
     }
     case 0x8A:  // WaitForFrame: every frame is loaded
@@ -794,7 +854,7 @@ bool TAvm1::Execute(TDisplayObject*& target, TDisplayObject& origin, const TActi
       TDisplayObject* clip = target;
       double number = frame.ToNumber();
       if (frame.type == TAvmValue::vtString && std::isnan(number)) {
-        std::string label = frame.text;
+        std::string label = frame.Text();
         const size_t colon = label.rfind(':');
         if (colon != std::string::npos) {
           clip = ResolveTarget(*target, label.substr(0, colon));

@@ -2,8 +2,9 @@
 // The action interpreter: runs action records of frames and buttons on a
 // stack of values, with variables on clips and instance names resolving to
 // the instances placed with them. Every run is bounded: a budget of actions
-// per frame, jumps that leave their block end it, and popping an empty
-// stack yields undefined.
+// per frame (long strings cost more), jumps that leave their block end it,
+// popping an empty stack yields undefined, and a block that would grow the
+// stack or its strings past their limits is cut off.
 
 #include "player/AvmValue.h"
 #include "player/DisplayList.h"
@@ -26,6 +27,16 @@ class TAvmHost {
 
 // Actions a frame may run in all, frame and button actions together.
 inline constexpr int kMaxActionsPerFrame = 200000;
+// Every this many bytes of a string an action makes or takes from the stack
+// count as one more action, so that long strings cannot stall a frame.
+inline constexpr size_t kStringBytesPerAction = 256;
+// Values on the stack; bytes of one string; bytes of all strings the
+// scripts made that are still held (stack, registers, variables).
+inline constexpr size_t kMaxStackDepth = 100'000;
+inline constexpr size_t kMaxStringBytes = size_t{1} << 20;
+inline constexpr int64_t kMaxScriptTextBytes = int64_t{64} << 20;
+// Longest variable or instance name a script may set.
+inline constexpr size_t kMaxNameBytes = 1024;
 
 class TAvm1 {
  public:
@@ -36,6 +47,9 @@ class TAvm1 {
   // A fresh budget for the next frame.
   void NewFrame() { budget_ = kMaxActionsPerFrame; }
   bool BudgetSpent() const { return budget_ <= 0; }
+  // Why the last block that passed a limit of the stack or of strings, or
+  // ran out of memory, was cut off; empty when none was. Taking it clears it.
+  std::string TakeCutOffReason();
 
   // The instance a target path names, seen from `from`: "", "/", "_root",
   // "_level0", "_parent", "..", "this", names, "/a/b", "a.b", "../c".
@@ -47,7 +61,15 @@ class TAvm1 {
   std::string Key(const std::string& name) const;
   TDisplayObject* Child(TDisplayObject& parent, const std::string& name) const;
   TAvmValue Pop();
-  void Push(TAvmValue v) { stack_.push_back(std::move(v)); }
+  // Pushes a value; a string that no meter of this interpreter counts yet
+  // is counted first (see Text).
+  void Push(TAvmValue v);
+  void PushText(std::string s) { Push(Text(std::move(s))); }
+  // A string counted by the interpreter's meter, or undefined with the block
+  // cut off when it would pass a string limit.
+  TAvmValue Text(std::string s);
+  void CutOff(const std::string& reason);
+  void RunBlock(TDisplayObject& origin, const TActionList& actions);
   void PushData(const TActionRecord& a);
   bool Execute(TDisplayObject*& target, TDisplayObject& original, const TActionRecord& a);
   TAvmValue Add2(const TAvmValue& a, const TAvmValue& b) const;
@@ -59,11 +81,14 @@ class TAvm1 {
   TDisplayList& display_;
   TAvmHost& host_;
   int version_;
+  TAvmTextMeter meter_;
   std::vector<TAvmValue> stack_;
-  std::vector<std::string> constants_;
+  std::vector<TAvmValue> constants_;
   TAvmValue registers_[4];
   uint32_t random_ = 0;
   int budget_ = kMaxActionsPerFrame;
+  bool cutOff_ = false;  // the running block ends after its current action
+  std::string cutOffReason_;
 };
 
 // The properties by index (0 _x, 1 _y, 2 _xscale, 3 _yscale, 4 _currentframe,

@@ -40,6 +40,28 @@ double StringToNumber(const std::string& s) {
   return value;
 }
 
+TAvmValue::TText::~TText() {
+  if (meter) *meter -= static_cast<int64_t>(chars.size());
+}
+
+TAvmValue TAvmValue::String(std::string s) {
+  TAvmValue v = Of(vtString);
+  v.text_ = std::make_shared<const TText>(std::move(s), nullptr);
+  return v;
+}
+
+TAvmValue TAvmTextMeter::String(std::string s) const {
+  *bytes_ += static_cast<int64_t>(s.size());
+  TAvmValue v = TAvmValue::Of(TAvmValue::vtString);
+  v.text_ = std::make_shared<const TAvmValue::TText>(std::move(s), bytes_);
+  return v;
+}
+
+const std::string& TAvmValue::Text() const {
+  static const std::string kEmpty;
+  return type == vtString && text_ ? text_->chars : kEmpty;
+}
+
 double TAvmValue::ToNumber() const {
   switch (type) {
     case vtBool:
@@ -47,7 +69,7 @@ double TAvmValue::ToNumber() const {
     case vtNumber:
       return number;
     case vtString:
-      return StringToNumber(text);
+      return StringToNumber(Text());
     case vtNull:
       return 0;
     default:
@@ -66,7 +88,7 @@ std::string TAvmValue::ToString() const {
     case vtNumber:
       return NumberToString(number);
     case vtString:
-      return text;
+      return Text();
     case vtClip:
       if (auto c = clip.lock()) return c->TargetPath();
       return "";
@@ -81,9 +103,9 @@ bool TAvmValue::ToBool(int version) const {
     case vtNumber:
       return number != 0 && !std::isnan(number);
     case vtString:
-      if (version >= 7) return !text.empty();
+      if (version >= 7) return !Text().empty();
       {
-        const double n = StringToNumber(text);
+        const double n = StringToNumber(Text());
         return n != 0 && !std::isnan(n);
       }
     case vtClip:

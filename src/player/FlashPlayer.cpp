@@ -1,5 +1,6 @@
 #include "player/FlashPlayer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaly::player {
@@ -92,15 +93,21 @@ void TFlashPlayer::RunQueuedActions() {
     std::vector<TQueuedActions> batch;
     batch.swap(queue);
     for (const TQueuedActions& q : batch) {
-      if (auto target = q.target.lock()) avm_->Run(*target, *q.actions);
+      if (auto target = q.target.lock()) {
+        avm_->Run(*target, *q.actions);
+        ScriptWarning(avm_->TakeCutOffReason());
+      }
       ++ran;
     }
   }
-  if (!queue.empty() || avm_->BudgetSpent()) {
-    const std::string text = "the actions of a frame ran too long and were cut off";
-    if (scriptWarnings_.empty() || scriptWarnings_.back() != text) scriptWarnings_.push_back(text);
-  }
+  if (!queue.empty() || avm_->BudgetSpent()) ScriptWarning("the actions of a frame ran too long and were cut off");
   queue.clear();
+}
+
+void TFlashPlayer::ScriptWarning(const std::string& text) {
+  // Each kind is told once: a hostile movie repeats it every frame.
+  if (!text.empty() && std::find(scriptWarnings_.begin(), scriptWarnings_.end(), text) == scriptWarnings_.end())
+    scriptWarnings_.push_back(text);
 }
 
 void TFlashPlayer::GetUrl(const std::string& url, const std::string& target) {
@@ -148,20 +155,75 @@ void TFlashPlayer::FollowDrag() {
 
 namespace {
 
+// Lines are hit at least one movie pixel wide, as they are drawn at least
+// one pixel wide.
+constexpr double kMinHitLineTwips = 20;
+
+double SquaredDistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
+  const QPointF ab = b - a, ap = p - a;
+  const double length2 = QPointF::dotProduct(ab, ab);
+  const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(ap, ab) / length2, 0.0, 1.0) : 0.0;
+  const QPointF d = ap - ab * t;
+  return QPointF::dotProduct(d, d);
+}
+
+// Whether p lies on the outline a pen of width 2 * half with round caps and
+// joins draws along path: within half of one of its segments. Curves are
+// followed by chords that stay within a twip of them.
+bool OnStroke(const QPainterPath& path, const QPointF& p, double half) {
+  if (!path.controlPointRect().adjusted(-half, -half, half, half).contains(p)) return false;
+  const double limit = half * half;
+  QPointF last;
+  const int count = path.elementCount();
+  for (int i = 0; i < count; ++i) {
+    const QPainterPath::Element e = path.elementAt(i);
+    if (e.isMoveTo()) {
+      last = e;
+    } else if (e.isLineTo()) {
+      if (SquaredDistanceToSegment(p, last, e) <= limit) return true;
+      last = e;
+    } else if (e.isCurveTo() && i + 2 < count) {
+      // A cubic: its second control point and its end follow.
+      const QPointF c1 = e, c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
+      i += 2;
+      const QRectF hull = QRectF(last, end).normalized() | QRectF(c1, c2).normalized();
+      if (hull.adjusted(-half, -half, half, half).contains(p)) {
+        // Chords of n equal steps stray at most (largest second difference
+        // * 6) / (8 n^2) from the curve; n keeps that under a twip.
+        const QPointF d1 = last - 2 * c1 + c2, d2 = c1 - 2 * c2 + end;
+        const double bend = 6 * std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+        const int steps = static_cast<int>(std::clamp(std::ceil(std::sqrt(bend / 8)), 1.0, 256.0));
+        QPointF from = last;
+        for (int k = 1; k <= steps; ++k) {
+          const double t = double(k) / steps, u = 1 - t;
+          const QPointF to = u * u * u * last + 3 * u * u * t * c1 + 3 * u * t * t * c2 + t * t * t * end;
+          if (SquaredDistanceToSegment(p, from, to) <= limit) return true;
+          from = to;
+        }
+      }
+      last = end;
+    }
+  }
+  return false;
+}
+
 // Whether the point (twips, in the object's parent space) falls on object.
 // Buttons answer for their hit-test state, sprites for any child.
 bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, int nesting);
 
+// Shapes answer for their fills and for their lines as drawn.
 bool HitsCharacter(const TCharacter& c, const TMovieDef& movie, double x, double y) {
   if (c.kind == TCharacterKind::ckShape) {
     const auto& shape = static_cast<const TShapeDef&>(c);
-    if (!shape.pathBounds.contains(x, y)) return false;
+    constexpr double kMargin = kMinHitLineTwips / 2;
+    if (!shape.pathBounds.adjusted(-kMargin, -kMargin, kMargin, kMargin).contains(x, y)) return false;
+    const QPointF p(x, y);
     for (const TShapeLayer& layer : shape.layers) {
       for (const QPainterPath& path : layer.fillPaths)
-        if (path.contains(QPointF(x, y))) return true;
-      if (layer.fills.empty())
-        for (const QPainterPath& path : layer.linePaths)
-          if (path.boundingRect().contains(x, y)) return true;
+        if (path.contains(p)) return true;
+      for (size_t i = 0; i < layer.linePaths.size(); ++i)
+        if (OnStroke(layer.linePaths[i], p, std::max<double>(layer.lines[i].width, kMinHitLineTwips) / 2))
+          return true;
     }
     return false;
   }
@@ -260,8 +322,11 @@ void TFlashPlayer::MouseMove(double x, double y) {
   mouseY_ = y * 20;
   FollowDrag();
   auto under = ButtonAt(mouseX_, mouseY_);
-  auto pressed = pressed_.lock();
-  if (mouseDown_ && pressed) {
+  if (mouseDown_) {
+    // Only the pressed button follows a held mouse; one pressed elsewhere
+    // rolls nothing over.
+    auto pressed = pressed_.lock();
+    if (!pressed) return;
     const bool over = under == pressed;
     if (over && pressed->buttonState != bsDown)
       ButtonEvent(pressed, 4, bsDown);  // out-down to over-down
@@ -303,6 +368,11 @@ void TFlashPlayer::MouseUp(double x, double y) {
   hovered_ = overPressed ? pressed : nullptr;
   MouseMove(x, y);
   if (onMouseReleased) onMouseReleased();
+}
+
+bool TFlashPlayer::OverButton() const {
+  if (auto pressed = pressed_.lock()) return pressed->buttonState == bsDown;
+  return !mouseDown_ && !hovered_.expired();
 }
 
 std::optional<std::string> TFlashPlayer::GetVariable(const std::string& name) {

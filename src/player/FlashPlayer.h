@@ -57,6 +57,10 @@ class TFlashPlayer : private TAvmHost {
   void MouseUp(double x, double y);
   // A point of a width x height view ("ShowAll") in movie pixels.
   void ToMovie(int width, int height, double vx, double vy, double& x, double& y) const;
+  // Whether the mouse is over a button that answers it: one it rolled over,
+  // or the pressed one while the mouse is on it. The host shows a pointing
+  // hand then.
+  bool OverButton() const;
 
   // The scripting calls of the host. A variable by name or path ("CurrentObj",
   // "/clip:v"); nothing when it is undefined or no movie is loaded.
@@ -87,6 +91,7 @@ class TFlashPlayer : private TAvmHost {
   void EndDrag() override;
 
   void RunQueuedActions();
+  void ScriptWarning(const std::string& text);
   TDisplayObjectPtr ButtonAt(double x, double y) const;
   // Runs the actions of every condition of button that contains bit.
   void ButtonEvent(const TDisplayObjectPtr& button, int bit, uint8_t newState);

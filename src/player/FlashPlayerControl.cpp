@@ -18,6 +18,7 @@ void TFlashPlayerControl::LoadMovie(std::span<const uint8_t> bytes) {
   // The rate's 8.8 value may be 0; such a movie is shown at 12 frames per second.
   const double rate = player_.FrameRate() > 0 ? player_.FrameRate() : 12;
   timer_.start(static_cast<int>(std::lround(1000.0 / std::min(rate, 120.0))));
+  UpdateCursor();
   update();
 }
 
@@ -29,7 +30,13 @@ bool TFlashPlayerControl::TSetProperty(const std::string& target, int index, con
 
 void TFlashPlayerControl::OnFrame() {
   player_.Tick();
+  UpdateCursor();
   update();
+}
+
+void TFlashPlayerControl::UpdateCursor() {
+  const Qt::CursorShape shape = player_.OverButton() ? Qt::PointingHandCursor : Qt::ArrowCursor;
+  if (cursor().shape() != shape) setCursor(shape);
 }
 
 void TFlashPlayerControl::paintEvent(QPaintEvent*) {
@@ -45,6 +52,7 @@ void TFlashPlayerControl::mousePressEvent(QMouseEvent* event) {
   double x, y;
   player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
   player_.MouseDown(x, y);
+  UpdateCursor();
   update();
 }
 
@@ -52,6 +60,7 @@ void TFlashPlayerControl::mouseMoveEvent(QMouseEvent* event) {
   double x, y;
   player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
   player_.MouseMove(x, y);
+  UpdateCursor();
   update();
 }
 
@@ -60,6 +69,7 @@ void TFlashPlayerControl::mouseReleaseEvent(QMouseEvent* event) {
   double x, y;
   player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
   player_.MouseUp(x, y);
+  UpdateCursor();
   update();
 }
 

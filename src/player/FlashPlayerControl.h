@@ -1,9 +1,9 @@
 #pragma once
 // The player as a Qt widget for the preview: shows the movie scaled
-// "ShowAll" into the widget, plays it at its frame rate, and passes the
-// mouse on. The host talks to it as to the system's Flash control: load
-// from bytes, play, stop, loop, the scripting calls, and callbacks for
-// GetURL and for mouse releases.
+// "ShowAll" into the widget, plays it at its frame rate, passes the mouse
+// on, and shows a pointing hand over buttons. The host talks to it as to
+// the system's Flash control: load from bytes, play, stop, loop, the
+// scripting calls, and callbacks for GetURL and for mouse releases.
 
 #include "player/FlashPlayer.h"
 
@@ -39,6 +39,7 @@ class TFlashPlayerControl : public QWidget {
 
  private:
   void OnFrame();
+  void UpdateCursor();
 
   TFlashPlayer player_;
   QTimer timer_;

@@ -132,6 +132,45 @@ TEST(Actions, EndlessLoopIsCutOffWithAWarningEveryFrame) {
   EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr("cut off")));
 }
 
+TEST(Actions, ScriptsGrowingTheirStackOrStringsAreCutOffAndThePlayerGoesOn) {
+  // s = "x"; do { s = s + s } while (length(s) < 512 KB)
+  const TBytes grow = Join({Push({PStr("s"), PStr("s")}), Action(0x1C), Action(0x4C), Action(0x21), Action(0x1D),
+                            Push({PStr("s")}), Action(0x1C), Action(0x14), Push({PInt(512 * 1024)}), Action(0x48)});
+  // for (;;) { n = n + 1; this["v" + n] = s + s }: a new 1 MB string each pass
+  const TBytes keep = Join({Push({PStr("n"), PStr("n")}), Action(0x1C), Action(0x50), Action(0x1D),
+                            Push({PStr("v"), PStr("n")}), Action(0x1C), Action(0x21), Push({PStr("s")}),
+                            Action(0x1C), Action(0x4C), Action(0x21), Action(0x1D)});
+  auto back = [](const TBytes& body) { return static_cast<int16_t>(-(static_cast<int>(body.size()) + 5)); };
+  const TBytes nulls = Action(0x96, TBytes(30000, 2));
+  struct Case {
+    const char* what;
+    TBytes actions;
+    int ticks;  // the frame runs again every other tick
+    const char* warning;
+  };
+  const Case cases[] = {
+      {"PushDuplicate and StringAdd double a string",
+       Join({Push({PStr("x")}), Action(0x4C), Action(0x21), Jump(-7)}), 0, "a string longer than 1 MB"},
+      {"PushDuplicate and Add2 double a string", Join({Push({PStr("x")}), Action(0x4C), Action(0x47), Jump(-7)}), 0,
+       "a string longer than 1 MB"},
+      {"a Push of 30000 nulls in a loop", Join({nulls, Jump(back(nulls))}), 0, "filled their stack"},
+      {"new 1 MB strings kept in variables frame after frame",
+       Join({SetVar("s", PStr("x")), grow, If(back(grow)), keep, Jump(back(keep))}), 10,
+       "more than 64 MB of strings"},
+  };
+  for (const Case& c : cases) {
+    TFlashPlayer player;
+    RunFrame(player, Join({SetVar("before", PInt(1)), c.actions}));
+    for (int i = 0; i < c.ticks; ++i) player.Tick();
+    EXPECT_THAT(player.Warnings(), ::testing::Contains(::testing::HasSubstr(c.warning))) << c.what;
+    EXPECT_THAT(player.GetVariable("before"), Optional(std::string("1"))) << c.what;
+    EXPECT_THAT(player.TGetProperty("box", 0), Optional(std::string("40.05"))) << c.what;
+    const int frame = player.CurrentFrame();
+    player.Tick();
+    EXPECT_NE(player.CurrentFrame(), frame) << c.what;
+  }
+}
+
 TEST(Actions, TimelineControlAndGetUrl2) {
   TFlashPlayer player;
   std::vector<std::string> urls;

@@ -71,6 +71,17 @@ TEST(Control, ShowsTheMovieScaledAndDragsInMovieCoordinates) {
   EXPECT_EQ(control.TGetProperty("but1", 1), std::optional<std::string>("5"));
 }
 
+TEST(Control, ShowsAPointingHandOverButtonsAndTheArrowElsewhere) {
+  TFlashPlayerControl control;
+  control.resize(200, 100);
+  control.LoadMovie(DragMovie());
+  EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
+  Send(control, QEvent::MouseMove, {60, 60});
+  EXPECT_EQ(control.cursor().shape(), Qt::PointingHandCursor);
+  Send(control, QEvent::MouseMove, {20, 20});
+  EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST(Control, PlaysAtTheMovieRate) {
   TFlashPlayerControl control;
   control.resize(100, 50);

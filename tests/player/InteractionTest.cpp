@@ -82,6 +82,96 @@ TEST(Interaction, RollOverRollOutAndReleaseOutside) {
   EXPECT_THAT(player.GetVariable("released"), Optional(std::string("1")));
 }
 
+TEST(Interaction, OverButtonAnswersForButtonsThatFollowTheMouse) {
+  TFlashPlayer player;
+  player.LoadMovie(ButtonMovie({{kOnRollOver, Join({Push({PStr("over"), PStr("over")}), Action(0x1C), Action(0x50),
+                                                    Action(0x1D)})}}));
+  EXPECT_FALSE(player.OverButton());
+  struct Step {
+    const char* what;
+    char mouse;  // 'm' move, 'd' down, 'u' up
+    double x, y;
+    bool overButton;
+    const char* rollOvers;  // checked when set
+  };
+  const Step steps[] = {
+      {"on the background", 'm', 5, 5, false, nullptr},
+      {"onto the button", 'm', 30, 30, true, "1"},
+      {"off it", 'm', 80, 30, false, "1"},
+      {"pressed on the background", 'd', 5, 5, false, "1"},
+      {"held onto the button", 'm', 30, 30, false, "1"},
+      {"released on it", 'u', 30, 30, true, nullptr},
+      {"pressed on the button", 'd', 30, 30, true, nullptr},
+      {"held off it", 'm', 80, 30, false, nullptr},
+      {"held back onto it", 'm', 30, 30, true, nullptr},
+      {"released", 'u', 30, 30, true, nullptr},
+  };
+  for (const Step& step : steps) {
+    if (step.mouse == 'm')
+      player.MouseMove(step.x, step.y);
+    else if (step.mouse == 'd')
+      player.MouseDown(step.x, step.y);
+    else
+      player.MouseUp(step.x, step.y);
+    EXPECT_EQ(player.OverButton(), step.overButton) << step.what;
+    if (step.rollOvers) {
+      EXPECT_THAT(player.GetVariable("over"), Optional(std::string(step.rollOvers))) << step.what;
+    }
+  }
+}
+
+TEST(Interaction, LinesAreHitAlongTheirStrokeWithOrWithoutFills) {
+  // Shapes in twips on a 100 x 100 movie; their button has them as every
+  // state, hit area included.
+  TShapeBuilder diagonal;
+  diagonal.Style(-1, -1, diagonal.LineStyle(40, 0x000000FF));
+  diagonal.MoveTo(400, 400);
+  diagonal.LineTo(1600, 1600);
+  TShapeBuilder bordered;  // fill 20..40 px, border 10 px wide
+  bordered.Style(-1, bordered.SolidFill(0xFF0000FF), bordered.LineStyle(200, 0x000000FF));
+  bordered.Rectangle(400, 400, 800, 800);
+  TShapeBuilder hairline;  // drawn, and hit, one pixel wide
+  hairline.Style(-1, -1, hairline.LineStyle(0, 0x000000FF));
+  hairline.MoveTo(400, 1200);
+  hairline.LineTo(1600, 1200);
+  TShapeBuilder curve;  // from (20, 80) bent towards (20, 20) to (80, 20) px
+  curve.Style(-1, -1, curve.LineStyle(40, 0x000000FF));
+  curve.MoveTo(400, 1600);
+  curve.CurveTo(400, 400, 1600, 400);
+  struct Case {
+    const char* what;
+    const TShapeBuilder& shape;
+    double x, y;
+    bool hit;
+  };
+  const Case cases[] = {
+      {"diagonal, on the line", diagonal, 50, 50, true},
+      {"diagonal, beside it within half its width", diagonal, 50.6, 50, true},
+      {"diagonal, a corner of its box", diagonal, 25, 75, false},
+      {"diagonal, the other corner", diagonal, 78, 22, false},
+      {"bordered, the fill", bordered, 30, 30, true},
+      {"bordered, the outer half of the border", bordered, 43, 30, true},
+      {"bordered, beyond the border", bordered, 47, 30, false},
+      {"hairline, on it", hairline, 50, 60.3, true},
+      {"hairline, a pixel off", hairline, 50, 61, false},
+      {"curve, its middle", curve, 35, 35, true},
+      {"curve, near its end", curve, 79, 20, true},
+      {"curve, its control point", curve, 20, 20, false},
+      {"curve, inside its bend", curve, 50, 50, false},
+  };
+  for (const Case& c : cases) {
+    TMovieBuilder m(100, 100, 12, 6);
+    m.Shape(1, c.shape, 0, 2000, 0, 2000);
+    m.Tag(34, Button2Body(2, {{bsUp | bsOver | bsDown | bsHitTest, 1, 1}}, {}));
+    m.Place(1, 2);
+    m.ShowFrame();
+    TFlashPlayer player;
+    player.LoadMovie(m.Bytes());
+    player.MouseMove(c.x, c.y);
+    EXPECT_EQ(player.OverButton(), c.hit) << c.what;
+  }
+}
+
 TEST(Interaction, EditingPreviewDragMovesTheInstanceAndNamesIt) {
   TFlashPlayer player;
   player.SetLoop(false);
@@ -139,6 +229,7 @@ TEST(Interaction, PropertiesAsTextAndSettingThem) {
   EXPECT_FALSE(player.TSetProperty("nothing", 0, "1"));
   EXPECT_FALSE(player.TSetProperty("but1", 0, "abc"));
   EXPECT_FALSE(player.TSetProperty("but1", 11, "x"));
+  EXPECT_FALSE(player.TSetProperty("but1", 13, std::string(kMaxNameBytes + 1, 'n')));
 }
 
 TEST(Interaction, ViewPointsMapToMovieCoordinates) {
