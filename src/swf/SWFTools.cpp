@@ -17,8 +17,11 @@ namespace tessaly::swf {
 
 void TMemoryStream::Write(const void* data, size_t size) {
   if (size == 0) return;
-  if (position_ + size > data_.size()) data_.resize(position_ + size);
-  std::memcpy(data_.data() + position_, data, size);
+  const auto* p = static_cast<const uint8_t*>(data);
+  // Overwrite what lies before the end, append the rest (no zero fill).
+  const size_t inside = std::min(size, data_.size() - position_);
+  if (inside > 0) std::memcpy(data_.data() + position_, p, inside);
+  data_.insert(data_.end(), p + inside, p + size);
   position_ += size;
 }
 
@@ -118,11 +121,14 @@ TZCompressionStream::~TZCompressionStream() {
       // can be reported from here.
     }
   }
+  if (deflated_.valid()) deflated_.wait();
   state_->inUse = false;
 }
 
-void TZCompressionStream::Deflate(int flush) {
+void TZCompressionStream::Deflate(const std::vector<uint8_t>& input, int flush) {
   z_stream& zs = state_->zs;
+  zs.next_in = const_cast<Bytef*>(input.data());
+  zs.avail_in = static_cast<uInt>(input.size());
   uint8_t out[16384];
   int rc;
   do {
@@ -137,15 +143,28 @@ void TZCompressionStream::Deflate(int flush) {
 void TZCompressionStream::Write(const void* data, size_t size) {
   if (finished_) throw std::logic_error("write after the zlib stream was finished");
   const auto* p = static_cast<const uint8_t*>(data);
+  written_ += size;
   while (size > 0) {
-    uInt chunk = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
-    state_->zs.next_in = const_cast<Bytef*>(p);
-    state_->zs.avail_in = chunk;
-    Deflate(Z_NO_FLUSH);
-    p += chunk;
-    size -= chunk;
-    written_ += chunk;
+    const size_t n = std::min(size, ChunkSize - filling_.size());
+    filling_.insert(filling_.end(), p, p + n);
+    p += n;
+    size -= n;
+    if (filling_.size() == ChunkSize) HandOverChunk();
   }
+}
+
+// Waits for the chunk in progress; a failure of its deflate or of the
+// destination is thrown here.
+void TZCompressionStream::WaitForChunk() {
+  if (deflated_.valid()) deflated_.get();
+}
+
+void TZCompressionStream::HandOverChunk() {
+  WaitForChunk();
+  std::swap(filling_, deflating_);
+  filling_.clear();
+  filling_.reserve(ChunkSize);
+  deflated_ = std::async(std::launch::async, [this] { Deflate(deflating_, Z_NO_FLUSH); });
 }
 
 void TZCompressionStream::Seek(uint64_t) { throw std::logic_error("a zlib stream cannot seek"); }
@@ -153,9 +172,10 @@ void TZCompressionStream::Seek(uint64_t) { throw std::logic_error("a zlib stream
 void TZCompressionStream::Finish() {
   if (finished_) return;
   finished_ = true;
-  state_->zs.next_in = nullptr;
-  state_->zs.avail_in = 0;
-  Deflate(Z_FINISH);
+  WaitForChunk();
+  Deflate(filling_, Z_FINISH);
+  filling_ = {};
+  deflating_ = {};
 }
 
 std::vector<uint8_t> ZlibCompress(const uint8_t* data, size_t size) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -83,6 +84,12 @@ struct TDeflateState;
 // Compresses everything written to it into dest. zlib's working memory is
 // kept per thread and reused by the next stream, so that writing a movie
 // after every edit does not allocate and return it each time.
+//
+// Input is gathered in chunks. A large movie's chunks are deflated on a
+// second thread while the writer fills the next one, one chunk at a time and
+// in order, so the zlib stream is the same as from a single deflate; dest is
+// written only by that thread until Finish returns. A stream smaller than
+// one chunk is deflated on the calling thread by Finish.
 class TZCompressionStream : public TStream {
  public:
   explicit TZCompressionStream(TStream& dest);
@@ -96,11 +103,18 @@ class TZCompressionStream : public TStream {
   uint64_t Size() const override { return written_; }
   void Finish();
 
+  static constexpr size_t ChunkSize = 256 * 1024;
+
  private:
-  void Deflate(int flush);
+  void HandOverChunk();
+  void WaitForChunk();
+  void Deflate(const std::vector<uint8_t>& input, int flush);
   TStream& dest_;
   std::unique_ptr<TDeflateState> ownState_;
   TDeflateState* state_;
+  std::vector<uint8_t> filling_;
+  std::vector<uint8_t> deflating_;
+  std::future<void> deflated_;
   uint64_t written_ = 0;
   bool finished_ = false;
 };

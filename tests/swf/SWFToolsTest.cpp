@@ -271,6 +271,70 @@ TEST(Streams, ZlibRoundTrip) {
   EXPECT_EQ(back, data);
 }
 
+TEST(Streams, MemoryStreamWriteAcrossTheEndOverwritesThenAppends) {
+  TMemoryStream s;
+  s.Write("abcd", 4);
+  s.Seek(2);
+  s.Write("XYZW", 4);
+  s.Seek(8);  // past the end: the gap is zero
+  s.Write("!", 1);
+  EXPECT_EQ(s.Bytes(), (std::vector<uint8_t>{'a', 'b', 'X', 'Y', 'Z', 'W', 0, 0, '!'}));
+  EXPECT_EQ(s.Position(), 9u);
+}
+
+// The same bytes as zlib's one-shot compress at the default level, however
+// the input is split: within one chunk, several chunks deflated on the
+// second thread, and writes that straddle chunk borders.
+TEST(Streams, ChunkedCompressionEqualsOneShotCompression) {
+  const size_t sizes[] = {0, 1, 1000, TZCompressionStream::ChunkSize, 3 * TZCompressionStream::ChunkSize + 777};
+  for (size_t size : sizes) {
+    std::vector<uint8_t> data(size);
+    uint32_t x = 12345;
+    for (size_t i = 0; i < size; ++i) {
+      x = x * 1103515245 + 12345;
+      data[i] = static_cast<uint8_t>(i % 300 < 200 ? i * 7 : x >> 24);  // runs and noise
+    }
+    std::vector<uint8_t> expected(compressBound(static_cast<uLong>(size)));
+    uLongf expectedSize = expected.size();
+    ASSERT_EQ(compress2(expected.data(), &expectedSize, data.data(), static_cast<uLong>(size), Z_DEFAULT_COMPRESSION),
+              Z_OK);
+    expected.resize(expectedSize);
+
+    TMemoryStream out;
+    {
+      TZCompressionStream z(out);
+      for (size_t at = 0, step = 1; at < size; at += step, step = step * 3 % 70001 + 1)
+        z.Write(data.data() + at, std::min(step, size - at));
+      EXPECT_EQ(z.Position(), size);
+      z.Finish();
+    }
+    EXPECT_EQ(out.Bytes(), expected) << size << " bytes";
+  }
+}
+
+// A destination that fails after some bytes.
+class TFailingStream : public TMemoryStream {
+ public:
+  void Write(const void* data, size_t size) override {
+    if (Size() + size > 1000) throw EStreamError("disk full");
+    TMemoryStream::Write(data, size);
+  }
+};
+
+TEST(Streams, CompressionReportsTheDestinationsFailure) {
+  std::vector<uint8_t> noise(4 * TZCompressionStream::ChunkSize);
+  uint32_t x = 1;
+  for (auto& b : noise) b = static_cast<uint8_t>((x = x * 1103515245 + 12345) >> 24);
+  TFailingStream out;
+  TZCompressionStream z(out);
+  EXPECT_THROW(
+      {
+        z.Write(noise.data(), noise.size());
+        z.Finish();
+      },
+      EStreamError);
+}
+
 TEST(Streams, FileErrorsCarryTheNameAndTheReason) {
   try {
     TFileStream f("/nonexistent-folder/movie.swf");
