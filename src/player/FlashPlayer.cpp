@@ -155,9 +155,9 @@ void TFlashPlayer::FollowDrag() {
 
 namespace {
 
-// Lines are hit at least one movie pixel wide, as they are drawn at least
-// one pixel wide.
-constexpr double kMinHitLineTwips = 20;
+// The size in a space of what a matrix into its parent maps to one unit
+// there: one movie pixel in an object's space is pixel / Scale(its matrix).
+double Scale(const TSwfMatrix& m) { return std::sqrt(std::fabs(m.sx * m.sy - m.r0 * m.r1)); }
 
 double SquaredDistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
   const QPointF ab = b - a, ap = p - a;
@@ -207,23 +207,26 @@ bool OnStroke(const QPainterPath& path, const QPointF& p, double half) {
   return false;
 }
 
-// Whether the point (twips, in the object's parent space) falls on object.
-// Buttons answer for their hit-test state, sprites for any child.
-bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, int nesting);
+// Whether the point (twips, in the object's parent space) falls on object;
+// pixel is the size of one movie pixel in that space. Buttons answer for
+// their hit-test state, sprites for any child.
+bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, double pixel,
+                 int nesting);
 
-// Shapes answer for their fills and for their lines as drawn.
-bool HitsCharacter(const TCharacter& c, const TMovieDef& movie, double x, double y) {
+// Shapes answer for their fills and for their lines as drawn: at least one
+// pixel wide.
+bool HitsCharacter(const TCharacter& c, const TMovieDef& movie, double x, double y, double pixel) {
+  if (!std::isfinite(pixel)) return false;  // shrunk to nothing
   if (c.kind == TCharacterKind::ckShape) {
     const auto& shape = static_cast<const TShapeDef&>(c);
-    constexpr double kMargin = kMinHitLineTwips / 2;
-    if (!shape.pathBounds.adjusted(-kMargin, -kMargin, kMargin, kMargin).contains(x, y)) return false;
+    const double margin = pixel / 2;
+    if (!shape.pathBounds.adjusted(-margin, -margin, margin, margin).contains(x, y)) return false;
     const QPointF p(x, y);
     for (const TShapeLayer& layer : shape.layers) {
       for (const QPainterPath& path : layer.fillPaths)
         if (path.contains(p)) return true;
       for (size_t i = 0; i < layer.linePaths.size(); ++i)
-        if (OnStroke(layer.linePaths[i], p, std::max<double>(layer.lines[i].width, kMinHitLineTwips) / 2))
-          return true;
+        if (OnStroke(layer.linePaths[i], p, std::max<double>(layer.lines[i].width, pixel) / 2)) return true;
     }
     return false;
   }
@@ -232,12 +235,14 @@ bool HitsCharacter(const TCharacter& c, const TMovieDef& movie, double x, double
   return false;
 }
 
-bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, int nesting) {
+bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x, double y, double pixel,
+                 int nesting) {
   if (!object.visible || !object.character || nesting > kMaxNesting) return false;
   TSwfMatrix inverse;
   if (!object.matrix.Invert(inverse)) return false;
   double lx, ly;
   inverse.Apply(x, y, lx, ly);
+  const double localPixel = pixel / Scale(object.matrix);
   if (object.IsButton()) {
     const auto& def = static_cast<const TButtonDef&>(*object.character);
     bool anyHitRecord = false;
@@ -250,38 +255,39 @@ bool HitsContent(const TDisplayObject& object, const TMovieDef& movie, double x,
       if (!r.matrix.Invert(inner)) continue;
       double cx, cy;
       inner.Apply(lx, ly, cx, cy);
-      if (HitsCharacter(*c, movie, cx, cy)) return true;
+      if (HitsCharacter(*c, movie, cx, cy, localPixel / Scale(r.matrix))) return true;
       if (c->kind == TCharacterKind::ckSprite) {
         // A sprite as hit area: its current children (shown in this state or not).
         for (const auto& [depth, child] : object.children)
-          if (child->character == c && HitsContent(*child, movie, lx, ly, nesting + 1)) return true;
+          if (child->character == c && HitsContent(*child, movie, lx, ly, localPixel, nesting + 1)) return true;
       }
     }
     return false;
   }
   if (object.IsClip()) {
     for (const auto& [depth, child] : object.children)
-      if (HitsContent(*child, movie, lx, ly, nesting + 1)) return true;
+      if (HitsContent(*child, movie, lx, ly, localPixel, nesting + 1)) return true;
     return false;
   }
-  return HitsCharacter(*object.character, movie, lx, ly);
+  return HitsCharacter(*object.character, movie, lx, ly, localPixel);
 }
 
-// The topmost button under the point (twips in clip's parent space).
-TDisplayObjectPtr FindButton(const TDisplayObject& clip, const TMovieDef& movie, double x, double y, int nesting,
-                             const TDisplayObject* skip) {
+// The topmost button under the point (twips in clip's parent space, where
+// one movie pixel measures pixel).
+TDisplayObjectPtr FindButton(const TDisplayObject& clip, const TMovieDef& movie, double x, double y, double pixel,
+                             int nesting) {
   if (!clip.visible || nesting > kMaxNesting) return nullptr;
   TSwfMatrix inverse;
   if (!clip.matrix.Invert(inverse)) return nullptr;
   double lx, ly;
   inverse.Apply(x, y, lx, ly);
+  const double localPixel = pixel / Scale(clip.matrix);
   for (auto it = clip.children.rbegin(); it != clip.children.rend(); ++it) {
     const TDisplayObjectPtr& child = it->second;
-    if (child.get() == skip) continue;
     if (child->IsButton()) {
-      if (HitsContent(*child, movie, lx, ly, nesting + 1)) return child;
+      if (HitsContent(*child, movie, lx, ly, localPixel, nesting + 1)) return child;
     } else if (child->IsClip()) {
-      if (auto found = FindButton(*child, movie, lx, ly, nesting + 1, skip)) return found;
+      if (auto found = FindButton(*child, movie, lx, ly, localPixel, nesting + 1)) return found;
     }
   }
   return nullptr;
@@ -290,7 +296,7 @@ TDisplayObjectPtr FindButton(const TDisplayObject& clip, const TMovieDef& movie,
 }  // namespace
 
 TDisplayObjectPtr TFlashPlayer::ButtonAt(double x, double y) const {
-  return FindButton(display_->Root(), *movie_, x, y, 0, nullptr);
+  return FindButton(display_->Root(), *movie_, x, y, 20, 0);
 }
 
 void TFlashPlayer::ButtonEvent(const TDisplayObjectPtr& button, int bit, uint8_t newState) {

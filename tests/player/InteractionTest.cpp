@@ -122,7 +122,7 @@ TEST(Interaction, OverButtonAnswersForButtonsThatFollowTheMouse) {
 
 TEST(Interaction, LinesAreHitAlongTheirStrokeWithOrWithoutFills) {
   // Shapes in twips on a 100 x 100 movie; their button has them as every
-  // state, hit area included.
+  // state, hit area included, and is placed at the origin scaled.
   TShapeBuilder diagonal;
   diagonal.Style(-1, -1, diagonal.LineStyle(40, 0x000000FF));
   diagonal.MoveTo(400, 400);
@@ -141,29 +141,37 @@ TEST(Interaction, LinesAreHitAlongTheirStrokeWithOrWithoutFills) {
   struct Case {
     const char* what;
     const TShapeBuilder& shape;
+    double scale;
     double x, y;
     bool hit;
   };
   const Case cases[] = {
-      {"diagonal, on the line", diagonal, 50, 50, true},
-      {"diagonal, beside it within half its width", diagonal, 50.6, 50, true},
-      {"diagonal, a corner of its box", diagonal, 25, 75, false},
-      {"diagonal, the other corner", diagonal, 78, 22, false},
-      {"bordered, the fill", bordered, 30, 30, true},
-      {"bordered, the outer half of the border", bordered, 43, 30, true},
-      {"bordered, beyond the border", bordered, 47, 30, false},
-      {"hairline, on it", hairline, 50, 60.3, true},
-      {"hairline, a pixel off", hairline, 50, 61, false},
-      {"curve, its middle", curve, 35, 35, true},
-      {"curve, near its end", curve, 79, 20, true},
-      {"curve, its control point", curve, 20, 20, false},
-      {"curve, inside its bend", curve, 50, 50, false},
+      {"diagonal, on the line", diagonal, 1, 50, 50, true},
+      {"diagonal, beside it within half its width", diagonal, 1, 50.6, 50, true},
+      {"diagonal, a corner of its box", diagonal, 1, 25, 75, false},
+      {"diagonal, the other corner", diagonal, 1, 78, 22, false},
+      {"bordered, the fill", bordered, 1, 30, 30, true},
+      {"bordered, the outer half of the border", bordered, 1, 43, 30, true},
+      {"bordered, beyond the border", bordered, 1, 47, 30, false},
+      {"hairline, on it", hairline, 1, 50, 60.3, true},
+      {"hairline, a pixel off", hairline, 1, 50, 61, false},
+      {"hairline shrunk to a quarter, still a pixel wide", hairline, 0.25, 12, 15.4, true},
+      {"hairline shrunk to a quarter, a pixel off", hairline, 0.25, 12, 16, false},
+      {"curve, its middle", curve, 1, 35, 35, true},
+      {"curve, near its end", curve, 1, 79, 20, true},
+      {"curve, its control point", curve, 1, 20, 20, false},
+      {"curve, inside its bend", curve, 1, 50, 50, false},
   };
   for (const Case& c : cases) {
     TMovieBuilder m(100, 100, 12, 6);
     m.Shape(1, c.shape, 0, 2000, 0, 2000);
     m.Tag(34, Button2Body(2, {{bsUp | bsOver | bsDown | bsHitTest, 1, 1}}, {}));
-    m.Place(1, 2);
+    TBitWriter place;
+    place.Byte(0x02 | 0x04);
+    place.Word(1);
+    place.Word(2);
+    place.Matrix(c.scale, c.scale, 0, 0, 0, 0);
+    m.Tag(26, place.Data());
     m.ShowFrame();
     TFlashPlayer player;
     player.LoadMovie(m.Bytes());
