@@ -12,7 +12,12 @@ bool EndsWithSeparator(std::string_view s) {
   return !s.empty() && (s.back() == '/' || s.back() == '\\');
 }
 
-std::string QuotedQuality(int choice) { return "\"" + std::string(QualityWord(choice)) + "\""; }
+std::string QuotedQuality(int choice) {
+  std::string quoted = "\"";
+  quoted += QualityWord(choice);
+  quoted += '"';
+  return quoted;
+}
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;

@@ -7,7 +7,13 @@
 namespace tessaly::publish {
 namespace {
 
-std::string Quoted(int value) { return "\"" + std::to_string(value) + "\""; }
+// Built by appending: GCC 12 warns falsely (-Wrestrict) about "\"" + s + "\"".
+std::string Quoted(int value) {
+  std::string quoted = "\"";
+  quoted += std::to_string(value);
+  quoted += '"';
+  return quoted;
+}
 
 }  // namespace
 
