@@ -15,6 +15,9 @@ namespace tessaly::player {
 // A bitmap wider or higher than this, or with more pixels, is refused.
 inline constexpr int kMaxBitmapSide = 16384;
 inline constexpr int64_t kMaxBitmapPixels = int64_t{32} * 1024 * 1024;
+// The bitmaps of a whole movie, decoded, hold at most this many pixels
+// (256 MB); past it, bitmaps are left out.
+inline constexpr int64_t kMaxMovieBitmapPixels = int64_t{64} * 1024 * 1024;
 
 // Inflates a zlib stream into at most maxBytes bytes. Returns false when the
 // stream is corrupt or would inflate to more than maxBytes (out then holds

@@ -71,12 +71,14 @@ class TMovieReader {
   void ReadButton(TSwfBitReader& in);
   void ReadButton2(TSwfBitReader& in);
   void ReadSprite(TSwfBitReader& in);
+  bool TakeBitmapPixels(uint16_t id, int64_t pixels);
 
   TMovieDef& movie_;
   std::vector<uint8_t> jpegTables_;
   size_t suppressedWarnings_ = 0;
   uint32_t tagIndex_ = 0;
   size_t outlineLeft_ = kMaxMovieOutline;
+  int64_t bitmapPixelsLeft_ = kMaxMovieBitmapPixels;
 };
 
 void TMovieReader::Warn(std::string text) {
@@ -287,6 +289,18 @@ void TMovieReader::ReadShape(TSwfBitReader& in, int version) {
   AddCharacter(std::move(shape));
 }
 
+// Takes a decoded bitmap's pixels from the movie's budget; false (with a
+// warning) when they do not fit, and the bitmap is left out.
+bool TMovieReader::TakeBitmapPixels(uint16_t id, int64_t pixels) {
+  if (pixels > bitmapPixelsLeft_) {
+    Warn("bitmap " + std::to_string(id) + " is left out: the movie's bitmaps exceed " +
+         std::to_string(kMaxMovieBitmapPixels) + " pixels");
+    return false;
+  }
+  bitmapPixelsLeft_ -= pixels;
+  return true;
+}
+
 void TMovieReader::ReadJpeg(TSwfBitReader& in, uint16_t code) {
   auto bitmap = std::make_unique<TBitmapDef>();
   bitmap->id = in.ReadWord();
@@ -309,6 +323,7 @@ void TMovieReader::ReadJpeg(TSwfBitReader& in, uint16_t code) {
     Warn("bitmap " + std::to_string(bitmap->id) + ": " + error);
     return;
   }
+  if (!TakeBitmapPixels(bitmap->id, int64_t{bitmap->image.width()} * bitmap->image.height())) return;
   if (code == tcDefineBitsJpeg3 && !in.AtEnd() &&
       !ApplyAlphaPlane(bitmap->image, in.ReadBytes(in.Remaining()), error))
     Warn("bitmap " + std::to_string(bitmap->id) + ": " + error);
@@ -321,6 +336,10 @@ void TMovieReader::ReadLossless(TSwfBitReader& in, bool withAlpha) {
   const int format = in.ReadByte();
   const int width = in.ReadWord();
   const int height = in.ReadWord();
+  // Checked before decoding, so left-out bitmaps cost no inflating; a size
+  // beyond one bitmap's limit is refused by the decoder instead.
+  const int64_t pixels = int64_t{width} * height;
+  if (pixels <= kMaxBitmapPixels && !TakeBitmapPixels(bitmap->id, pixels)) return;
   std::string error;
   bitmap->image = DecodeLossless(format, width, height, in.ReadBytes(in.Remaining()), withAlpha, error);
   if (!error.empty()) Warn("bitmap " + std::to_string(bitmap->id) + ": " + error);

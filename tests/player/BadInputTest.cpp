@@ -1,5 +1,6 @@
 #include "player/PlayerTestUtil.h"
 #include "player/Renderer.h"
+#include "player/SwfBitmapReader.h"
 #include "player/SwfShapeReader.h"
 
 #include <gmock/gmock.h>
@@ -393,6 +394,24 @@ TEST(BadInput, TintedCopiesOfALargeBitmapStayWithinTheirMemoryBound) {
   EXPECT_LE(renderer.TintedBytes(), kMaxTintedBytes);
   // The topmost copy, made after older ones were let go, is the one shown.
   EXPECT_TRUE(Near(Pixel(image.convertToFormat(QImage::Format_RGB32), 25, 25), {128 + 5 * (kTints - 1), 128, 128}));
+}
+
+// Many large bitmaps, each allowed on its own, stop at the movie's budget:
+// a small compressed movie cannot decode into gigabytes.
+TEST(BadInput, BitmapsOfAMovieStopAtTheirPixelBudget) {
+  constexpr int kSide = 4096;  // 16 M pixels, 64 MB decoded
+  const TBytes body = LosslessBody(1, kSide, kSide, std::vector<uint32_t>(size_t{kSide} * kSide, 0xFF3060A0), false);
+  TMovieBuilder m(50, 50);
+  for (uint16_t id = 1; id <= 6; ++id) {
+    TBytes tag = body;
+    tag[0] = static_cast<uint8_t>(id);
+    m.Tag(20, tag);
+  }
+  m.ShowFrame();
+  const auto movie = ReadMovie(m.Bytes());
+  const int64_t fits = kMaxMovieBitmapPixels / (int64_t{kSide} * kSide);
+  for (uint16_t id = 1; id <= 6; ++id) EXPECT_EQ(movie->Find(id) != nullptr, id <= fits) << "bitmap " << id;
+  EXPECT_THAT(movie->warnings, ::testing::Contains(::testing::HasSubstr("bitmap 5 is left out")));
 }
 
 }  // namespace
