@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include "cli/SwfSummary.h"
 #include "platform/BmpWriter.h"
 #include "project/ProjectWriter.h"
+#include "cli/ToolRun.h"
 #include "support/TestPictures.h"
 
 namespace tessaly::test {
@@ -28,45 +28,14 @@ using ::testing::MatchesRegex;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-struct TRun {
-  int Exit = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
   const std::string text = ReadText(path);
   return {text.begin(), text.end()};
 }
 
 // Runs tessaly-build with args in the folder cwd.
-TRun RunBuild(const fs::path& cwd, const std::vector<std::string>& args) {
-  static int runs = 0;
-  const fs::path out = fs::temp_directory_path() / ("tessaly-build-out-" + std::to_string(getpid()) + "-" +
-                                                    std::to_string(++runs));
-  const fs::path err = out.string() + ".err";
-  std::string command = "cd " + Quote(cwd.string()) + " && " + Quote(TESSALY_BUILD_TOOL);
-  for (const std::string& arg : args) command += " " + Quote(arg);
-  command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-  const int status = std::system(command.c_str());
-  TRun run;
-  run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.Out = ReadText(out);
-  run.Err = ReadText(err);
-  fs::remove(out);
-  fs::remove(err);
-  return run;
+TToolRun RunBuild(const fs::path& cwd, const std::vector<std::string>& args) {
+  return RunTool(TESSALY_BUILD_TOOL, args, cwd);
 }
 
 // A project of a plain banner with one rectangle; the settings are changed
@@ -107,7 +76,7 @@ class BuildTool : public ::testing::Test {
 
 TEST_F(BuildTool, HelpExplainsTheCommand) {
   for (const char* flag : {"--help", "-h"}) {
-    const TRun run = RunBuild(Dir(), {flag});
+    const TToolRun run = RunBuild(Dir(), {flag});
     EXPECT_EQ(run.Exit, 0);
     EXPECT_THAT(run.Out, StartsWith("usage: tessaly-build PROJECT.bwf [-o OUT.swf] [--preview]\n"));
     EXPECT_THAT(run.Out, HasSubstr("\".swf\", beside the project"));
@@ -130,7 +99,7 @@ TEST_F(BuildTool, WrongArgumentsExitWithTwoAndTheUsage) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.message);
-    const TRun run = RunBuild(Dir(), c.args);
+    const TToolRun run = RunBuild(Dir(), c.args);
     EXPECT_EQ(run.Exit, 2);
     EXPECT_THAT(run.Err, HasSubstr(c.message));
     EXPECT_THAT(run.Err, HasSubstr("usage: tessaly-build"));
@@ -156,7 +125,7 @@ TEST_F(BuildTool, PublishedBuildWritesTheMovieAndOneLine) {
     doc.BannerSettings.Compress = c.compress;
     doc.BannerSettings.FlashVersion = c.version;
     WriteProject(Dir(), "plain", doc);
-    const TRun run = RunBuild(Dir(), {"plain.bwf", "-o", "out.swf"});
+    const TToolRun run = RunBuild(Dir(), {"plain.bwf", "-o", "out.swf"});
     ASSERT_EQ(run.Exit, 0) << run.Err;
     EXPECT_THAT(run.Err, IsEmpty());
     const std::vector<std::uint8_t> movie = ReadBytes(Dir() / "out.swf");
@@ -170,7 +139,7 @@ TEST_F(BuildTool, PublishedBuildWritesTheMovieAndOneLine) {
 TEST_F(BuildTool, DefaultOutputIsTheProjectNameBesideTheProject) {
   fs::create_directory(Dir() / "work");
   WriteProject(Dir() / "work", "banner", PlainBanner());
-  const TRun run = RunBuild(Dir(), {"work/banner.bwf"});
+  const TToolRun run = RunBuild(Dir(), {"work/banner.bwf"});
   ASSERT_EQ(run.Exit, 0) << run.Err;
   EXPECT_THAT(run.Out, StartsWith("work/banner.swf: SWF version 6, compressed, 1 frame"));
   EXPECT_TRUE(fs::is_regular_file(Dir() / "work" / "banner.swf"));
@@ -183,8 +152,8 @@ TEST_F(BuildTool, PreviewIsOneDraggableFramePublishedOpensTheAddress) {
   doc.BannerSettings.AnimationLoop = 2;
   WriteProject(Dir(), "anim", doc);
 
-  const TRun published = RunBuild(Dir(), {"anim.bwf", "-o", "published.swf"});
-  const TRun preview = RunBuild(Dir(), {"anim.bwf", "-o", "preview.swf", "--preview"});
+  const TToolRun published = RunBuild(Dir(), {"anim.bwf", "-o", "published.swf"});
+  const TToolRun preview = RunBuild(Dir(), {"anim.bwf", "-o", "preview.swf", "--preview"});
   ASSERT_EQ(published.Exit, 0) << published.Err;
   ASSERT_EQ(preview.Exit, 0) << preview.Err;
   const cli::TSwfSummary p = cli::ReadSwfSummary(ReadBytes(Dir() / "published.swf"));
@@ -207,7 +176,7 @@ TEST_F(BuildTool, AnimationBeyondTheFrameLimitIsRefused) {
   doc.BannerSettings.AnimationSpeed = 1;
   doc.BannerSettings.AnimationLoop = 99;
   WriteProject(Dir(), "long", doc);
-  const TRun run = RunBuild(Dir(), {"long.bwf", "-o", "out.swf"});
+  const TToolRun run = RunBuild(Dir(), {"long.bwf", "-o", "out.swf"});
   EXPECT_EQ(run.Exit, 1);
   EXPECT_THAT(run.Err, HasSubstr("65535"));
   EXPECT_FALSE(fs::exists(Dir() / "out.swf"));
@@ -219,7 +188,7 @@ TEST_F(BuildTool, DefaultClickAddressIsWarnedAbout) {
   document::TBannerDocument doc = PlainBanner();
   doc.BannerSettings.URL = std::string(document::ProgramWebPage);
   WriteProject(Dir(), "plain", doc);
-  const TRun run = RunBuild(Dir(), {"plain.bwf"});
+  const TToolRun run = RunBuild(Dir(), {"plain.bwf"});
   EXPECT_EQ(run.Exit, 0);
   EXPECT_EQ(run.Err, "warning: the click address is still the default " + std::string(document::ProgramWebPage) + "\n");
 }
@@ -240,7 +209,7 @@ TEST_F(BuildTool, MissingOrInvalidProjectFailsWithoutOutput) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.project);
-    const TRun run = RunBuild(Dir(), {c.project, "-o", "out.swf"});
+    const TToolRun run = RunBuild(Dir(), {c.project, "-o", "out.swf"});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_THAT(run.Err, HasSubstr(c.message));
     EXPECT_THAT(run.Err, HasSubstr(c.project));
@@ -256,7 +225,7 @@ TEST_F(BuildTool, UnwritableOutputFailsAndLeavesNoPartialFile) {
   const std::vector<std::string> before = FilesIn(Dir());
   for (const char* output : {"missing/out.swf", "plain.txt/out.swf", "taken.swf"}) {
     SCOPED_TRACE(output);
-    const TRun run = RunBuild(Dir(), {"plain.bwf", "-o", output});
+    const TToolRun run = RunBuild(Dir(), {"plain.bwf", "-o", output});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_THAT(run.Err, StartsWith("tessaly-build: "));
     EXPECT_THAT(run.Err, HasSubstr(output));
@@ -269,7 +238,7 @@ TEST_F(BuildTool, UnwritableOutputFailsAndLeavesNoPartialFile) {
 TEST_F(BuildTool, OutputNeverReplacesTheProject) {
   const std::string project = WriteProject(Dir(), "plain", PlainBanner());
   const std::string bytes = ReadText(project);
-  const TRun run = RunBuild(Dir(), {"plain.bwf", "-o", "./plain.bwf"});
+  const TToolRun run = RunBuild(Dir(), {"plain.bwf", "-o", "./plain.bwf"});
   EXPECT_EQ(run.Exit, 1);
   EXPECT_THAT(run.Err, HasSubstr("would replace the project file"));
   EXPECT_EQ(ReadText(project), bytes);
@@ -287,7 +256,7 @@ TEST_F(BuildTool, PicturesAreFoundBesideTheProject) {
   picture.Height = 48;
   WriteProject(Dir() / "project", "pictured", doc);
 
-  const TRun run = RunBuild(Dir(), {"project/pictured.bwf", "-o", "out.swf"});
+  const TToolRun run = RunBuild(Dir(), {"project/pictured.bwf", "-o", "out.swf"});
   ASSERT_EQ(run.Exit, 0) << run.Err;
   EXPECT_THAT(run.Err, IsEmpty());
   EXPECT_THAT(run.Out, StartsWith("out.swf: SWF version 6"));
@@ -318,7 +287,7 @@ TEST_F(BuildTool, PictureProblems) {
     picture.Height = 20;
     WriteProject(Dir(), "pictured", doc);
     fs::remove(Dir() / "out.swf");
-    const TRun run = RunBuild(Dir(), {"pictured.bwf", "-o", "out.swf"});
+    const TToolRun run = RunBuild(Dir(), {"pictured.bwf", "-o", "out.swf"});
     EXPECT_EQ(run.Exit, c.exit);
     EXPECT_THAT(run.Err, HasSubstr(c.message));
     EXPECT_EQ(fs::exists(Dir() / "out.swf"), c.exit == 0);

@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QImage>
 
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ToolRun.h"
 #include "support/TestPictures.h"
 #include "swf/FlashObjects.h"
 
@@ -27,32 +26,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-struct TRun {
-  int Exit = -1;
-  std::string Err;
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-TRun RunRender(const std::vector<std::string>& args) {
-  static int runs = 0;
-  const fs::path err =
-      fs::temp_directory_path() / ("tessaly-render-err-" + std::to_string(getpid()) + "-" + std::to_string(++runs));
-  std::string command = Quote(TESSALY_RENDER_TOOL);
-  for (const std::string& arg : args) command += " " + Quote(arg);
-  command += " >/dev/null 2>" + Quote(err.string());
-  const int status = std::system(command.c_str());
-  TRun run;
-  run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(err, std::ios::binary);
-  run.Err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  fs::remove(err);
-  return run;
-}
+TToolRun RunRender(const std::vector<std::string>& args) { return RunTool(TESSALY_RENDER_TOOL, args); }
 
 std::vector<std::uint8_t> SteppingSquareMovie() {
   swf::TFlashMovie movie(0, 0, 40, 30, 12, true);
@@ -100,7 +74,7 @@ TEST_F(RenderTool, DrawsTheFrameAskedFor) {
   for (const TCase& c : cases) {
     std::vector<std::string> args = {Movie.string(), "-o", Png};
     args.insert(args.end(), c.options.begin(), c.options.end());
-    const TRun run = RunRender(args);
+    const TToolRun run = RunRender(args);
     ASSERT_EQ(run.Exit, 0) << run.Err;
     QImage image(QString::fromStdString(Png));
     ASSERT_EQ(image.size(), QSize(40, 30));
@@ -113,7 +87,7 @@ TEST_F(RenderTool, DrawsTheFrameAskedFor) {
 
 TEST_F(RenderTool, DrawsARangeOfFramesIntoAFolder) {
   const fs::path dir = Folder.Path() / "frames" / "deep";
-  const TRun run = RunRender({Movie.string(), "--frames", "2-4", "--out-dir", dir.string()});
+  const TToolRun run = RunRender({Movie.string(), "--frames", "2-4", "--out-dir", dir.string()});
   ASSERT_EQ(run.Exit, 0) << run.Err;
   EXPECT_FALSE(fs::exists(dir / "frame-0001.png"));
   EXPECT_FALSE(fs::exists(dir / "frame-0005.png"));
@@ -139,7 +113,7 @@ TEST_F(RenderTool, ScalesToTheSizeAskedForKeepingTheAspect) {
       {"40x90", {40, 90}, {5, 45}, {5, 37}},     // the width fits: centred, 30 pixels above and below
   };
   for (const TCase& c : cases) {
-    const TRun run = RunRender({Movie.string(), "-o", Png, "--size", c.size});
+    const TToolRun run = RunRender({Movie.string(), "-o", Png, "--size", c.size});
     ASSERT_EQ(run.Exit, 0) << run.Err;
     QImage image(QString::fromStdString(Png));
     EXPECT_EQ(image.size(), c.expected) << c.size;
@@ -170,7 +144,7 @@ TEST_F(RenderTool, WrongArgumentsAreUsageErrors) {
       {m, m, "-o", Png},
   };
   for (const auto& args : cases) {
-    const TRun run = RunRender(args);
+    const TToolRun run = RunRender(args);
     EXPECT_EQ(run.Exit, 2) << ::testing::PrintToString(args);
     EXPECT_THAT(run.Err, StartsWith("tessaly-render: "));
     EXPECT_THAT(run.Err, HasSubstr("usage: tessaly-render MOVIE.swf"));
@@ -196,7 +170,7 @@ TEST_F(RenderTool, AMovieThatCannotBeReadOrAPictureThatCannotBeWrittenFails) {
       {{Movie.string(), "-o", (Folder.Path() / "no" / "such" / "out.png").string()}, "out.png"},
   };
   for (const TCase& c : cases) {
-    const TRun run = RunRender(c.args);
+    const TToolRun run = RunRender(c.args);
     EXPECT_EQ(run.Exit, 1) << c.args[0];
     EXPECT_THAT(run.Err, StartsWith("tessaly-render: ")) << c.args[0];
     EXPECT_THAT(run.Err, HasSubstr(c.message));
