@@ -338,7 +338,9 @@ void TRenderer::FillBitmap(QPainter& p, const QPainterPath& path, const TFillSty
                            const TColorTransform& cx) {
   const QImage* image = Bitmap(fill.bitmapId, cx);
   if (!image || image->isNull()) return;
-  p.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
+  // Players smooth bitmap fills only in movies of version 8 and later;
+  // older movies show a magnified picture with hard pixel edges.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth && movie_.version >= 8);
   if (fill.repeat) {
     QBrush brush(*image);
     brush.setTransform(ToQt(fill.matrix));

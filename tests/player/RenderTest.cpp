@@ -134,8 +134,8 @@ TEST(Render, LinesHaveTheirWidthAndAtLeastOnePixel) {
   EXPECT_TRUE(Near(Pixel(image, 50, 75), kWhite));
 }
 
-TBytes BitmapMovie(uint8_t fillType, int32_t rectRight, int32_t rectBottom) {
-  TMovieBuilder m(100, 100);
+TBytes BitmapMovie(uint8_t fillType, int32_t rectRight, int32_t rectBottom, int version = 6) {
+  TMovieBuilder m(100, 100, 35, version);
   // 2 x 2 pixels: red, green / blue, black.
   m.Tag(20, LosslessBody(1, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF000000}, false));
   TShapeBuilder s;
@@ -163,6 +163,26 @@ TEST(Render, RepeatingBitmapFillTiles) {
   EXPECT_TRUE(Near(Pixel(image, 70, 50), {0, 255, 0}));
   EXPECT_TRUE(Near(Pixel(image, 70, 70), {0, 0, 0}));
   EXPECT_TRUE(Near(Pixel(image, 90, 90), {255, 0, 0}));
+}
+
+// Players smooth the fills 0x40 and 0x41 from version 8 on; before it, and
+// for 0x42 and 0x43 always, a magnified bitmap keeps hard pixel edges.
+TEST(Render, BitmapSmoothingFollowsTheFillTypeAndTheVersion) {
+  struct TCase {
+    uint8_t fillType;
+    int version;
+    bool smoothed;
+  };
+  const TCase cases[] = {{0x41, 6, false}, {0x41, 7, false}, {0x41, 8, true},
+                         {0x43, 8, false}, {0x40, 8, true},  {0x42, 9, false}};
+  for (const TCase& c : cases) {
+    const QImage image = RenderBytes(BitmapMovie(c.fillType, 800, 800, c.version), 100, 100);
+    // Two pixels left of the border between the red and the green bitmap
+    // pixel: pure red unless smoothed into the green.
+    const TRgb near = Pixel(image, 18, 10);
+    EXPECT_EQ(!Near(near, {255, 0, 0}, 8), c.smoothed)
+        << "fill 0x" << std::hex << int(c.fillType) << std::dec << " version " << c.version;
+  }
 }
 
 TEST(Render, ColorTransformsComposeThroughSprites) {
