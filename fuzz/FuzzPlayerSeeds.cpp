@@ -18,7 +18,7 @@ void Save(const std::filesystem::path& folder, const std::string& name, const TB
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-TBytes ShapesMovie() {
+TBytes ShapesMovie(bool compressed) {
   TMovieBuilder m(60, 40);
   m.Background(0x336699);
   m.Tag(20, LosslessBody(1, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF000000}, false));
@@ -35,7 +35,7 @@ TBytes ShapesMovie() {
   m.Shape(3, s, 0, 1000, 0, 800);
   m.Place(1, 3, 100, 100, "shape");
   m.ShowFrame();
-  return m.Bytes();
+  return m.Bytes(compressed);
 }
 
 TBytes TimelineMovie() {
@@ -94,15 +94,8 @@ TBytes DragMovie() {
 
 int main(int argc, char** argv) {
   const std::filesystem::path folder = argc > 1 ? argv[1] : "seeds";
-  Save(folder, "shapes.swf", ShapesMovie());
-  Save(folder, "shapes-cws.swf", [] {
-    TBytes plain = ShapesMovie();
-    TBytes packed(plain.begin(), plain.begin() + 8);
-    packed[0] = 'C';
-    const TBytes z = Deflate(TBytes(plain.begin() + 8, plain.end()));
-    packed.insert(packed.end(), z.begin(), z.end());
-    return packed;
-  }());
+  Save(folder, "shapes.swf", ShapesMovie(false));
+  Save(folder, "shapes-cws.swf", ShapesMovie(true));
   Save(folder, "timeline.swf", TimelineMovie());
   Save(folder, "drag.swf", DragMovie());
   return 0;

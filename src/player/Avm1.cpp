@@ -206,22 +206,21 @@ TDisplayObject* TAvm1::ResolveTarget(TDisplayObject& from, const std::string& pa
   return current;
 }
 
+TAvm1::TVariableRef TAvm1::SplitVariable(TDisplayObject& scope, const std::string& path) const {
+  const size_t colon = path.rfind(':');
+  if (colon != std::string::npos) return {ResolveTarget(scope, path.substr(0, colon)), path.substr(colon + 1)};
+  const size_t dot = path.find_last_of("./");
+  if (dot != std::string::npos && dot > 0) return {ResolveTarget(scope, path.substr(0, dot)), path.substr(dot + 1)};
+  return {&scope, path};
+}
+
 TAvmValue TAvm1::GetVariable(TDisplayObject& scope, const std::string& name) const {
-  TDisplayObject* owner = &scope;
-  std::string var = name;
-  const size_t colon = name.rfind(':');
-  const size_t dot = name.find_last_of("./");
-  if (colon != std::string::npos) {
-    owner = ResolveTarget(scope, name.substr(0, colon));
-    var = name.substr(colon + 1);
-  } else if (dot != std::string::npos && dot > 0) {
-    owner = ResolveTarget(scope, name.substr(0, dot));
-    var = name.substr(dot + 1);
-  } else if (dot == 0) {
-    if (TDisplayObject* target = ResolveTarget(scope, name))
-      return TAvmValue::Clip(target->shared_from_this());
+  // A path that starts with its separator ("/", "/a") names an instance.
+  if (name.find(':') == std::string::npos && name.find_last_of("./") == 0) {
+    if (TDisplayObject* target = ResolveTarget(scope, name)) return TAvmValue::Clip(target->shared_from_this());
     return {};
   }
+  const auto [owner, var] = SplitVariable(scope, name);
   if (!owner) return {};
   const std::string key = Lower(var);
   if (key == "_root" || key == "_level0") return TAvmValue::Clip(display_.RootPtr());
@@ -236,17 +235,7 @@ TAvmValue TAvm1::GetVariable(TDisplayObject& scope, const std::string& name) con
 }
 
 void TAvm1::SetVariable(TDisplayObject& scope, const std::string& name, const TAvmValue& value) {
-  TDisplayObject* owner = &scope;
-  std::string var = name;
-  const size_t colon = name.rfind(':');
-  const size_t dot = name.find_last_of("./");
-  if (colon != std::string::npos) {
-    owner = ResolveTarget(scope, name.substr(0, colon));
-    var = name.substr(colon + 1);
-  } else if (dot != std::string::npos && dot > 0) {
-    owner = ResolveTarget(scope, name.substr(0, dot));
-    var = name.substr(dot + 1);
-  }
+  const auto [owner, var] = SplitVariable(scope, name);
   if (!owner || var.empty()) return;
   const int property = PropertyIndex(var);
   if (property >= 0 && owner->variables.find(Key(var)) == owner->variables.end()) {

@@ -58,6 +58,14 @@ class TAvm1 {
   void SetVariable(TDisplayObject& scope, const std::string& name, const TAvmValue& value);
 
  private:
+  // A variable path split at its last ':', '.' or '/' (not a leading one):
+  // the instance that owns the variable (null when the path names none)
+  // and the variable's name.
+  struct TVariableRef {
+    TDisplayObject* owner;
+    std::string name;
+  };
+  TVariableRef SplitVariable(TDisplayObject& scope, const std::string& path) const;
   std::string Key(const std::string& name) const;
   TDisplayObject* Child(TDisplayObject& parent, const std::string& name) const;
   TAvmValue Pop();

@@ -47,30 +47,22 @@ void TFlashPlayerControl::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, frame_);
 }
 
-void TFlashPlayerControl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
+void TFlashPlayerControl::PassMouse(const QMouseEvent& event, void (TFlashPlayer::*handler)(double, double)) {
   double x, y;
-  player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
-  player_.MouseDown(x, y);
+  player_.ToMovie(width(), height(), event.position().x(), event.position().y(), x, y);
+  (player_.*handler)(x, y);
   UpdateCursor();
   update();
 }
 
-void TFlashPlayerControl::mouseMoveEvent(QMouseEvent* event) {
-  double x, y;
-  player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
-  player_.MouseMove(x, y);
-  UpdateCursor();
-  update();
+void TFlashPlayerControl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) PassMouse(*event, &TFlashPlayer::MouseDown);
 }
+
+void TFlashPlayerControl::mouseMoveEvent(QMouseEvent* event) { PassMouse(*event, &TFlashPlayer::MouseMove); }
 
 void TFlashPlayerControl::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  double x, y;
-  player_.ToMovie(width(), height(), event->position().x(), event->position().y(), x, y);
-  player_.MouseUp(x, y);
-  UpdateCursor();
-  update();
+  if (event->button() == Qt::LeftButton) PassMouse(*event, &TFlashPlayer::MouseUp);
 }
 
 }  // namespace tessaly::player

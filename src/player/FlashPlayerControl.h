@@ -40,6 +40,9 @@ class TFlashPlayerControl : public QWidget {
  private:
   void OnFrame();
   void UpdateCursor();
+  // Hands a mouse event to the player in movie pixels, then follows what it
+  // did with the cursor and the picture.
+  void PassMouse(const QMouseEvent& event, void (TFlashPlayer::*handler)(double, double));
 
   TFlashPlayer player_;
   QTimer timer_;
