@@ -144,13 +144,13 @@ void TBuildPipeline::BuildMovie(const std::string& FileName) {
     BuildPreviewMovie(FileName);
 }
 
-void TBuildPipeline::Playflashanimation() {
+void TBuildPipeline::PlayAnimation() {
   if (document_.BannerSettings.HasAnimation()) BuildAnimatedMovie();
 }
 
-void TBuildPipeline::StopFlashAnimation() { BuildPreviewMovie(); }
+void TBuildPipeline::StopAnimation() { BuildPreviewMovie(); }
 
-void TBuildPipeline::StopAnimation() {
+void TBuildPipeline::StopIfPlaying() {
   if (!document_.Playing) return;
   host_.Stop();
   BuildPreviewMovie();
@@ -165,7 +165,7 @@ void TBuildPipeline::SetSaveDialogFileName(const std::string& moviePath) {
     saveDialogFolder_ = std::filesystem::path(moviePath).parent_path().string();
 }
 
-TSaveResult TBuildPipeline::Button1Click(TSaveDialogs& dialogs, const TSaveFolders& folders) {
+TSaveResult TBuildPipeline::Save(TSaveDialogs& dialogs, const TSaveFolders& folders) {
   // The frame count does not depend on what the save re-reads, so a movie
   // too long to write is refused before the dialogs and the settings.
   if (document_.BannerSettings.HasAnimation()) CheckFrameLimit();

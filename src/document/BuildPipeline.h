@@ -101,13 +101,13 @@ class TBuildPipeline {
   void BuildMovie(const std::string& FileName);
 
   // Play: the animated build when an effect is chosen, else nothing.
-  void Playflashanimation();
+  void PlayAnimation();
   // Stop: back to the editing preview.
-  void StopFlashAnimation();
-  // A tab page was shown: when Playing, stop and show the editing preview.
   void StopAnimation();
+  // A tab page was shown: when Playing, stop and show the editing preview.
+  void StopIfPlaying();
   // Refresh: the editing preview.
-  void suiRefreshClick() { BuildPreviewMovie(); }
+  void Refresh() { BuildPreviewMovie(); }
 
   // Save: the URL warning, the file name, the save options, the published
   // build written to the chosen file, the project file, ChangeMade cleared.
@@ -115,7 +115,7 @@ class TBuildPipeline {
   // stays set; after a failed movie write no project is written). An
   // animated movie beyond MaxMovieFrames is refused with TFrameLimitError
   // before any dialog: nothing is written and nothing changes.
-  TSaveResult Button1Click(TSaveDialogs& dialogs, const TSaveFolders& folders);
+  TSaveResult Save(TSaveDialogs& dialogs, const TSaveFolders& folders);
   // What the save dialog keeps between saves.
   const std::string& SaveDialogFolder() const { return saveDialogFolder_; }
   const std::string& SaveDialogFileName() const { return saveDialogFileName_; }

@@ -160,7 +160,7 @@ TEST(BuildPipeline, PlayStopAndBuildMovieChooseTheBuildPath) {
   f.Pipeline.SetEffectGenerator(&effects);
 
   f.Doc.BannerSettings.AnimationType = 0;
-  f.Pipeline.Playflashanimation();
+  f.Pipeline.PlayAnimation();
   EXPECT_EQ(f.Host.Loads, 0) << "Play without an effect does nothing";
   f.Pipeline.BuildMovie("");
   EXPECT_TRUE(effects.Calls.empty());
@@ -171,18 +171,18 @@ TEST(BuildPipeline, PlayStopAndBuildMovieChooseTheBuildPath) {
   EXPECT_TRUE(effects.Calls.empty()) << "nothing selected means no animation";
 
   f.Doc.BannerSettings.AnimationType = 7;
-  f.Pipeline.Playflashanimation();
+  f.Pipeline.PlayAnimation();
   EXPECT_EQ(effects.Calls.size(), 1u);
   EXPECT_TRUE(f.Doc.Playing);
 
   const int stops = f.Host.Stops;
-  f.Pipeline.StopAnimation();
+  f.Pipeline.StopIfPlaying();
   EXPECT_FALSE(f.Doc.Playing);
   EXPECT_GT(f.Host.Stops, stops);
   const int loads = f.Host.Loads;
-  f.Pipeline.StopAnimation();
+  f.Pipeline.StopIfPlaying();
   EXPECT_EQ(f.Host.Loads, loads) << "not playing: nothing to stop";
-  f.Pipeline.StopFlashAnimation();
+  f.Pipeline.StopAnimation();
   EXPECT_EQ(f.Host.Loads, loads + 1) << "Stop always rebuilds the editing preview";
   EXPECT_EQ(effects.Calls.size(), 1u);
 }
@@ -259,7 +259,7 @@ TEST(SaveCommand, WritesThePublishedMovieThenTheProjectAndClearsChangeMade) {
   f.Dialogs.Options.TargetWindowName = "main";
   f.Dialogs.Options.Compress = false;
   f.Dialogs.Options.FlashVersion = 5;
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved);
 
   EXPECT_EQ(f.Dialogs.Warnings, 0);
   EXPECT_EQ(f.Dialogs.AskedFolder, "/saves");
@@ -284,7 +284,7 @@ TEST(SaveCommand, WritesThePublishedMovieThenTheProjectAndClearsChangeMade) {
   EXPECT_EQ(f.Pipeline.SaveDialogFolder(), f.Temp.Path().string());
   EXPECT_EQ(f.Pipeline.SaveDialogFileName(), "sale.swf");
   f.Dialogs.TextBox = "Other";
-  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  f.Pipeline.Save(f.Dialogs, f.Folders);
   EXPECT_EQ(f.Dialogs.AskedFolder, f.Temp.Path().string());
   EXPECT_EQ(f.Dialogs.AskedName, "sale.swf");
 }
@@ -292,7 +292,7 @@ TEST(SaveCommand, WritesThePublishedMovieThenTheProjectAndClearsChangeMade) {
 TEST(SaveCommand, PublishedItemsOpenTheUrlInsteadOfDragging) {
   TSaveFixture f;
   f.Dialogs.Options.TargetChoice = document::tcSameWindow;
-  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  f.Pipeline.Save(f.Dialogs, f.Folders);
   auto movie = f.Pipeline.ComposePreviewMovie(*f.Dialogs.Answer);
   auto* button = f.Pipeline.Context().ItemButtons[1];
   ASSERT_NE(button, nullptr);
@@ -310,7 +310,7 @@ TEST(SaveCommand, WithAnEffectSavesTheAnimatedMovie) {
   TRecordingEffects effects;
   f.Pipeline.SetEffectGenerator(&effects);
   f.Doc.BannerSettings.AnimationType = 3;
-  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  f.Pipeline.Save(f.Dialogs, f.Folders);
   EXPECT_EQ(effects.Calls.size(), 1u);
   EXPECT_TRUE(std::filesystem::exists(*f.Dialogs.Answer));
 }
@@ -319,7 +319,7 @@ TEST(SaveCommand, DefaultUrlIsWarnedAboutAndCancelEndsTheCommand) {
   TSaveFixture f;
   f.Dialogs.Options.URL = std::string(document::ProgramWebPage);
   f.Dialogs.ContinueAfterWarning = false;
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srCancelled);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srCancelled);
   EXPECT_EQ(f.Dialogs.Warnings, 1);
   EXPECT_TRUE(f.Dialogs.AskedFolder.empty()) << "the save dialog is not shown";
   EXPECT_FALSE(std::filesystem::exists(*f.Dialogs.Answer));
@@ -327,7 +327,7 @@ TEST(SaveCommand, DefaultUrlIsWarnedAboutAndCancelEndsTheCommand) {
   EXPECT_TRUE(f.Doc.ChangeMade);
 
   f.Dialogs.ContinueAfterWarning = true;
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved);
   EXPECT_EQ(f.Dialogs.Warnings, 2);
 
   // Any other text, even the same address in other letter case, is not
@@ -335,7 +335,7 @@ TEST(SaveCommand, DefaultUrlIsWarnedAboutAndCancelEndsTheCommand) {
   std::string upper(document::ProgramWebPage);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   f.Dialogs.Options.URL = upper;
-  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  f.Pipeline.Save(f.Dialogs, f.Folders);
   EXPECT_EQ(f.Dialogs.Warnings, 2);
 }
 
@@ -343,7 +343,7 @@ TEST(SaveCommand, CancelledDialogWritesNothing) {
   TSaveFixture f;
   f.Dialogs.Answer.reset();
   const int loads = f.Host.Loads;
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srCancelled);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srCancelled);
   EXPECT_EQ(f.Host.Loads, loads);
   EXPECT_TRUE(f.Projects.Calls.empty());
   EXPECT_TRUE(f.Doc.ChangeMade);
@@ -354,7 +354,7 @@ TEST(SaveCommand, FailedMovieWriteKeepsChangeMadeAndWritesNoProject) {
   TSaveFixture f;
   f.Dialogs.Answer = (f.Temp.Path() / "missing-folder" / "sale.swf").string();
   try {
-    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.Save(f.Dialogs, f.Folders);
     FAIL() << "no error";
   } catch (const std::system_error& e) {
     EXPECT_NE(std::string(e.what()).find(*f.Dialogs.Answer), std::string::npos) << e.what();
@@ -378,7 +378,7 @@ TEST(SaveCommand, WriteCutShortKeepsTheOldMovieInPlace) {
   ::setrlimit(RLIMIT_FSIZE, &small);
   std::string message;
   try {
-    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.Save(f.Dialogs, f.Folders);
   } catch (const std::system_error& e) {
     message = e.what();
   }
@@ -408,7 +408,7 @@ TEST(SaveCommand, FailedProjectWriteReachesTheCallerAndKeepsChangeMade) {
   TFailingProjectSaver failing;
   f.Pipeline.SetProjectSaver(&failing);
   try {
-    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.Save(f.Dialogs, f.Folders);
     FAIL() << "no error";
   } catch (const std::system_error& e) {
     EXPECT_EQ(e.code(), std::errc::no_space_on_device);
@@ -419,7 +419,7 @@ TEST(SaveCommand, FailedProjectWriteReachesTheCallerAndKeepsChangeMade) {
   EXPECT_EQ(platform::ReadFileBytes(*f.Dialogs.Answer), f.Host.Movie) << "the movie was written first";
 
   f.Pipeline.SetProjectSaver(&f.Projects);
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved);
   EXPECT_FALSE(f.Doc.ChangeMade);
 }
 
@@ -434,7 +434,7 @@ TEST(SaveCommand, MovieBeyondTheFrameLimitIsRefusedBeforeAnythingChanges) {
   f.Dialogs.Options.FlashVersion = 5;
   const document::TBannerSettings before = f.Doc.BannerSettings;
   try {
-    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.Save(f.Dialogs, f.Folders);
     FAIL() << "the save was not refused";
   } catch (const document::TFrameLimitError& e) {
     EXPECT_EQ(e.Frames, 65536);
@@ -452,14 +452,14 @@ TEST(SaveCommand, MovieBeyondTheFrameLimitIsRefusedBeforeAnythingChanges) {
 
   // The longest movie that fits is saved, with the options of the dialog.
   effects.Frames = document::MaxMovieFrames;
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved);
   EXPECT_EQ(f.Doc.BannerSettings.FlashVersion, 5);
   EXPECT_TRUE(std::filesystem::exists(*f.Dialogs.Answer));
 
   // Without an effect the limit does not apply.
   effects.Frames = document::MaxMovieFrames + 1;
   f.Doc.BannerSettings.AnimationType = 0;
-  EXPECT_EQ(f.Pipeline.Button1Click(f.Dialogs, f.Folders), TSaveResult::srSaved);
+  EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved);
 }
 
 TEST(SaveCommand, RememberedFileNameIsClearedOrTakenFromAnOpenedProject) {
@@ -480,10 +480,10 @@ TEST(SaveCommand, RememberedFileNameIsClearedOrTakenFromAnOpenedProject) {
     TSaveFixture f;
     f.Dialogs.TextBox = "Sale";
     f.Dialogs.Answer.reset();
-    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.Save(f.Dialogs, f.Folders);
     f.Pipeline.SetSaveDialogFileName(c.moviePath);
     f.Dialogs.TextBox = "Other";
-    f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+    f.Pipeline.Save(f.Dialogs, f.Folders);
     EXPECT_EQ(f.Dialogs.AskedFolder, c.folder) << c.moviePath;
     EXPECT_EQ(f.Dialogs.AskedName, c.name) << c.moviePath;
   }
@@ -491,12 +491,12 @@ TEST(SaveCommand, RememberedFileNameIsClearedOrTakenFromAnOpenedProject) {
   // A new document forgets the name but keeps the folder.
   TSaveFixture f;
   f.Dialogs.TextBox = "First";
-  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  f.Pipeline.Save(f.Dialogs, f.Folders);
   ASSERT_EQ(f.Pipeline.SaveDialogFileName(), "sale.swf");
   f.Pipeline.ClearSaveDialogFileName();
   EXPECT_TRUE(f.Pipeline.SaveDialogFileName().empty());
   f.Dialogs.TextBox = "Second";
-  f.Pipeline.Button1Click(f.Dialogs, f.Folders);
+  f.Pipeline.Save(f.Dialogs, f.Folders);
   EXPECT_EQ(f.Dialogs.AskedName, "second");
   EXPECT_EQ(f.Dialogs.AskedFolder, f.Temp.Path().string());
 }

@@ -81,7 +81,7 @@ TEST(ProjectSave, SaveWritesTheMovieAndAProjectThatReadsBackAsTheDocument) {
   // name carries the current item's index: select it here as well.
   f.Banner.Document.SelectItem(test::TReferenceBanner::ChineseText);
   TAnsweringSaveDialogs dialogs(doc.BannerSettings, movie);
-  ASSERT_EQ(f.Pipeline.Button1Click(dialogs, f.Folders), TSaveResult::srSaved);
+  ASSERT_EQ(f.Pipeline.Save(dialogs, f.Folders), TSaveResult::srSaved);
 
   const std::string project = f.Folders.BwfDirectory + "banner.BWF";
   EXPECT_EQ(f.Saver.LastProjectPath(), project);
@@ -113,7 +113,7 @@ TEST(ProjectSave, SaveWritesTheMovieAndAProjectThatReadsBackAsTheDocument) {
   reopened.SetSaveDialogFileName(result.MovieFileName);
   loaded.ChangeMade = true;
   TAnsweringSaveDialogs again(loaded.BannerSettings, f.MoviePath("again.swf"));
-  ASSERT_EQ(reopened.Button1Click(again, f.Folders), TSaveResult::srSaved);
+  ASSERT_EQ(reopened.Save(again, f.Folders), TSaveResult::srSaved);
   EXPECT_EQ(again.AskedFolder, (f.Out.Path() / "movies").string());
   EXPECT_EQ(again.AskedName, "banner.swf");
   EXPECT_EQ(platform::ReadFileBytes(again.Answer), platform::ReadFileBytes(movie));
@@ -128,7 +128,7 @@ TEST(ProjectSave, ProjectThatCannotBeWrittenFailsTheSaveAfterTheMovie) {
   const std::string movie = f.MoviePath("banner.swf");
   TAnsweringSaveDialogs dialogs(f.Banner.Document.BannerSettings, movie);
   try {
-    f.Pipeline.Button1Click(dialogs, f.Folders);
+    f.Pipeline.Save(dialogs, f.Folders);
     FAIL() << "no error";
   } catch (const std::system_error& e) {
     EXPECT_NE(std::string(e.what()).find(f.Folders.BwfDirectory + "banner.BWF"), std::string::npos) << e.what();
