@@ -112,6 +112,7 @@ std::vector<std::string> SnippetPreviewPageLines(std::string_view codeBox,
   std::vector<std::string> lines = {
       "<HTML>",
       "<HEAD>",
+      std::string(CharsetLine),
       "</HEAD>",
       "<BODY>",
       "<CENTER><H2>Tessaly - Create HTML Code Preview</H2></CENTER>",

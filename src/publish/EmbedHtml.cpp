@@ -18,11 +18,24 @@ std::string Quoted(int value) {
 }  // namespace
 
 std::string MovieURL(std::string_view moviePath) {
+  static const char hex[] = "0123456789ABCDEF";
   std::string path(moviePath);
   for (char& c : path)
     if (c == '\\') c = '/';
   if (!path.empty() && path.front() == '/') path.erase(0, 1);
-  return "file:///" + path;
+  std::string url = "file:///";
+  for (unsigned char c : path) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == ':';
+    if (plain) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    }
+  }
+  return url;
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -73,7 +86,8 @@ std::vector<std::string> PreviewPageLines(const std::string& moviePath, std::uin
   embedding.FileName = BareFileName(path);
   embedding.Banner = banner;
 
-  std::vector<std::string> lines = {"<HTML>", "<HEAD>", "<TITLE>" + path + "</TITLE>",
+  std::vector<std::string> lines = {"<HTML>", "<HEAD>", std::string(CharsetLine),
+                                    "<TITLE>" + path + "</TITLE>",
                                     "</HEAD>", "<BODY>", "<p>"};
   for (std::string& line : EmbeddingBlock(embedding)) lines.push_back(std::move(line));
   const std::vector<std::string> box = {

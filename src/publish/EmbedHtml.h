@@ -23,6 +23,10 @@ inline constexpr std::string_view PlayerWebServer = "https://www.adobe.com";
 
 inline constexpr std::string_view PreviewPageName = "temp3.html";
 
+// The first line inside <HEAD> of the pages written for the browser: they
+// are in code page 936, which browsers do not guess.
+inline constexpr std::string_view CharsetLine = "<meta charset=\"gbk\">";
+
 // What the embedding needs of the banner: its size in pixels and its
 // background outline (0 = rectangle; any other outline is embedded with a
 // transparent window mode so the page shows around it).
@@ -42,9 +46,11 @@ struct TEmbedding {
   TBannerGeometry Banner;
 };
 
-// "file:///" + the path with every "\" turned into "/"; the root "/" of an
-// absolute path is not doubled. Nothing is percent-encoded. A local movie's
-// path is made absolute first (AbsolutePath).
+// "file:///" + the path with every "\" turned into "/", every byte but
+// letters, digits, "-._~", "/" and ":" percent-encoded (UTF-8), so a path
+// with "#", "%", a blank or Chinese characters still opens; the root "/" of
+// an absolute path is not doubled. A local movie's path is made absolute
+// first (AbsolutePath).
 std::string MovieURL(std::string_view moviePath);
 
 // The path made absolute against the current folder, so that a relative

@@ -114,9 +114,9 @@ TEST(SnippetDialog, PreviewOfARelativeMovieAndWithoutXdgOpen) {
     lines = SnippetPreviewPageLines("<OBJECT>", fields, {}, "rel/m1.swf");
   }
   const std::string url = "file://" + (temp / "rel" / "m1.swf").string();
-  ASSERT_GT(lines.size(), 15u);
-  EXPECT_EQ(lines[14], "WIDTH=\"468\" HEIGHT=\"60\" id=\"TSLY-m1.swf\">");
-  EXPECT_EQ(lines[15], "<PARAM NAME=movie VALUE=\"" + url + "\">");
+  ASSERT_GT(lines.size(), 16u);
+  EXPECT_EQ(lines[15], "WIDTH=\"468\" HEIGHT=\"60\" id=\"TSLY-m1.swf\">");
+  EXPECT_EQ(lines[16], "<PARAM NAME=movie VALUE=\"" + url + "\">");
 
   std::filesystem::create_directories(temp / "bin");
   TRecordingRunner runner;
@@ -138,9 +138,9 @@ TEST(SnippetDialog, PreviewPageWhole) {
             std::nullopt);
   ASSERT_EQ(opener.Opened, std::vector<std::string>{(temp / "temp2.html").string()});
 
-  const std::string local = "file:///home/ann/My Banners/m1.swf";
+  const std::string local = "file:///home/ann/My%20Banners/m1.swf";
   const std::string expected =
-      "<HTML>\r\n<HEAD>\r\n</HEAD>\r\n<BODY>\r\n"
+      "<HTML>\r\n<HEAD>\r\n<meta charset=\"gbk\">\r\n</HEAD>\r\n<BODY>\r\n"
       "<CENTER><H2>Tessaly - Create HTML Code Preview</H2></CENTER>\r\n<BR>\r\n"
       "<HR>\r\n<BR>\r\n"
       "<B>\xB1\xBE\xB5\xD8\xCD\xBC\xCF\xF1</B><BR>\r\n"

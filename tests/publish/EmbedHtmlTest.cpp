@@ -23,10 +23,12 @@ TEST(PreviewPage, WholePageForAMovieInAFolderWithABlank) {
 
   ASSERT_TRUE(WritePreviewPage(movie, {468, 60, 0}, temp.Path()));
 
-  const std::string url = "file://" + path;  // the path's own "/" is the third slash
+  std::string url = "file://" + path;  // the path's own "/" is the third slash
+  url.replace(url.find("My Banners"), 10, "My%20Banners");
   const std::string expected =
       "<HTML>\r\n"
       "<HEAD>\r\n"
+      "<meta charset=\"gbk\">\r\n"
       "<TITLE>" + path + "</TITLE>\r\n"
       "</HEAD>\r\n"
       "<BODY>\r\n"
@@ -59,7 +61,7 @@ TEST(PreviewPage, WholePageForAMovieInAFolderWithABlank) {
       "</HTML>\r\n";
   EXPECT_EQ(ReadBytes(temp / "temp3.html"), expected);
   EXPECT_EQ(url.substr(0, 8), "file:///");
-  EXPECT_NE(url.find("/My Banners/banner1.swf"), std::string::npos);
+  EXPECT_NE(url.find("/My%20Banners/banner1.swf"), std::string::npos);
 }
 
 TEST(PreviewPage, ChineseFileNameIsWrittenInCodePage936) {
@@ -109,10 +111,14 @@ TEST(EmbeddingBlock, OnlyNonRectangularOutlinesGetTheWindowModeLines) {
 }
 
 TEST(EmbeddingBlock, MovieURLAndFileName) {
-  EXPECT_EQ(MovieURL("/home/ann/My Banners/a b.swf"), "file:///home/ann/My Banners/a b.swf");
-  EXPECT_EQ(MovieURL("C:\\My Banners\\a.swf"), "file:///C:/My Banners/a.swf");
-  EXPECT_EQ(MovieURL("rel/a%20#.swf"), "file:///rel/a%20#.swf");
-  EXPECT_EQ(MovieURL(""), "file:///");
+  const std::pair<std::string, std::string> urls[] = {
+      {"/home/ann/My Banners/a b.swf", "file:///home/ann/My%20Banners/a%20b.swf"},
+      {"C:\\My Banners\\a.swf", "file:///C:/My%20Banners/a.swf"},
+      {"rel/a%20#?.swf", "file:///rel/a%2520%23%3F.swf"},
+      {"/tmp/横幅/b-1_~.swf", "file:///tmp/%E6%A8%AA%E5%B9%85/b-1_~.swf"},
+      {"", "file:///"},
+  };
+  for (const auto& [path, url] : urls) EXPECT_EQ(MovieURL(path), url) << path;
   EXPECT_EQ(BareFileName("/home/ann/My Banners/a b.swf"), "a b.swf");
   EXPECT_EQ(BareFileName("a.swf"), "a.swf");
   EXPECT_EQ(BareFileName("/dir/"), "");
