@@ -9,14 +9,12 @@
 #include <memory>
 #include <system_error>
 
+#include "publish/CurlTransfer.h"
 #include "publish/EmbedHtml.h"
 
 namespace tessaly::publish {
 namespace {
 
-struct TCurlDeleter {
-  void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
 struct TFileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -27,6 +25,29 @@ int KeepServerReply(CURL*, curl_infotype type, char* data, size_t size, void* us
   std::string line(data, size);
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   if (!line.empty()) *static_cast<std::string*>(user) = line;
+  return 0;
+}
+
+// What the transfer-info callback reports to and reads from.
+struct TProgressState {
+  const TUploadControl& Control;
+  curl_off_t Total;
+  curl_off_t Reported = -1;
+};
+
+// Passes the bytes sent on when they moved; a set cancel flag ends the
+// transfer. A progress function that throws ends it too, since no exception
+// may cross libcurl.
+int ReportProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent) {
+  auto& state = *static_cast<TProgressState*>(user);
+  if (state.Control.Cancel != nullptr && state.Control.Cancel->load()) return 1;
+  if (sent == state.Reported || !state.Control.Progress) return 0;
+  state.Reported = sent;
+  try {
+    state.Control.Progress(static_cast<std::uint64_t>(sent), static_cast<std::uint64_t>(state.Total));
+  } catch (...) {
+    return 1;
+  }
   return 0;
 }
 
@@ -94,11 +115,35 @@ void SetOption(CURL* curl, CURLoption option, long value) {
   curl_easy_setopt(curl, option, value);
 }
 
+// Sets up an upload in passive mode with the client's limits.
+void SetUploadOptions(CURL* h, const std::string& url, const TFtpConnection& connection,
+                      const TFtpTimeouts& timeouts) {
+  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "ftp");
+  // The folder reaches the server as typed: libcurl would otherwise resolve
+  // "." and ".." segments itself, and "../pub" would become "pub".
+  SetOption(h, CURLOPT_PATH_AS_IS, 1);
+  curl_easy_setopt(h, CURLOPT_USERNAME, connection.User.c_str());
+  curl_easy_setopt(h, CURLOPT_PASSWORD, connection.Password.c_str());
+  SetOption(h, CURLOPT_VERBOSE, 1);
+  SetOption(h, CURLOPT_NOSIGNAL, 1);
+  SetOption(h, CURLOPT_UPLOAD, 1);
+  SetOption(h, CURLOPT_FTP_FILEMETHOD, CURLFTPMETHOD_SINGLECWD);
+  SetOption(h, CURLOPT_FTP_CREATE_MISSING_DIRS, CURLFTP_CREATE_DIR_NONE);
+  curl_easy_setopt(h, CURLOPT_FTPPORT, nullptr);
+  SetOption(h, CURLOPT_FTP_USE_EPSV, 1);
+  SetOption(h, CURLOPT_CONNECTTIMEOUT, timeouts.Connect);
+  SetOption(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeouts.Response);
+  SetOption(h, CURLOPT_LOW_SPEED_LIMIT, 1);
+  SetOption(h, CURLOPT_LOW_SPEED_TIME, timeouts.Stall);
+  SetOption(h, CURLOPT_TIMEOUT, timeouts.Total);
+}
+
 }  // namespace
 
 void TCurlFtpClient::Upload(const TFtpConnection& connection, const std::string& folder,
-                            const std::filesystem::path& localFile,
-                            const std::string& remoteName) {
+                            const std::filesystem::path& localFile, const std::string& remoteName,
+                            const TUploadControl& control) {
   const std::string where = "FTP upload to " + connection.Host + " failed: ";
   if (!IsValidHost(connection.Host)) throw EFtpError(where + "invalid host address");
 
@@ -108,55 +153,41 @@ void TCurlFtpClient::Upload(const TFtpConnection& connection, const std::string&
   const std::uintmax_t size = std::filesystem::file_size(localFile, ec);
   if (ec) throw std::system_error(ec, localFile.string());
 
-  static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
-  std::unique_ptr<CURL, TCurlDeleter> curl(initialised == CURLE_OK ? curl_easy_init() : nullptr);
-  if (!curl) throw EFtpError(where + "the FTP client cannot start");
+  TCurlHandle curl;
+  try {
+    curl = NewCurlHandle();
+  } catch (const std::runtime_error& e) {
+    throw EFtpError(where + e.what());
+  }
   CURL* h = curl.get();
-
+  SetUploadOptions(h, UploadURL(connection, folder, remoteName), connection, timeouts_);
   char errors[CURL_ERROR_SIZE] = {};
-  std::string serverReply;
-  const std::string url = UploadURL(connection, folder, remoteName);
-  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "ftp");
-  // The folder reaches the server as typed: libcurl would otherwise resolve
-  // "." and ".." segments itself, and "../pub" would become "pub".
-  SetOption(h, CURLOPT_PATH_AS_IS, 1);
-  curl_easy_setopt(h, CURLOPT_USERNAME, connection.User.c_str());
-  curl_easy_setopt(h, CURLOPT_PASSWORD, connection.Password.c_str());
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errors);
+  std::string serverReply;
   curl_easy_setopt(h, CURLOPT_DEBUGFUNCTION, KeepServerReply);
   curl_easy_setopt(h, CURLOPT_DEBUGDATA, &serverReply);
-  SetOption(h, CURLOPT_VERBOSE, 1);
-  SetOption(h, CURLOPT_NOSIGNAL, 1);
-  SetOption(h, CURLOPT_NOPROGRESS, 1);
-  SetOption(h, CURLOPT_UPLOAD, 1);
   curl_easy_setopt(h, CURLOPT_READDATA, file.get());
   curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
-  SetOption(h, CURLOPT_FTP_FILEMETHOD, CURLFTPMETHOD_SINGLECWD);
-  SetOption(h, CURLOPT_FTP_CREATE_MISSING_DIRS, CURLFTP_CREATE_DIR_NONE);
-  curl_easy_setopt(h, CURLOPT_FTPPORT, nullptr);
-  SetOption(h, CURLOPT_FTP_USE_EPSV, 1);
-  SetOption(h, CURLOPT_CONNECTTIMEOUT, timeouts_.Connect);
-  SetOption(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeouts_.Response);
-  SetOption(h, CURLOPT_LOW_SPEED_LIMIT, 1);
-  SetOption(h, CURLOPT_LOW_SPEED_TIME, timeouts_.Stall);
-  SetOption(h, CURLOPT_TIMEOUT, timeouts_.Total);
+  TProgressState progress{control, static_cast<curl_off_t>(size)};
+  SetOption(h, CURLOPT_NOPROGRESS, 0);
+  curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, ReportProgress);
+  curl_easy_setopt(h, CURLOPT_XFERINFODATA, &progress);
 
-  const CURLcode code = curl_easy_perform(h);
-  if (code == CURLE_OK) return;
-
-  std::string reason;
-  if (ServerGaveReason(code) && !serverReply.empty()) {
-    reason = serverReply;
-  } else {
-    reason = errors[0] ? errors : curl_easy_strerror(code);
-    long osError = 0;
-    if (curl_easy_getinfo(h, CURLINFO_OS_ERRNO, &osError) == CURLE_OK && osError != 0) {
-      const std::string system = std::strerror(static_cast<int>(osError));
-      if (reason.find(system) == std::string::npos) reason += " (" + system + ")";
-    }
+  std::optional<CURLcode> code;
+  try {
+    code = PerformCancellable(h, control.Cancel);
+  } catch (const std::runtime_error& e) {
+    throw EFtpError(where + e.what());
   }
-  throw EFtpError(where + FailedStep(code, folder) + ": " + reason);
+  if (!code) throw EFtpCancelled("FTP upload to " + connection.Host + " cancelled");
+  if (*code == CURLE_OK) {
+    if (progress.Reported != progress.Total) ReportProgress(&progress, 0, 0, 0, progress.Total);
+    return;
+  }
+  const std::string reason = ServerGaveReason(*code) && !serverReply.empty()
+                                 ? serverReply
+                                 : CurlFailureReason(h, *code, errors);
+  throw EFtpError(where + FailedStep(*code, folder) + ": " + reason);
 }
 
 int FtpPort(std::string_view portField) {
@@ -178,13 +209,13 @@ std::optional<std::string> StartFtpCommand(const std::string& saveFileName, TFtp
 }
 
 std::vector<std::string> PublishByFtp(const FTPRec& fields, const std::string& moviePath,
-                                      TFtpClient& client) {
+                                      TFtpClient& client, const TUploadControl& control) {
   TFtpConnection connection;
   connection.Host = fields.host;
   connection.User = fields.user;
   connection.Password = fields.password;
   connection.Port = FtpPort(fields.port);
-  client.Upload(connection, fields.folder, moviePath, BareFileName(moviePath));
+  client.Upload(connection, fields.folder, moviePath, BareFileName(moviePath), control);
   return {std::string(MsgFtpUploaded)};
 }
 

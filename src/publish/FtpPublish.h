@@ -1,7 +1,10 @@
 #pragma once
 // The FTP command: upload the saved movie to one of the user's sites.
 
+#include <atomic>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,6 +23,23 @@ inline constexpr std::string_view MsgFtpUploaded = "The file was successfully up
 class EFtpError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// An upload the user cancelled; not a failure. what() names the host.
+class EFtpCancelled : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Watching and stopping an upload that runs on another thread than the
+// window's.
+struct TUploadControl {
+  // Bytes sent so far of the file's total; called on the uploading thread,
+  // whenever the count moved, and once with sent == total at the end.
+  std::function<void(std::uint64_t sent, std::uint64_t total)> Progress;
+  // Set from any thread to end the upload at once (within 50 ms); the upload
+  // then throws EFtpCancelled. May be null.
+  const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct TFtpConnection {
@@ -41,10 +61,13 @@ class TFtpClient {
  public:
   virtual ~TFtpClient() = default;
   // Connects and logs in, changes to `folder` (no change when empty), stores
-  // `localFile` as `remoteName`, disconnects. Throws EFtpError on failure,
-  // std::system_error when the local file cannot be read.
+  // `localFile` as `remoteName`, disconnects; reports progress and looks at
+  // the cancel flag of `control` meanwhile. Throws EFtpError on failure,
+  // EFtpCancelled when cancelled, std::system_error when the local file
+  // cannot be read.
   virtual void Upload(const TFtpConnection& connection, const std::string& folder,
-                      const std::filesystem::path& localFile, const std::string& remoteName) = 0;
+                      const std::filesystem::path& localFile, const std::string& remoteName,
+                      const TUploadControl& control) = 0;
 };
 
 // The FTP client of libcurl, always in passive mode. The folder is entered with one change of
@@ -54,7 +77,8 @@ class TCurlFtpClient : public TFtpClient {
  public:
   explicit TCurlFtpClient(TFtpTimeouts timeouts = {}) : timeouts_(timeouts) {}
   void Upload(const TFtpConnection& connection, const std::string& folder,
-              const std::filesystem::path& localFile, const std::string& remoteName) override;
+              const std::filesystem::path& localFile, const std::string& remoteName,
+              const TUploadControl& control) override;
 
  private:
   TFtpTimeouts timeouts_;
@@ -72,8 +96,9 @@ std::optional<std::string> StartFtpCommand(const std::string& saveFileName, TFtp
 // The selection dialog's OK: uploads the movie under its bare file name with
 // the dialog's fields, in passive mode. Returns the messages to show, one
 // "The file was successfully uploaded." per upload the client completed.
-// Throws EFtpError or std::system_error on failure.
+// Throws EFtpError or std::system_error on failure, EFtpCancelled when
+// `control`'s flag ended it. Runs off the window's thread.
 std::vector<std::string> PublishByFtp(const FTPRec& fields, const std::string& moviePath,
-                                      TFtpClient& client);
+                                      TFtpClient& client, const TUploadControl& control = {});
 
 }  // namespace tessaly::publish

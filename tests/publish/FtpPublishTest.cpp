@@ -2,20 +2,23 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include "LocalServer.h"
 #include "TestSupport.h"
+#include "publish/Network.h"
 
 namespace tessaly::publish {
 namespace {
@@ -24,7 +27,8 @@ namespace {
 class TRecordingFtpClient : public TFtpClient {
  public:
   void Upload(const TFtpConnection& connection, const std::string& folder,
-              const std::filesystem::path& localFile, const std::string& remoteName) override {
+              const std::filesystem::path& localFile, const std::string& remoteName,
+              const TUploadControl&) override {
     Connection = connection;
     Folder = folder;
     LocalFile = localFile;
@@ -76,71 +80,19 @@ TEST(FtpCommand, NeedsASavedMovieAndLoadsTheSiteList) {
 
 // A pyftpdlib server on 127.0.0.1 serving `root` to one user, whose sessions
 // begin in the folder `start` below it, at a port the server picks itself;
-// passive mode only. Killed with the object, and with the test process.
+// passive mode only.
 class TLocalFtpServer {
  public:
   static constexpr const char* User = "tess";
   static constexpr const char* Password = "s3cret pw";
 
-  TLocalFtpServer(const std::filesystem::path& root, const std::string& start) {
-    const std::string python = TESSALY_FTP_PYTHON;
-    if (python.empty()) throw std::runtime_error("no python3 with pyftpdlib (run scripts/setup)");
-    int out[2];
-    if (pipe(out) != 0) throw std::system_error(errno, std::generic_category(), "pipe");
-    const std::string script = TESSALY_FTP_SERVER_SCRIPT;
-    const std::string rootArg = root.string();
-    const char* argv[] = {python.c_str(), script.c_str(), rootArg.c_str(), User, Password,
-                          start.c_str(), nullptr};
-    pid_ = fork();
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      execvp(argv[0], const_cast<char* const*>(argv));
-      _exit(127);
-    }
-    close(out[1]);
-    if (pid_ < 0) {
-      close(out[0]);
-      throw std::system_error(errno, std::generic_category(), "fork");
-    }
-    port_ = ReadPort(out[0]);
-    close(out[0]);
-    if (port_ == 0) {
-      Stop();
-      throw std::runtime_error("the FTP server did not start");
-    }
-  }
-  ~TLocalFtpServer() { Stop(); }
-  TLocalFtpServer(const TLocalFtpServer&) = delete;
-  TLocalFtpServer& operator=(const TLocalFtpServer&) = delete;
+  TLocalFtpServer(const std::filesystem::path& root, const std::string& start)
+      : server_({TESSALY_FTP_PYTHON, TESSALY_FTP_SERVER_SCRIPT, root.string(), User, Password, start}) {}
 
-  int Port() const { return port_; }
+  int Port() const { return server_.Port(); }
 
  private:
-  static int ReadPort(int fd) {
-    std::string text;
-    while (text.find('\n') == std::string::npos) {
-      pollfd p{fd, POLLIN, 0};
-      if (poll(&p, 1, 20000) <= 0) return 0;
-      char buffer[64];
-      ssize_t n = read(fd, buffer, sizeof buffer);
-      if (n <= 0) return 0;
-      text.append(buffer, static_cast<size_t>(n));
-    }
-    return std::atoi(text.c_str());
-  }
-  void Stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
-  }
-
-  pid_t pid_ = -1;
-  int port_ = 0;
+  TLocalServer server_;
 };
 
 // The server's root holds "other" and the login folder "home", which holds
@@ -229,20 +181,8 @@ TEST_F(FtpUpload, TheTestServerRefusesActiveMode) {
 }
 
 TEST_F(FtpUpload, FailuresAreErrorsWithTheReason) {
-  int closedPort = 0;
-  {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    socklen_t len = sizeof a;
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-    closedPort = ntohs(a.sin_port);
-    close(s);
-  }
   FTPRec closed = Fields("banners");
-  closed.port = std::to_string(closedPort);
+  closed.port = std::to_string(ClosedLoopbackPort());
   FTPRec broken = Fields("banners");
   broken.user = "broken";  // the test server cuts this user's uploads off
 
@@ -291,6 +231,67 @@ TEST_F(FtpUpload, ServerThatNeverAnswersTimesOut) {
     EXPECT_NE(std::string(e.what()).find("time-out"), std::string::npos) << e.what();
   }
   close(s);
+}
+
+TEST_F(FtpUpload, ReportsTheBytesSentOfTheTotal) {
+  InitialiseNetwork();
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
+  TUploadControl control;
+  control.Progress = [&](std::uint64_t sent, std::uint64_t total) { reports.emplace_back(sent, total); };
+  EXPECT_EQ(PublishByFtp(Fields("banners"), movie_, client_, control),
+            std::vector<std::string>{"The file was successfully uploaded."});
+  EXPECT_EQ(ReadBytes(home_ / "banners" / "横幅 1.swf"), movieBytes_);
+  ASSERT_FALSE(reports.empty());
+  const std::uint64_t size = movieBytes_.size();
+  EXPECT_EQ(reports.back(), std::make_pair(size, size));
+  for (size_t i = 0; i < reports.size(); ++i) {
+    EXPECT_EQ(reports[i].second, size);
+    if (i > 0) {
+      EXPECT_GT(reports[i].first, reports[i - 1].first) << "reported twice or backwards";
+    }
+  }
+}
+
+// A large upload that the server reads slowly, cancelled from another
+// thread once it is under way, ends within a second as cancelled.
+TEST_F(FtpUpload, CancelEndsARunningUploadAtOnce) {
+  const std::string big = (work_ / "big.swf").string();
+  WriteBytes(big, std::string(16 * 1024 * 1024, 'x'));
+  FTPRec slow = Fields("banners");
+  slow.user = "slow";  // the test server reads this user's uploads at 16 KB/s
+  std::atomic<bool> cancel{false};
+  std::promise<void> started;
+  std::once_flag once;
+  TUploadControl control;
+  control.Cancel = &cancel;
+  control.Progress = [&](std::uint64_t sent, std::uint64_t) {
+    if (sent > 0) std::call_once(once, [&] { started.set_value(); });
+  };
+  auto upload = std::async(std::launch::async, [&] { return PublishByFtp(slow, big, client_, control); });
+  ASSERT_EQ(started.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_EQ(upload.wait_for(std::chrono::seconds(0)), std::future_status::timeout) << "ended before the cancel";
+
+  const auto cancelledAt = std::chrono::steady_clock::now();
+  cancel = true;
+  ASSERT_EQ(upload.wait_for(std::chrono::seconds(1)), std::future_status::ready) << "still running 1 s after the cancel";
+  const auto took = std::chrono::steady_clock::now() - cancelledAt;
+  try {
+    upload.get();
+    ADD_FAILURE() << "no cancel reported";
+  } catch (const EFtpCancelled& e) {
+    EXPECT_STREQ(e.what(), "FTP upload to 127.0.0.1 cancelled");
+  }
+  EXPECT_LT(took, std::chrono::seconds(1));
+  EXPECT_LT(std::filesystem::file_size(home_ / "banners" / "big.swf"), 16u * 1024 * 1024);
+}
+
+TEST_F(FtpUpload, CancelledBeforeItStartsConnectsNowhere) {
+  std::atomic<bool> cancel{true};
+  TUploadControl control;
+  control.Cancel = &cancel;
+  EXPECT_THROW(PublishByFtp(Fields("banners"), movie_, client_, control), EFtpCancelled);
+  EXPECT_FALSE(std::filesystem::exists(home_ / "banners" / "横幅 1.swf"));
 }
 
 TEST_F(FtpUpload, MissingMovieAndBadHostAreErrors) {

@@ -6,19 +6,27 @@ stdout once it is listening. Sessions begin in START, a folder below ROOT
 ("/" by default). Only passive mode is served: PORT and EPRT are refused,
 so an upload that succeeds shows the client used passive mode. The user
 "broken" (same password) has every upload cut off after its first chunk, as
-a broken connection would.
+a broken connection would. The user "slow" (same password) has uploads
+read at 16 KB per second, so a test can cancel one while it runs.
 """
 import logging
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 BROKEN_USER = "broken"
+SLOW_USER = "slow"
+SLOW_BYTES_PER_SECOND = 16 * 1024
 
 
-class BreakingDTPHandler(DTPHandler):
+class TestDTPHandler(ThrottledDTPHandler):
+    def __init__(self, sock, cmd_channel):
+        if cmd_channel.username == SLOW_USER:
+            self.read_limit = SLOW_BYTES_PER_SECOND
+        super().__init__(sock, cmd_channel)
+
     def handle_read(self):
         super().handle_read()
         if (self.cmd_channel.username == BROKEN_USER and self.tot_bytes_received > 0
@@ -30,7 +38,7 @@ class BreakingDTPHandler(DTPHandler):
 
 
 class PassiveOnlyHandler(FTPHandler):
-    dtp_handler = BreakingDTPHandler
+    dtp_handler = TestDTPHandler
     start_folder = "/"
 
     def on_login(self, username):
@@ -49,6 +57,7 @@ def main():
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, root, perm="elradfmw")
     authorizer.add_user(BROKEN_USER, password, root, perm="elradfmw")
+    authorizer.add_user(SLOW_USER, password, root, perm="elradfmw")
     handler = type("Handler", (PassiveOnlyHandler,), {
         "authorizer": authorizer,
         "start_folder": sys.argv[4] if len(sys.argv) > 4 else "/",
