@@ -28,6 +28,27 @@ constexpr const char* kUsage =
     "usage: tessaly-render MOVIE.swf -o OUT.png [--frame N] [--size WxH] [--no-loop]\n"
     "       tessaly-render MOVIE.swf --frames A-B --out-dir DIR [--size WxH] [--no-loop]\n";
 
+constexpr const char* kHelpText =
+    "\n"
+    "Draws frames of an SWF movie to PNG pictures with Tessaly's own player,\n"
+    "without a window or a display.\n"
+    "\n"
+    "  -o OUT.png        the picture of one frame.\n"
+    "  --frame N         which frame: the picture after N frames of the main\n"
+    "                    timeline, from 1 on (sprites move with it). Default: 1.\n"
+    "  --frames A-B      frames A to B, written as DIR/frame-NNNN.png.\n"
+    "  --out-dir DIR     the folder of --frames; it is created when missing.\n"
+    "  --size WxH        the picture's size in pixels, each from 1 to 16384; the\n"
+    "                    movie is scaled to fit and centred. Default: the movie's.\n"
+    "  --no-loop         stop at the last frame instead of starting again as a\n"
+    "                    browser does.\n"
+    "  -h, --help        show this text.\n"
+    "\n"
+    "Warnings about the movie go to stderr.\n"
+    "\n"
+    "Exit status: 0 the pictures were written; 1 the movie could not be read or\n"
+    "a picture not written; 2 wrong arguments.\n";
+
 struct TOptions {
   std::string movie;
   std::string output;
@@ -35,6 +56,7 @@ struct TOptions {
   int first = 1, last = 1;
   int width = 0, height = 0;
   bool loop = true;
+  bool help = false;
 };
 
 bool ParseInt(const std::string& text, int& value) {
@@ -65,7 +87,10 @@ bool ParseArguments(int argc, char** argv, TOptions& o, std::string& error) {
       return true;
     };
     std::string value;
-    if (arg == "-o") {
+    if (arg == "-h" || arg == "--help") {
+      o.help = true;
+      return true;
+    } else if (arg == "-o") {
       if (!next(o.output)) return false;
     } else if (arg == "--out-dir") {
       if (!next(o.outDir)) return false;
@@ -126,6 +151,10 @@ int main(int argc, char** argv) {
   if (!ParseArguments(argc, argv, o, error)) {
     std::cerr << "tessaly-render: " << error << "\n" << kUsage;
     return 2;
+  }
+  if (o.help) {
+    std::cout << kUsage << kHelpText;
+    return 0;
   }
   try {
     TFlashPlayer player;

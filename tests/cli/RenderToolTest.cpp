@@ -122,6 +122,18 @@ TEST_F(RenderTool, ScalesToTheSizeAskedForKeepingTheAspect) {
   }
 }
 
+TEST_F(RenderTool, HelpExplainsTheCommand) {
+  for (const char* flag : {"--help", "-h"}) {
+    const TToolRun run = RunRender({flag});
+    EXPECT_EQ(run.Exit, 0);
+    EXPECT_THAT(run.Out, StartsWith("usage: tessaly-render MOVIE.swf -o OUT.png"));
+    EXPECT_THAT(run.Out, HasSubstr("--frames A-B"));
+    EXPECT_THAT(run.Out, HasSubstr("Exit status"));
+    EXPECT_TRUE(run.Err.empty());
+  }
+  EXPECT_FALSE(fs::exists(Png));
+}
+
 TEST_F(RenderTool, WrongArgumentsAreUsageErrors) {
   const std::string m = Movie.string();
   const std::vector<std::vector<std::string>> cases = {
