@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +121,37 @@ TEST_F(HtmlCodeDialogTest, PreviewNeedsCodeThenWritesAndOpensThePage) {
   EXPECT_NE(page.find("file:///home/ann/My%20Banners/b1.swf"), std::string::npos);
   EXPECT_NE(page.find("http://www.mysite.com/images/b1.swf"), std::string::npos);
   EXPECT_EQ(messages.Shown.size(), 1u);
+}
+
+// The page as a real browser reads it: headless Chromium's document, UTF-8.
+std::string BrowserDocument(const std::filesystem::path& page) {
+  const QString chromium = QStandardPaths::findExecutable("chromium");
+  if (chromium.isEmpty()) {
+    ADD_FAILURE() << "chromium is not installed (run scripts/setup)";
+    return {};
+  }
+  QProcess browser;
+  browser.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu", "--dump-dom",
+                           QUrl::fromLocalFile(QString::fromStdString(page.string())).toString()});
+  browser.closeWriteChannel();
+  EXPECT_TRUE(browser.waitForFinished(60000));
+  return browser.readAllStandardOutput().toStdString();
+}
+
+TEST_F(HtmlCodeDialogTest, ThePreviewPageReadsInABrowserWithItsChineseLines) {
+  THtmlCodeSource source = Source("http://www.mysite.com/", "images");
+  source.SavedMoviePath = "/home/ann/我的 横幅#1/横幅.swf";
+  HtmlCodeDialog dialog(source, messages, opener);
+  Click(dialog, "生成HTML代码");
+  Click(dialog, "在浏览器中预览");
+  ASSERT_EQ(opener.Opened.size(), 1u);
+  const std::string page = BrowserDocument(opener.Opened[0]);
+  EXPECT_NE(page.find("<b>本地图像</b>"), std::string::npos) << page;
+  EXPECT_NE(page.find("这是在本机上预览Flash横幅."), std::string::npos);
+  EXPECT_NE(page.find("file:///home/ann/%E6%88%91%E7%9A%84%20%E6%A8%AA%E5%B9%85%231/"
+                      "%E6%A8%AA%E5%B9%85.swf"),
+            std::string::npos);
+  EXPECT_NE(page.find("TSLY-横幅.swf"), std::string::npos);
 }
 
 }  // namespace
