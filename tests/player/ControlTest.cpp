@@ -2,7 +2,7 @@
 // movie "ShowAll", turns widget mouse events into movie coordinates and
 // plays at the movie's rate.
 #include "player/ActionTestUtil.h"
-#include "player/FlashPlayerControl.h"
+#include "shell/widgets/FlashPlayerControl.h"
 #include "player/PlayerTestUtil.h"
 
 #include <QApplication>
@@ -13,6 +13,8 @@
 
 namespace tessaly::player::test {
 namespace {
+
+using shell::TFlashPlayerControl;
 
 // The application lives from before the first test to after the last, and
 // is gone before static destruction (Qt cannot end later than main).

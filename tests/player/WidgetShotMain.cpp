@@ -9,7 +9,7 @@
 // otherwise, 2 for wrong arguments.
 
 #include "document/BuildPipeline.h"
-#include "player/FlashPlayerControl.h"
+#include "shell/widgets/FlashPlayerControl.h"
 #include "support/ReferenceBanner.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@
 
 namespace {
 
-using tessaly::player::TFlashPlayerControl;
+using tessaly::shell::TFlashPlayerControl;
 
 // The preview host as the main window has it: the widget at the banner's
 // size, playing once.

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace tessaly::player {
+namespace tessaly::shell {
 
 class TFlashPlayerControl : public QWidget {
  public:
@@ -29,7 +29,7 @@ class TFlashPlayerControl : public QWidget {
   bool TSetProperty(const std::string& target, int index, const std::string& value);
 
   // The core, for what the widget does not pass on itself.
-  TFlashPlayer& Player() { return player_; }
+  player::TFlashPlayer& Player() { return player_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -42,11 +42,11 @@ class TFlashPlayerControl : public QWidget {
   void UpdateCursor();
   // Hands a mouse event to the player in movie pixels, then follows what it
   // did with the cursor and the picture.
-  void PassMouse(const QMouseEvent& event, void (TFlashPlayer::*handler)(double, double));
+  void PassMouse(const QMouseEvent& event, void (player::TFlashPlayer::*handler)(double, double));
 
-  TFlashPlayer player_;
+  player::TFlashPlayer player_;
   QTimer timer_;
   QImage frame_;
 };
 
-}  // namespace tessaly::player
+}  // namespace tessaly::shell

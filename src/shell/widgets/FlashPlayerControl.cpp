@@ -1,11 +1,11 @@
-#include "player/FlashPlayerControl.h"
+#include "shell/widgets/FlashPlayerControl.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
 
-namespace tessaly::player {
+namespace tessaly::shell {
 
 TFlashPlayerControl::TFlashPlayerControl(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
@@ -47,7 +47,7 @@ void TFlashPlayerControl::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, frame_);
 }
 
-void TFlashPlayerControl::PassMouse(const QMouseEvent& event, void (TFlashPlayer::*handler)(double, double)) {
+void TFlashPlayerControl::PassMouse(const QMouseEvent& event, void (player::TFlashPlayer::*handler)(double, double)) {
   double x, y;
   player_.ToMovie(width(), height(), event.position().x(), event.position().y(), x, y);
   (player_.*handler)(x, y);
@@ -56,13 +56,13 @@ void TFlashPlayerControl::PassMouse(const QMouseEvent& event, void (TFlashPlayer
 }
 
 void TFlashPlayerControl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) PassMouse(*event, &TFlashPlayer::MouseDown);
+  if (event->button() == Qt::LeftButton) PassMouse(*event, &player::TFlashPlayer::MouseDown);
 }
 
-void TFlashPlayerControl::mouseMoveEvent(QMouseEvent* event) { PassMouse(*event, &TFlashPlayer::MouseMove); }
+void TFlashPlayerControl::mouseMoveEvent(QMouseEvent* event) { PassMouse(*event, &player::TFlashPlayer::MouseMove); }
 
 void TFlashPlayerControl::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) PassMouse(*event, &TFlashPlayer::MouseUp);
+  if (event->button() == Qt::LeftButton) PassMouse(*event, &player::TFlashPlayer::MouseUp);
 }
 
-}  // namespace tessaly::player
+}  // namespace tessaly::shell

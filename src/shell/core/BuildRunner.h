@@ -1,0 +1,40 @@
+#pragma once
+// Long builds (an animated movie, a save) run off the window thread. The
+// command hands the build to a runner; the window's runner starts a thread
+// and shows a progress dialog with Cancel once the build has run for half a
+// second, the inline runner (tests, tools) runs it on the spot.
+
+#include <atomic>
+#include <functional>
+#include <stdexcept>
+
+namespace tessaly::shell {
+
+// What a running build and its runner share.
+struct TBuildProgress {
+  // The build proper has begun (the dialogs before it are answered).
+  std::atomic<bool> Started{false};
+  // The user pressed Cancel: the build ends with TBuildCancelled as soon as
+  // it looks, and nothing changes.
+  std::atomic<bool> Cancelled{false};
+};
+
+class TBuildCancelled : public std::runtime_error {
+ public:
+  TBuildCancelled() : std::runtime_error("build cancelled") {}
+};
+
+class TBuildRunner {
+ public:
+  virtual ~TBuildRunner() = default;
+  // Runs build and returns when it has ended; an exception of the build
+  // comes out of Run on the calling thread.
+  virtual void Run(const std::function<void()>& build, TBuildProgress& progress) = 0;
+};
+
+class TInlineRunner : public TBuildRunner {
+ public:
+  void Run(const std::function<void()>& build, TBuildProgress&) override { build(); }
+};
+
+}  // namespace tessaly::shell

@@ -1,0 +1,36 @@
+// tessaly [PROJECT.bwf]: the banner designer's main window. With a project
+// it opens that project as the Open command does; without one it starts a
+// new banner.
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "shell/Settings.h"
+#include "shell/core/UiText.h"
+#include "shell/dialogs/AboutBox.h"
+#include "shell/main/MainWindow.h"
+
+int main(int argc, char** argv) {
+  using namespace tessaly::shell;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(Ui(text::ProgramName));
+  QApplication::setApplicationVersion(ProgramVersion());
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(Ui(text::CommandLineDescription));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("PROJECT.bwf"), Ui(text::CommandLineProject), QStringLiteral("[PROJECT.bwf]"));
+  parser.process(app);
+  if (parser.positionalArguments().size() > 1) {
+    parser.showHelp(2);
+  }
+
+  const TSettingsFolders folders = DefaultFolders();
+  std::unique_ptr<QSettings> store = OpenSettings();
+  TPreferences preferences = LoadSettings(*store, folders);
+  TMainWindow window(folders, std::move(preferences));
+  window.show();
+  if (!parser.positionalArguments().isEmpty()) window.App().Open(parser.positionalArguments().front());
+  return QApplication::exec();
+}

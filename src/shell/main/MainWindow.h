@@ -1,0 +1,125 @@
+#pragma once
+// The main window: the preview area with the tool panel beside it, the
+// eight wizard tabs with "上一步"/"下一步", the main menu and the preview's
+// context menu. The slots carry the names of the original event handlers
+// and each calls one command of the application object.
+
+#include <QMainWindow>
+
+#include <memory>
+
+#include "publish/DesktopServices.h"
+#include "shell/Settings.h"
+#include "shell/core/Application.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+
+namespace tessaly::shell {
+
+class TAnimationTab;
+class TBackgroundTab;
+class THomeTab;
+class TPreviewPanel;
+class TSaveTab;
+class TSizeTab;
+class TToolPanel;
+
+enum TWizardTab : int {
+  wtHome = 0,
+  wtSize = 1,
+  wtBackground = 2,
+  wtShape = 3,
+  wtPicture = 4,
+  wtText = 5,
+  wtAnimation = 6,
+  wtSave = 7,
+};
+inline constexpr int WizardTabCount = 8;
+
+// What the window uses to talk to the user and the desktop; tests put in
+// scripted ones. A null member takes the window's own (message boxes, file
+// dialogs, a build thread with a progress dialog, xdg-open).
+struct TWindowServices {
+  TUserDialogs* Dialogs = nullptr;
+  TBuildRunner* Runner = nullptr;
+  publish::TShellOpener* Opener = nullptr;
+};
+
+class TMainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TMainWindow(TSettingsFolders folders, TPreferences preferences, TWindowServices services = {},
+              QWidget* parent = nullptr);
+  ~TMainWindow() override;
+
+  TApplication& App() { return *app_; }
+  QTabWidget* Tabs() const { return tabs_; }
+  TPreviewPanel* Preview() const { return preview_; }
+  TToolPanel* Tools() const { return tools_; }
+  THomeTab* HomePage() const { return home_; }
+  TSizeTab* SizePage() const { return size_; }
+  TBackgroundTab* BackgroundPage() const { return background_; }
+  TAnimationTab* AnimationPage() const { return animation_; }
+  TSaveTab* SavePage() const { return save_; }
+  QPushButton* PreviousButton() const { return previous_; }
+  QPushButton* NextButton() const { return next_; }
+  QMenu* PreviewMenu() const { return previewMenu_; }
+
+ public slots:
+  void New1Click();
+  void Open1Click();
+  void Button1Click();
+  void Exit1Click();
+  void Playflashanimation();
+  void StopFlashAnimation();
+  void StopAnimation();
+  void suiRefreshClick();
+  void SetChangeMade();
+  void HelpTopics1Click();
+  void About1Click();
+  void PreviewButtonClick();
+  void MailButtonClick();
+  void PreviousClick();
+  void NextClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void CreateMenus();
+  void CreatePreviewMenu();
+  void CreateTabs();
+  void ConnectTabs();
+  void ShowDocument();
+  void UpdateCaption();
+  void UpdateWizardButtons();
+  void ApplyBackdrop();
+  void FitWindowToBanner();
+  QAction* AddAction(QMenu* menu, const char* caption, void (TMainWindow::*slot)());
+
+  std::unique_ptr<TUserDialogs> ownDialogs_;
+  std::unique_ptr<TBuildRunner> ownRunner_;
+  std::unique_ptr<publish::TProcessRunner> processRunner_;
+  std::unique_ptr<publish::TShellOpener> ownOpener_;
+  TPreviewPanel* preview_ = nullptr;
+  TToolPanel* tools_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  THomeTab* home_ = nullptr;
+  TSizeTab* size_ = nullptr;
+  TBackgroundTab* background_ = nullptr;
+  TAnimationTab* animation_ = nullptr;
+  TSaveTab* save_ = nullptr;
+  QPushButton* previous_ = nullptr;
+  QPushButton* next_ = nullptr;
+  QMenu* previewMenu_ = nullptr;
+  std::unique_ptr<TApplication> app_;
+  QString projectName_;
+  bool closing_ = false;
+};
+
+}  // namespace tessaly::shell

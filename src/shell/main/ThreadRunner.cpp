@@ -1,0 +1,95 @@
+#include "shell/main/ThreadRunner.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <exception>
+#include <thread>
+
+#include "shell/core/UiText.h"
+
+namespace tessaly::shell {
+
+namespace {
+
+// Keeps the keyboard and the mouse away from the window while a build reads
+// the document; dialogs (the save dialog, the progress dialog) still get
+// them.
+class TInputBlocker : public QObject {
+ public:
+  explicit TInputBlocker(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
+  ~TInputBlocker() override { qApp->removeEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!IsInput(event->type())) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget != nullptr && widget->window() == window_;
+  }
+
+ private:
+  static bool IsInput(QEvent::Type type) {
+    switch (type) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+      case QEvent::Shortcut:
+      case QEvent::ShortcutOverride:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  QWidget* window_;
+};
+
+}  // namespace
+
+void TThreadRunner::Run(const std::function<void()>& build, TBuildProgress& progress) {
+  const TInputBlocker blocker(window_);
+  QEventLoop loop;
+  std::exception_ptr failure;
+  std::atomic<bool> finished{false};
+  std::thread worker([&] {
+    try {
+      build();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    finished = true;
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+
+  QProgressDialog dialog(Ui(text::BuildingMovie), Ui(text::Cancel), 0, 0, window_);
+  dialog.setWindowModality(Qt::WindowModal);
+  dialog.setMinimumDuration(0);
+  dialog.setAutoReset(false);
+  dialog.reset();
+  dialog.hide();
+  QObject::connect(&dialog, &QProgressDialog::canceled, [&] { progress.Cancelled = true; });
+
+  // The dialog appears once the build proper has run for ProgressDelay.
+  QElapsedTimer sinceStart;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!progress.Started || finished) return;
+    if (!sinceStart.isValid()) sinceStart.start();
+    if (sinceStart.elapsed() >= ProgressDelay && !dialog.isVisible() && !progress.Cancelled) dialog.show();
+  });
+  poll.start(50);
+  if (!finished) loop.exec();
+  worker.join();
+  poll.stop();
+  dialog.hide();
+  if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace tessaly::shell

@@ -1,0 +1,7 @@
+#include "shell/main/tabs/AnimationTab.h"
+
+namespace tessaly::shell {
+
+TAnimationTab::TAnimationTab(QWidget* parent) : QWidget(parent) {}
+
+}  // namespace tessaly::shell

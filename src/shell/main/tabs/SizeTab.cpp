@@ -1,0 +1,7 @@
+#include "shell/main/tabs/SizeTab.h"
+
+namespace tessaly::shell {
+
+TSizeTab::TSizeTab(QWidget* parent) : QWidget(parent) {}
+
+}  // namespace tessaly::shell
