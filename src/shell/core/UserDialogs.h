@@ -8,13 +8,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "shell/core/UserMessages.h"
+
 namespace tessaly::shell {
 
 enum class TAnswer { anYes, anNo, anCancel };
 
-class TUserDialogs {
+// The commands of the dialogs below the widgets use the same object through
+// TUserMessages.
+class TUserDialogs : public TUserMessages {
  public:
-  virtual ~TUserDialogs() = default;
   // A question with Yes, No and Cancel.
   virtual TAnswer AskYesNoCancel(const QString& question) = 0;
   // A question with Yes (true) and No (false).

@@ -30,6 +30,10 @@ QString PathIn(const QString& folder, const QString& fileName) {
 
 }  // namespace
 
+void TWindowDialogs::Inform(const std::string& text) { ShowMessage(QString::fromStdString(text)); }
+
+bool TWindowDialogs::Confirm(const std::string& question) { return AskYesNo(QString::fromStdString(question)); }
+
 TAnswer TWindowDialogs::AskYesNoCancel(const QString& question) {
   return OnWindowThread([&] {
     const auto button = QMessageBox::question(window_, Ui(text::ProgramName), question,

@@ -14,6 +14,8 @@ class TWindowDialogs : public TUserDialogs {
  public:
   explicit TWindowDialogs(QWidget* window) : window_(window) {}
 
+  void Inform(const std::string& text) override;
+  bool Confirm(const std::string& question) override;
   TAnswer AskYesNoCancel(const QString& question) override;
   bool AskYesNo(const QString& question) override;
   void ShowMessage(const QString& message) override;
