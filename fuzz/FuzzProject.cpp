@@ -13,15 +13,12 @@ namespace {
 
 using namespace tessaly;
 
-// Answers taken from the first byte: keep or drop pending changes, look for
-// missing pictures or not, find one (the running program, a file that
+// Answers taken from the first byte: look for missing pictures or not, find one (the running program, a file that
 // always exists) or not, a built-in background list or none.
 class TFuzzLoadHost : public project::TProjectLoadHost {
  public:
   explicit TFuzzLoadHost(std::uint8_t answers) : answers_(answers) {}
-  project::TSaveAnswer AskSaveChanges(const std::string&) override {
-    return answers_ & 1 ? project::TSaveAnswer::saCancel : project::TSaveAnswer::saNo;
-  }
+  void Warn(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return answers_ & 2; }
   std::string ChoosePicture() override { return answers_ & 4 ? "/proc/self/exe" : "/no/such/picture.gif"; }
   void ShowMessage(const std::string&) override {}
@@ -43,7 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
   document::TBannerDocument doc;
-  doc.ChangeMade = data[0] & 0x10;
   const project::TLoadResult first = project::LoadProjectBytes(doc, bytes, context, host);
   if (!first.Loaded) return 0;
 

@@ -163,6 +163,9 @@ int Build(const TOptions& options) {
   }
   if (!options.Preview && doc.BannerSettings.URL == document::ProgramWebPage)
     std::cerr << "warning: the click address is still the default " << document::ProgramWebPage << "\n";
+  if (!document::IsKnownAnimationType(doc.BannerSettings.AnimationType))
+    std::cerr << "warning: the effect number " << doc.BannerSettings.AnimationType
+              << " is unknown; the one-frame movie is built\n";
 
   // The program's one random generator, seeded with 0: every run of the
   // same project gives the same movie.
@@ -170,6 +173,7 @@ int Build(const TOptions& options) {
   effects::TOneStepAnim effectGenerator(random, ExecutableFolder());
   TKeepingHost host;
   document::TBuildPipeline pipeline(doc, host, &effectGenerator);
+  pipeline.SetWarningSink(&loadHost);
   if (options.Preview) {
     doc.PreviewEnabled = true;
     pipeline.BuildPreviewMovie();

@@ -102,9 +102,7 @@ void BuildBackground(swf::TFlashMovie& movie, TBuildContext& context, bool anima
     movie.PlaceObject(shape, 0)->SetName(name);
     return;
   }
-  swf::TFlashButton* button = movie.AddButton(false, true);
-  button->AddRecord(*shape, kAllButtonStates, 1);
-  button->OnRelease().GetUrl(settings.URL, settings.TargetWindow());
+  swf::TFlashButton* button = AddShowingButton(movie, context, shape->CharacterID());
   context.BackgroundButton = button;
   movie.PlaceObject(button, 0)->SetName(name);
 }

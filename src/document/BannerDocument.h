@@ -41,6 +41,27 @@ enum TShapeType : std::int32_t {
 // (star, pie, ring) are drawn from radii around the centre X, Y.
 constexpr bool IsBoxShape(std::int32_t shapeType) { return shapeType >= 0 && shapeType <= 3; }
 
+// The effect list: index 0 "无动画" (no animation), effects 1 to
+// LastEffectIndex. Any other AnimationType (-1: nothing selected, or a
+// number no effect has) builds the one-frame movie.
+inline constexpr std::int32_t LastEffectIndex = 30;
+constexpr bool IsEffectIndex(std::int32_t animationType) {
+  return animationType >= 1 && animationType <= LastEffectIndex;
+}
+// What the effect list can hold: -1 (nothing selected) to LastEffectIndex.
+constexpr bool IsKnownAnimationType(std::int32_t animationType) {
+  return animationType >= -1 && animationType <= LastEffectIndex;
+}
+
+// The SWF versions the save tab offers; a project asking for another one is
+// built as DefaultFlashVersion.
+inline constexpr std::int32_t MinFlashVersion = 4;
+inline constexpr std::int32_t MaxFlashVersion = 7;
+inline constexpr std::int32_t DefaultFlashVersion = 6;
+constexpr bool IsOfferedFlashVersion(std::int32_t version) {
+  return version >= MinFlashVersion && version <= MaxFlashVersion;
+}
+
 // Target window choices of the save tab.
 enum TTargetChoice : std::int32_t { tcNewWindow = 0, tcSameWindow = 1, tcNamedWindow = 2 };
 
@@ -127,7 +148,7 @@ struct TBannerSettings {
   std::int32_t TargetChoice = tcNewWindow;
   std::string TargetWindowName;  // the name typed for tcNamedWindow
   bool Compress = true;
-  std::int32_t FlashVersion = 6;
+  std::int32_t FlashVersion = DefaultFlashVersion;
   TBackgroundType BackgroundType = TBackgroundType::btColor;
   TColorRef BackgroundColor = 0xFFFFFF;
   TColorRef BackgroundGradientStart = 0xFFFFFF;
@@ -148,7 +169,7 @@ struct TBannerSettings {
   bool AnimateText = true;
 
   std::string TargetWindow() const;
-  bool HasAnimation() const { return AnimationType > 0; }
+  bool HasAnimation() const { return IsEffectIndex(AnimationType); }
 
   bool operator==(const TBannerSettings&) const = default;
 };

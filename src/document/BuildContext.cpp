@@ -1,5 +1,7 @@
 #include "document/BuildContext.h"
 
+#include "platform/CodePage.h"
+
 namespace tessaly::document {
 
 std::string ItemInstanceName(int index) { return std::string(ItemInstancePrefix) + std::to_string(index); }
@@ -22,6 +24,20 @@ bool TBuildContext::AnimatesItem(int index) const {
       return settings.AnimateText;
   }
   return false;
+}
+
+std::string TBuildContext::MovieString(std::string_view text, std::string_view what) const {
+  std::string_view kept = text;
+  const size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) {
+    kept = text.substr(0, nul);
+    if (Warnings != nullptr)
+      Warnings->Warn(std::string(what) + "在第 " + std::to_string(nul + 1) + " 个字节处含有空字符, 其后的文字已删去.");
+  }
+  std::string valid = platform::ValidUtf8(kept);
+  if (valid != kept && Warnings != nullptr)
+    Warnings->Warn(std::string(what) + "含有无效的文字字节, 已替换为 \"?\".");
+  return valid;
 }
 
 void TBuildContext::Clear() { *this = TBuildContext{}; }

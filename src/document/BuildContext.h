@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "document/BannerDocument.h"
+#include "document/Warnings.h"
 
 namespace tessaly::swf {
 class TFlashButton;
@@ -104,6 +105,18 @@ struct TBuildContext {
   swf::TFlashButton* ShadowButton = nullptr;
   swf::TFlashText* ShadowText = nullptr;
 
+  // Where the build reports the strings it had to mend; nullptr: nowhere.
+  TWarningSink* Warnings = nullptr;
+  // The click action's address and window of a build being saved, as
+  // MovieString makes them of the settings' URL and TargetWindow().
+  std::string ClickURL;
+  std::string ClickTarget;
+
+  // A string of the document as it may enter the movie: cut at its first
+  // NUL byte, and every byte that is not valid UTF-8 replaced by "?"; each
+  // change is reported with What naming the value (e.g. "网址").
+  std::string MovieString(std::string_view text, std::string_view what) const;
+
   // Whether a layer is animated in this build: always false in a preview
   // build; in an animated build the settings' Animate... flags.
   bool AnimatesBackground() const;
@@ -160,6 +173,23 @@ class TFrameLimitError : public std::runtime_error {
                            std::to_string(MaxMovieFrames) + " 帧. 请提高动画速度或减少循环次数."),
         Frames(frames) {}
   std::int64_t Frames;
+};
+
+// The largest banner side a movie can show, in pixels.
+inline constexpr std::int32_t MaxBannerSide = 8191;
+
+// A build refused because the banner is larger than a movie can show;
+// thrown before the movie is created, so nothing is written and the
+// document keeps its state.
+class TBannerSizeError : public std::runtime_error {
+ public:
+  TBannerSizeError(std::int32_t width, std::int32_t height)
+      : std::runtime_error("横幅大小 " + std::to_string(width) + " x " + std::to_string(height) +
+                           " 像素超出了 Flash 影片的范围: 每边最多 " + std::to_string(MaxBannerSide) + " 像素."),
+        Width(width),
+        Height(height) {}
+  std::int32_t Width;
+  std::int32_t Height;
 };
 
 // Writes the project file beside a saved movie. The save command calls it

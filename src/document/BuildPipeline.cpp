@@ -13,6 +13,12 @@ namespace {
 
 std::int32_t UsableSize(std::int32_t value, std::int32_t fallback) { return value > 0 ? value : fallback; }
 
+// The SWF version written: the setting when the save tab offers it, else
+// the default.
+std::uint8_t MovieVersion(std::int32_t flashVersion) {
+  return static_cast<std::uint8_t>(IsOfferedFlashVersion(flashVersion) ? flashVersion : DefaultFlashVersion);
+}
+
 }  // namespace
 
 std::string ProposedFileName(std::string_view text) {
@@ -49,15 +55,21 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::CreateMovie(TBuildKind kind, c
   context_.CentreX = w / 2;
   context_.CentreY = h / 2;
   context_.ItemCount = document_.ItemTable.Count();
+  context_.Warnings = warnings_;
+  if (!fileName.empty()) {
+    context_.ClickURL = context_.MovieString(settings.URL, "网址");
+    context_.ClickTarget = context_.MovieString(settings.TargetWindow(), "目标窗口");
+  }
 
   auto movie = std::make_unique<swf::TFlashMovie>(0, 0, host_.Width() * 20, host_.Height() * 20, BuildFrameRate);
   movie->SetPixelUnits(true);
-  movie->SetVersion(static_cast<std::uint8_t>(settings.FlashVersion));
+  movie->SetVersion(MovieVersion(settings.FlashVersion));
   movie->SetCompressed(settings.Compress);
   return movie;
 }
 
 std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std::string& FileName) {
+  CheckBannerSize();
   const bool wasPlaying = document_.Playing;
   document_.Playing = false;
   auto movie = CreateMovie(TBuildKind::bkPreview, FileName);
@@ -72,6 +84,13 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std:
   return movie;
 }
 
+void TBuildPipeline::CheckBannerSize() const {
+  const TBannerSettings& settings = document_.BannerSettings;
+  const std::int32_t w = UsableSize(settings.BannerWidth, FallbackBannerWidth);
+  const std::int32_t h = UsableSize(settings.BannerHeight, FallbackBannerHeight);
+  if (w > MaxBannerSide || h > MaxBannerSide) throw TBannerSizeError(w, h);
+}
+
 void TBuildPipeline::CheckFrameLimit() const {
   if (effects_ == nullptr) return;
   const std::int64_t frames = effects_->AnimatedFrameCount(document_.BannerSettings);
@@ -80,6 +99,7 @@ void TBuildPipeline::CheckFrameLimit() const {
 
 std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposeAnimatedMovie(const std::string& FileName) {
   // A movie holds at most 65,535 frames: refuse before anything changes.
+  CheckBannerSize();
   CheckFrameLimit();
   const bool wasPlaying = document_.Playing;
   document_.Playing = true;
@@ -167,7 +187,9 @@ void TBuildPipeline::SetSaveDialogFileName(const std::string& moviePath) {
 
 TSaveResult TBuildPipeline::Save(TSaveDialogs& dialogs, const TSaveFolders& folders) {
   // The frame count does not depend on what the save re-reads, so a movie
-  // too long to write is refused before the dialogs and the settings.
+  // too long to write is refused before the dialogs and the settings; so is
+  // a banner too large for a movie.
+  CheckBannerSize();
   if (document_.BannerSettings.HasAnimation()) CheckFrameLimit();
   if (dialogs.ReadSaveOptions().URL == ProgramWebPage && !dialogs.ConfirmDefaultUrl())
     return TSaveResult::srCancelled;

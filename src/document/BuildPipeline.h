@@ -37,7 +37,7 @@ struct TSaveOptions {
   std::int32_t TargetChoice = tcNewWindow;
   std::string TargetWindowName;
   bool Compress = true;
-  std::int32_t FlashVersion = 6;
+  std::int32_t FlashVersion = DefaultFlashVersion;
 };
 
 // What the save command asks of the window.
@@ -81,6 +81,9 @@ class TBuildPipeline {
 
   void SetEffectGenerator(TEffectGenerator* effects) { effects_ = effects; }
   void SetProjectSaver(TProjectSaver* projectSaver) { projectSaver_ = projectSaver; }
+  // Where builds report what they had to change in the document's strings
+  // (nullptr: nowhere).
+  void SetWarningSink(TWarningSink* warnings) { warnings_ = warnings; }
   // Where progressive JPEG pictures are copied as BMP files; the system's
   // temporary folder unless set.
   void SetTemporaryFolder(std::filesystem::path folder) { temporaryFolder_ = std::move(folder); }
@@ -90,7 +93,8 @@ class TBuildPipeline {
   // published form, every item opening the URL). Without a file name it
   // does nothing while PreviewEnabled is false; clears Playing. Written to FileName when it is
   // not empty (platform::TFileError on failure, after the preview shows the
-  // movie).
+  // movie). A banner wider or higher than MaxBannerSide is refused with
+  // TBannerSizeError before anything changes; so are both builds below.
   void BuildPreviewMovie(const std::string& FileName = {});
   // The animated build: the effect once per loop pass, with a closing Stop
   // frame when AnimationLoop > 0. Sets Playing. A movie that would need more
@@ -113,8 +117,9 @@ class TBuildPipeline {
   // build written to the chosen file, the project file, ChangeMade cleared.
   // A failure to write the movie or the project propagates (ChangeMade
   // stays set; after a failed movie write no project is written). An
-  // animated movie beyond MaxMovieFrames is refused with TFrameLimitError
-  // before any dialog: nothing is written and nothing changes.
+  // animated movie beyond MaxMovieFrames (TFrameLimitError) and a banner
+  // beyond MaxBannerSide (TBannerSizeError) are refused before any dialog:
+  // nothing is written and nothing changes.
   TSaveResult Save(TSaveDialogs& dialogs, const TSaveFolders& folders);
   // What the save dialog keeps between saves.
   const std::string& SaveDialogFolder() const { return saveDialogFolder_; }
@@ -138,6 +143,8 @@ class TBuildPipeline {
   // Throws TFrameLimitError when the animated movie of the settings would
   // need more frames than a movie holds.
   void CheckFrameLimit() const;
+  // Throws TBannerSizeError when the banner is larger than a movie shows.
+  void CheckBannerSize() const;
   // A build failed: the context no longer describes a movie and the
   // preview keeps what it showed.
   void AbandonBuild(bool wasPlaying);
@@ -147,6 +154,7 @@ class TBuildPipeline {
   TPreviewHost& host_;
   TEffectGenerator* effects_;
   TProjectSaver* projectSaver_;
+  TWarningSink* warnings_ = nullptr;
   std::filesystem::path temporaryFolder_;
   TBuildContext context_;
   std::string saveDialogFolder_;

@@ -84,18 +84,22 @@ void BuildAnimatedItems(swf::TFlashMovie& movie, TBuildContext& context) {
   BuildItems(movie, context);
 }
 
+swf::TFlashButton* AddShowingButton(swf::TFlashMovie& movie, const TBuildContext& context,
+                                    std::uint16_t characterID) {
+  swf::TFlashButton* button = movie.AddButton(false, true);
+  button->AddRecordByID(characterID, kAllButtonStates, 1);
+  if (!context.FileName.empty()) button->OnRelease().GetUrl(context.ClickURL, context.ClickTarget);
+  return button;
+}
+
 swf::TFlashButton* WrapItem(swf::TFlashMovie& movie, TBuildContext& context, int index, std::uint16_t characterID,
                             bool translate) {
   TFlashObjects& item = context.Document->ItemTable[index];
   const std::string name = ItemInstanceName(index);
 
-  swf::TFlashButton* button = movie.AddButton(false, true);
+  swf::TFlashButton* button = AddShowingButton(movie, context, characterID);
   context.ItemButtons[index] = button;
-  button->AddRecordByID(characterID, kAllButtonStates, 1);
-  if (!context.FileName.empty()) {
-    const TBannerSettings& settings = context.Document->BannerSettings;
-    button->OnRelease().GetUrl(settings.URL, settings.TargetWindow());
-  } else if (context.Kind == TBuildKind::bkPreview) {
+  if (context.FileName.empty() && context.Kind == TBuildKind::bkPreview) {
     swf::TFlashActionScript& press = button->OnPress();
     press.GetVariable(name);
     press.SetVariable("CurrentObj", name.c_str());

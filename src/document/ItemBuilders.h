@@ -13,6 +13,12 @@ namespace tessaly::document {
 // A button record shown in all four states (up, over, down, hit test).
 inline constexpr std::uint8_t kAllButtonStates = 15;
 
+// A DefineButton2 button showing the character (by ID) in all four states
+// at depth 1. In a build being saved (a file name given) releasing it opens
+// the click address (ClickURL in ClickTarget).
+swf::TFlashButton* AddShowingButton(swf::TFlashMovie& movie, const TBuildContext& context,
+                                    std::uint16_t characterID);
+
 // Adds every item that is not deleted to a preview build: with an empty file
 // name the items get drag actions, otherwise the click action. Sets
 // InPreview and clears Moved of every item placed; when no item was placed

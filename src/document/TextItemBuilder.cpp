@@ -12,10 +12,21 @@ namespace tessaly::document {
 
 namespace {
 
+// What a text item puts into the movie: its text in UTF-16 and its font's
+// name, both made safe for the movie once per item.
+struct TItemStrings {
+  std::u16string Text;
+  std::string FontName;
+};
+
+TItemStrings ItemStringsOf(const TBuildContext& context, const TFlashObjects& item) {
+  return {platform::Utf8ToUtf16(context.MovieString(item.Text, "文字")), context.MovieString(item.FontName, "字体名称")};
+}
+
 // Every text and every shadow gets a font character of its own.
-swf::TFlashFont* AddItemFont(swf::TFlashMovie& movie, const TFlashObjects& item) {
+swf::TFlashFont* AddItemFont(swf::TFlashMovie& movie, const TFlashObjects& item, const std::string& fontName) {
   swf::TFontDescription description;
-  description.Name = item.FontName;
+  description.Name = fontName;
   description.Height = item.FontSize;
   description.Bold = item.Bold;
   description.Italic = item.Italic;
@@ -36,20 +47,15 @@ swf::TFlashText* AddItemText(swf::TFlashMovie& movie, const TFlashObjects& item,
   return t;
 }
 
-void BuildTextShadow(swf::TFlashMovie& movie, TBuildContext& context, int index, const std::u16string& text) {
+void BuildTextShadow(swf::TFlashMovie& movie, TBuildContext& context, int index, const TItemStrings& strings) {
   const TFlashObjects& item = context.Document->ItemTable[index];
   const TShadowOffset offset = ShadowOffsetFor(item.ShadowAngle, item.ShadowAltitude);
-  swf::TFlashFont* font = AddItemFont(movie, item);
+  swf::TFlashFont* font = AddItemFont(movie, item, strings.FontName);
   swf::TFlashText* shadow =
-      AddItemText(movie, item, text, RgbaOf(item.ShadowColor, TransparencyAlpha(item.Transparency)), font,
+      AddItemText(movie, item, strings.Text, RgbaOf(item.ShadowColor, TransparencyAlpha(item.Transparency)), font,
                   item.X + offset.DX - context.CentreOffsetX(index), item.Y + offset.DY - context.CentreOffsetY(index));
 
-  swf::TFlashButton* button = movie.AddButton(false, true);
-  button->AddRecordByID(shadow->CharacterID(), kAllButtonStates, 1);
-  if (!context.FileName.empty()) {
-    const TBannerSettings& settings = context.Document->BannerSettings;
-    button->OnRelease().GetUrl(settings.URL, settings.TargetWindow());
-  }
+  swf::TFlashButton* button = AddShowingButton(movie, context, shadow->CharacterID());
   movie.PlaceObject(button, ShadowDepth(index))->SetName(ShadowInstanceName(index));
 
   context.ShadowTexts[index] = shadow;
@@ -79,11 +85,11 @@ TShadowOffset ShadowOffsetFor(std::int32_t shadowAngle, std::int32_t altitude) {
 
 void BuildTextItem(swf::TFlashMovie& movie, TBuildContext& context, int index) {
   TFlashObjects& item = context.Document->ItemTable[index];
-  const std::u16string text = platform::Utf8ToUtf16(item.Text);
-  if (item.ShadowAltitude >= 1) BuildTextShadow(movie, context, index, text);
+  const TItemStrings strings = ItemStringsOf(context, item);
+  if (item.ShadowAltitude >= 1) BuildTextShadow(movie, context, index, strings);
 
-  swf::TFlashFont* font = AddItemFont(movie, item);
-  swf::TFlashText* t = AddItemText(movie, item, text, RgbaOf(item.Color, TransparencyAlpha(item.Transparency)),
+  swf::TFlashFont* font = AddItemFont(movie, item, strings.FontName);
+  swf::TFlashText* t = AddItemText(movie, item, strings.Text, RgbaOf(item.Color, TransparencyAlpha(item.Transparency)),
                                    font, item.X - context.CentreOffsetX(index), item.Y - context.CentreOffsetY(index));
   context.ItemTexts[index] = t;
   WrapItem(movie, context, index, t->CharacterID(), false);

@@ -11,7 +11,7 @@ namespace tessaly::effects {
 
 namespace {
 
-bool IsEffect(int index) { return index >= 1 && index < EffectCount; }
+bool IsEffect(int index) { return document::IsEffectIndex(index); }
 
 void RunEffect(TEffectPass& pass, int index) {
   switch (index) {

@@ -107,6 +107,25 @@ long DecodeUtf8(std::string_view text, size_t& pos) {
   return cp;
 }
 
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t start = pos;
+    if (DecodeUtf8(text, pos) < 0)
+      out += '?';
+    else
+      out.append(text.substr(start, pos - start));
+  }
+  return out;
+}
+
 std::string Utf8ToAnsi(std::string_view utf8) {
   // ASCII is the same in both: no converter needed.
   if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))

@@ -25,6 +25,15 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 // UTF-16 to UTF-8. An unpaired surrogate becomes "?".
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// The text with every byte that is not part of a valid UTF-8 sequence
+// replaced by "?"; valid text comes back unchanged.
+std::string ValidUtf8(std::string_view text);
+
+// A-Z as a-z; every other byte unchanged.
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// Equal when A-Z and a-z are taken as the same letters.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Decodes one UTF-8 character starting at text[pos]: returns its code point
 // and advances pos past it; an invalid or truncated sequence yields -1 and
 // advances pos by one byte.

@@ -21,6 +21,11 @@ using document::TFlashObjects;
 
 constexpr std::string_view NoBackgroundSet = "没有设置背景";
 
+std::string UnknownFlashVersionWarning(std::int32_t version) {
+  return "Flash 版本 " + std::to_string(version) + " 无效, 使用版本 " +
+         std::to_string(document::DefaultFlashVersion) + ".";
+}
+
 constexpr std::array<std::string_view, 7> ShapeTypeLines = {
     "ShapeType=Rectangle", "ShapeType=RoundRect", "ShapeType=Ellipse", "ShapeType=Diamond",
     "ShapeType=Star",      "ShapeType=Pie",       "ShapeType=Ring"};
@@ -68,9 +73,9 @@ std::uint8_t FontSizeOf(std::int32_t value) {
 
 class TProjectReader {
  public:
-  TProjectReader(std::vector<std::string> lines, TBannerDocument& doc,
+  TProjectReader(const std::vector<std::string>& lines, TBannerDocument& doc,
                  const TProjectReadContext& context, TProjectLoadHost& host)
-      : lines_(std::move(lines)), doc_(doc), context_(context), host_(host) {}
+      : lines_(lines), doc_(doc), context_(context), host_(host) {}
 
   // The raw line n (code page 936); empty past the end of the file.
   const std::string& Line(size_t n) const {
@@ -116,7 +121,11 @@ class TProjectReader {
       s.TargetWindowName = Text(6, "NewBrowserWindow=");
     }
     s.Compress = Is(7, "Compress=TRUE");
-    s.FlashVersion = Int(8, "FlashVersion=", 6);
+    s.FlashVersion = Int(8, "FlashVersion=", document::DefaultFlashVersion);
+    if (!document::IsOfferedFlashVersion(s.FlashVersion)) {
+      host_.Warn(UnknownFlashVersionWarning(s.FlashVersion));
+      s.FlashVersion = document::DefaultFlashVersion;
+    }
     return movieFileName;
   }
 
@@ -313,7 +322,7 @@ class TProjectReader {
     s.AnimateText = Is(p + 9, "AnimateText=TRUE");
   }
 
-  std::vector<std::string> lines_;
+  const std::vector<std::string>& lines_;
   TBannerDocument& doc_;
   const TProjectReadContext& context_;
   TProjectLoadHost& host_;
@@ -330,10 +339,7 @@ std::string MissingFileQuestion(const std::string& name) {
 TWarningLoadHost::TWarningLoadHost(std::ostream& warnings, std::string backgroundDirectory)
     : warnings_(warnings), backgroundDirectory_(std::move(backgroundDirectory)) {}
 
-TSaveAnswer TWarningLoadHost::AskSaveChanges(const std::string& question) {
-  warnings_ << "warning: " << question << " No\n";
-  return TSaveAnswer::saNo;
-}
+void TWarningLoadHost::Warn(const std::string& message) { warnings_ << "warning: " << message << "\n"; }
 
 bool TWarningLoadHost::AskYesNo(const std::string& question) {
   warnings_ << "warning: " << question << " No\n";
@@ -356,39 +362,60 @@ std::string TWarningLoadHost::BuiltInBackground(const std::string& name) {
 
 std::int32_t TWarningLoadHost::ChooseGifFrame(const std::string&) { return -1; }
 
-TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
-                        const TProjectReadContext& context, TProjectLoadHost& host) {
-  TLoadResult result;
+std::optional<TProjectFile> ReadProjectFile(const std::string& path) {
   std::error_code error;
   if (std::filesystem::exists(path, error) &&
       (!std::filesystem::is_regular_file(path, error) ||
-       std::filesystem::file_size(path, error) > MaxProjectFileSize)) {
-    host.ShowMessage(LoadFailedMessage);
-    return result;
-  }
-  return LoadProjectBytes(doc, platform::ReadWholeFile(path), context, host);
+       std::filesystem::file_size(path, error) > MaxProjectFileSize))
+    return std::nullopt;
+  return ParseProjectFile(platform::ReadWholeFile(path));
 }
 
-TLoadResult LoadProjectBytes(document::TBannerDocument& doc, const std::string& bytes,
-                             const TProjectReadContext& context, TProjectLoadHost& host) {
-  TLoadResult result;
-  std::vector<std::string> lines = SplitLines(bytes);
-  if (lines.size() < 2 ||
-      (Trim(lines.front()) != "<BWF>" && Trim(lines.back()) != "</BWF>")) {
-    host.ShowMessage(LoadFailedMessage);
-    return result;
-  }
-  if (doc.ChangeMade && host.AskSaveChanges(SaveChangesQuestion) == TSaveAnswer::saCancel)
-    return result;
-  doc.NewDocument(context.NewDocument);
+std::optional<TProjectFile> ParseProjectFile(const std::string& bytes) {
+  TProjectFile file{SplitLines(bytes)};
+  const std::vector<std::string>& lines = file.Lines;
+  if (lines.size() < 2 || (Trim(lines.front()) != "<BWF>" && Trim(lines.back()) != "</BWF>"))
+    return std::nullopt;
+  return file;
+}
 
-  TProjectReader reader(std::move(lines), doc, context, host);
+TLoadResult LoadProject(document::TBannerDocument& doc, const TProjectFile& file,
+                        const TProjectReadContext& context, TProjectLoadHost& host) {
+  TLoadResult result;
+  doc.NewDocument(context.NewDocument);
+  TProjectReader reader(file.Lines, doc, context, host);
   result.MovieFileName = reader.Header();
   reader.Scan(reader.Background());
   if (reader.AppendedAny()) doc.SetCommandState(true, false);
   doc.RequestPreviewRebuild();
+  const document::TBannerSettings& s = doc.BannerSettings;
+  result.BackgroundChooserColor =
+      s.BackgroundType == TBackgroundType::btGradient ? s.BackgroundGradientStart : s.BackgroundColor;
   result.Loaded = true;
   return result;
+}
+
+namespace {
+
+TLoadResult LoadCheckedFile(document::TBannerDocument& doc, const std::optional<TProjectFile>& file,
+                            const TProjectReadContext& context, TProjectLoadHost& host) {
+  if (!file) {
+    host.ShowMessage(LoadFailedMessage);
+    return {};
+  }
+  return LoadProject(doc, *file, context, host);
+}
+
+}  // namespace
+
+TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
+                        const TProjectReadContext& context, TProjectLoadHost& host) {
+  return LoadCheckedFile(doc, ReadProjectFile(path), context, host);
+}
+
+TLoadResult LoadProjectBytes(document::TBannerDocument& doc, const std::string& bytes,
+                             const TProjectReadContext& context, TProjectLoadHost& host) {
+  return LoadCheckedFile(doc, ParseProjectFile(bytes), context, host);
 }
 
 }  // namespace tessaly::project

@@ -6,21 +6,19 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/BannerDocument.h"
+#include "document/Warnings.h"
 
 namespace tessaly::project {
 
-enum class TSaveAnswer { saYes, saNo, saCancel };
-
-// What the reader asks of the user. The shell answers with dialogs.
-class TProjectLoadHost {
+// What the reader asks of the user. The shell answers with dialogs; Warn
+// reports a value the reader had to replace (a FlashVersion outside 4..7).
+class TProjectLoadHost : public document::TWarningSink {
  public:
-  virtual ~TProjectLoadHost() = default;
-  // "还没有保存所作的更改.现在保存吗?" with Yes, No and Cancel. On Yes the host
-  // runs the Save command before it answers.
-  virtual TSaveAnswer AskSaveChanges(const std::string& question) = 0;
   // A question with Yes (true) and No (false).
   virtual bool AskYesNo(const std::string& question) = 0;
   // The picture dialog: the chosen path, empty when cancelled.
@@ -34,14 +32,13 @@ class TProjectLoadHost {
   virtual std::int32_t ChooseGifFrame(const std::string& path) = 0;
 };
 
-// A host without a user: every question is answered No (and Cancel is never
-// given), each question and message is written to warnings as a line
-// "warning: ...". Built-in backgrounds are looked up as files in
+// A host without a user: every question is answered No, each question,
+// message and warning is written to warnings as a line "warning: ...". Built-in backgrounds are looked up as files in
 // backgroundDirectory (none when empty); GIF pictures use their first frame.
 class TWarningLoadHost : public TProjectLoadHost {
  public:
   TWarningLoadHost(std::ostream& warnings, std::string backgroundDirectory = {});
-  TSaveAnswer AskSaveChanges(const std::string& question) override;
+  void Warn(const std::string& message) override;
   bool AskYesNo(const std::string& question) override;
   std::string ChoosePicture() override;
   void ShowMessage(const std::string& message) override;
@@ -65,11 +62,20 @@ struct TLoadResult {
   // The movie path stored in the project: the file name that the save
   // dialog offers next.
   std::string MovieFileName;
+  // The colour the background colour chooser shows after the load: the
+  // gradient's first colour for a gradient background, else the background
+  // colour.
+  document::TColorRef BackgroundChooserColor = 0xFFFFFF;
+};
+
+// The lines of a file that passed the project test (at least two lines,
+// "<BWF>" first or "</BWF>" last).
+struct TProjectFile {
+  std::vector<std::string> Lines;
 };
 
 inline constexpr const char* LoadFailedMessage =
     "载入工程文件失败, 请确认该文件是有效的工程文件.";
-inline constexpr const char* SaveChangesQuestion = "还没有保存所作的更改.现在保存吗?";
 inline constexpr const char* FileNotFoundMessage = "指定的文件不存在.";
 
 // A larger file is no project (99 items take some 100 KB).
@@ -78,16 +84,32 @@ inline constexpr std::uintmax_t MaxProjectFileSize = 16 * 1024 * 1024;
 // "指定文件 " + name + " 不存在.你想要查找它吗?"
 std::string MissingFileQuestion(const std::string& name);
 
-// Loads the project at path into doc. A file that is not a project (too
-// short, neither marker, not a regular file or above MaxProjectFileSize) is
-// reported with LoadFailedMessage and leaves doc untouched, as does Cancel
-// on the save question; otherwise the document starts anew, takes the file's
+// "还没有保存所作的更改.现在保存吗?": the Open command asks it between
+// reading the file and loading it, when the document has changes.
+//
+//   file = ReadProjectFile(path)   // nothing: show LoadFailedMessage
+//   ask the question               // Yes: Save; Cancel: stop
+//   LoadProject(doc, *file, ...)
+
+// The project file at path; nothing when it is no project (too short,
+// neither marker, not a regular file or above MaxProjectFileSize). Throws
+// std::system_error when the file cannot be read.
+std::optional<TProjectFile> ReadProjectFile(const std::string& path);
+// The same test on the bytes of a file already read.
+std::optional<TProjectFile> ParseProjectFile(const std::string& bytes);
+
+// Loads a project file into doc: the document starts anew, takes the file's
 // contents, ends with the last item read as the current one and asks for a
-// preview rebuild. Throws std::system_error when the file cannot be read.
+// preview rebuild. Never asks about unsaved changes.
+TLoadResult LoadProject(document::TBannerDocument& doc, const TProjectFile& file,
+                        const TProjectReadContext& context, TProjectLoadHost& host);
+
+// ReadProjectFile and LoadProject in one step: a file that is no project is
+// reported with LoadFailedMessage through host and leaves doc untouched.
 TLoadResult LoadProject(document::TBannerDocument& doc, const std::string& path,
                         const TProjectReadContext& context, TProjectLoadHost& host);
 
-// LoadProject on the bytes of a file already read.
+// ParseProjectFile and LoadProject in one step, as above.
 TLoadResult LoadProjectBytes(document::TBannerDocument& doc, const std::string& bytes,
                              const TProjectReadContext& context, TProjectLoadHost& host);
 

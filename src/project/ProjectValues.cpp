@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdio>
 
+#include "platform/CodePage.h"
+#include "platform/SystemColors.h"
+
 namespace tessaly::project {
 namespace {
 
@@ -21,18 +24,9 @@ constexpr std::array<TColorName, 20> ColorNames = {{
     {"clCream", 0xF0FBFF},   {"clMedGray", 0xA4A0A0},
 }};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = Lower(c);
+  c = platform::AsciiLower(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -49,7 +43,8 @@ std::string ColorToString(TColorRef color) {
 
 std::optional<TColorRef> StringToColor(std::string_view text) {
   for (const TColorName& entry : ColorNames)
-    if (EqualsIgnoringCase(entry.name, text)) return entry.color;
+    if (platform::EqualsIgnoringAsciiCase(entry.name, text)) return entry.color;
+  if (const std::optional<TColorRef> system = platform::SystemColorByName(text)) return *system;
   if (const std::optional<std::int32_t> value = StringToInt(text))
     return static_cast<TColorRef>(*value);
   return std::nullopt;

@@ -17,8 +17,10 @@ using document::TColorRef;
 // value is that name's colour, otherwise "$" + eight upper-case hex digits.
 std::string ColorToString(TColorRef color);
 
-// A colour as the reader accepts it: a colour name in any letter case, "$"
-// plus hex digits, or a decimal number. Empty or anything else: nothing.
+// A colour as the reader accepts it: a colour name or a Windows system
+// colour name ("clBtnFace", stored as its system colour 0xFF00000F) in any
+// letter case, "$" plus hex digits, or a decimal number. Empty or anything
+// else: nothing.
 std::optional<TColorRef> StringToColor(std::string_view text);
 
 // A 32-bit integer: optional leading blanks, optional sign, decimal digits

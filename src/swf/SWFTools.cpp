@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "platform/CodePage.h"
+#include "platform/SystemColors.h"
 
 namespace tessaly::swf {
 
@@ -225,24 +226,10 @@ uint32_t MakeRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
 }
 
-namespace {
-
-// The classic Windows colours of the system colour indexes 0..30, as
-// 0xRRGGBB, so that system colours given by the document keep their look.
-constexpr uint32_t kSystemColors[] = {
-    0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0xFFFFFF, 0x000000, 0x000000,
-    0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0x0A246A, 0xFFFFFF, 0xD4D0C8,
-    0x808080, 0x808080, 0x000000, 0xD4D0C8, 0xFFFFFF, 0x404040, 0xD4D0C8, 0x000000,
-    0xFFFFE1, 0x000000, 0x000080, 0xA6CAF0, 0xC0C0C0, 0x316AC5, 0xD4D0C8,
-};
-
-}  // namespace
-
 uint32_t ColorToRGBA(uint32_t color, uint8_t alpha) {
   uint8_t high = color >> 24;
   if (high == 0x80 || high == 0xFF) {
-    uint32_t index = color & 0xFFFFFF;
-    uint32_t rgb = index < std::size(kSystemColors) ? kSystemColors[index] : 0;
+    uint32_t rgb = platform::SystemColorRgb(color & 0xFFFFFF);
     return MakeRGBA(rgb >> 16, rgb >> 8, rgb, alpha);
   }
   return (color & 0xFFFFFF) | uint32_t(alpha) << 24;

@@ -184,6 +184,49 @@ TEST_F(BuildTool, AnimationBeyondTheFrameLimitIsRefused) {
   EXPECT_EQ(RunBuild(Dir(), {"long.bwf", "-o", "out.swf", "--preview"}).Exit, 0);
 }
 
+TEST_F(BuildTool, UnknownEffectNumberBuildsTheOneFrameMovieWithAWarning) {
+  for (int type : {31, -2}) {
+    document::TBannerDocument doc = PlainBanner();
+    doc.BannerSettings.AnimationType = type;
+    doc.BannerSettings.AnimationLoop = 3;
+    WriteProject(Dir(), "odd", doc);
+    const TToolRun run = RunBuild(Dir(), {"odd.bwf", "-o", "out.swf"});
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Err, "warning: the effect number " + std::to_string(type) +
+                           " is unknown; the one-frame movie is built\n");
+    EXPECT_EQ(cli::ReadSwfSummary(ReadBytes(Dir() / "out.swf")).FrameCount, 1);
+  }
+}
+
+TEST_F(BuildTool, BannerLargerThanAMovieShowsFailsWithoutOutput) {
+  document::TBannerDocument doc = PlainBanner();
+  doc.BannerSettings.BannerWidth = 60000000;
+  doc.BannerSettings.BannerHeight = 60000000;
+  WriteProject(Dir(), "huge", doc);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"huge.bwf", "-o", "out.swf"},
+                                                std::vector<std::string>{"huge.bwf", "-o", "out.swf", "--preview"}}) {
+    const TToolRun run = RunBuild(Dir(), args);
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_THAT(run.Err, HasSubstr("8191"));
+    EXPECT_THAT(run.Out, IsEmpty());
+    EXPECT_FALSE(fs::exists(Dir() / "out.swf"));
+  }
+}
+
+TEST_F(BuildTool, ProjectValuesTheBuildHadToChangeAreWarnedAbout) {
+  document::TBannerDocument doc = PlainBanner();
+  doc.BannerSettings.FlashVersion = 300;
+  doc.BannerSettings.Compress = false;
+  doc.BannerSettings.URL = std::string("http://click.example/\0junk", 26);
+  WriteProject(Dir(), "odd", doc);
+  const TToolRun run = RunBuild(Dir(), {"odd.bwf", "-o", "out.swf"});
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  EXPECT_EQ(run.Err,
+            "warning: Flash 版本 300 无效, 使用版本 6.\n"
+            "warning: 网址在第 22 个字节处含有空字符, 其后的文字已删去.\n");
+  EXPECT_EQ(cli::ReadSwfSummary(ReadBytes(Dir() / "out.swf")).Version, 6);
+}
+
 TEST_F(BuildTool, DefaultClickAddressIsWarnedAbout) {
   document::TBannerDocument doc = PlainBanner();
   doc.BannerSettings.URL = std::string(document::ProgramWebPage);

@@ -187,6 +187,73 @@ TEST(BuildPipeline, PlayStopAndBuildMovieChooseTheBuildPath) {
   EXPECT_EQ(effects.Calls.size(), 1u);
 }
 
+TEST(BuildPipeline, EffectNumbersOutsideTheListBuildTheOneFrameMovie) {
+  for (int type : {31, 32, 1000, -2, INT32_MIN, INT32_MAX}) {
+    TBuildFixture f;
+    TRecordingEffects effects;
+    f.Pipeline.SetEffectGenerator(&effects);
+    f.Doc.BannerSettings.AnimationType = type;
+    f.Doc.BannerSettings.AnimationLoop = 2;
+    f.AddRectangle(0, 0, 10, 10);
+    f.Pipeline.PlayAnimation();
+    EXPECT_EQ(f.Host.Loads, 0) << type << ": Play has no effect to play";
+    const std::string file = (f.Temp.Path() / "banner.swf").string();
+    f.Pipeline.BuildMovie(file);
+    EXPECT_TRUE(effects.Calls.empty()) << type;
+    EXPECT_FALSE(f.Doc.Playing) << type;
+    const TSwfFile swf = ReadSwf(f.Host.Movie);
+    EXPECT_EQ(swf.FrameCount, 1) << type;
+    EXPECT_EQ(swf.CountOf(kDoAction), 0u) << type << ": no Stop frame";
+  }
+}
+
+TEST(BuildPipeline, VersionOutsideTheOfferedRangeIsWrittenAsSix) {
+  for (int version : {300, 256, 255, 8, 3, 0, -1}) {
+    TBuildFixture f;
+    f.Doc.BannerSettings.FlashVersion = version;
+    f.Doc.BannerSettings.Compress = false;
+    f.Pipeline.BuildPreviewMovie();
+    EXPECT_EQ(ReadSwf(f.Host.Movie).Version, 6) << version;
+  }
+}
+
+TEST(BuildPipeline, BannerLargerThanAMovieShowsIsRefusedBeforeAnythingIsWritten) {
+  struct Case {
+    std::int32_t width, height;
+  };
+  for (const Case c : {Case{8192, 60}, Case{468, 8192}, Case{60000000, 60000000}}) {
+    TBuildFixture f;
+    f.Doc.BannerSettings.BannerWidth = c.width;
+    f.Doc.BannerSettings.BannerHeight = c.height;
+    f.AddRectangle(0, 0, 10, 10);
+    const std::string file = (f.Temp.Path() / "big.swf").string();
+    for (const bool animated : {false, true}) {
+      f.Doc.BannerSettings.AnimationType = animated ? 1 : 0;
+      try {
+        f.Pipeline.BuildMovie(file);
+        ADD_FAILURE() << c.width << " x " << c.height << " was built";
+      } catch (const document::TBannerSizeError& e) {
+        EXPECT_EQ(e.Width, c.width);
+        EXPECT_EQ(e.Height, c.height);
+        EXPECT_NE(std::string(e.what()).find("8191"), std::string::npos) << e.what();
+      }
+    }
+    EXPECT_THROW(f.Pipeline.BuildPreviewMovie(), document::TBannerSizeError);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(f.Host.Loads, 0);
+    EXPECT_EQ(f.Host.Stops, 0) << "the player was not touched";
+    EXPECT_FALSE(f.Doc.ItemTable[1].InPreview);
+  }
+  // The largest banner a movie shows is built.
+  TBuildFixture f;
+  f.Doc.BannerSettings.BannerWidth = 8191;
+  f.Doc.BannerSettings.BannerHeight = 8191;
+  f.Pipeline.BuildPreviewMovie();
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  EXPECT_EQ(swf.Xmax, 8191 * 20);
+  EXPECT_EQ(swf.Ymax, 8191 * 20);
+}
+
 TEST(BuildPipeline, ContextIsClearedWhenTheMovieIsFreed) {
   TBuildFixture f;
   f.AddRectangle(0, 0, 10, 10);
@@ -460,6 +527,18 @@ TEST(SaveCommand, MovieBeyondTheFrameLimitIsRefusedBeforeAnythingChanges) {
   effects.Frames = document::MaxMovieFrames + 1;
   f.Doc.BannerSettings.AnimationType = 0;
   EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved);
+}
+
+TEST(SaveCommand, BannerLargerThanAMovieShowsIsRefusedBeforeAnyDialog) {
+  TSaveFixture f;
+  f.Doc.BannerSettings.BannerWidth = 10000;
+  const document::TBannerSettings before = f.Doc.BannerSettings;
+  EXPECT_THROW(f.Pipeline.Save(f.Dialogs, f.Folders), document::TBannerSizeError);
+  EXPECT_EQ(f.Doc.BannerSettings, before);
+  EXPECT_TRUE(f.Doc.ChangeMade);
+  EXPECT_EQ(f.Dialogs.OptionReads, 0);
+  EXPECT_TRUE(f.Projects.Calls.empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Temp.Path()), {}), 0);
 }
 
 TEST(SaveCommand, RememberedFileNameIsClearedOrTakenFromAnOpenedProject) {

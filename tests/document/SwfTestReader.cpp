@@ -98,6 +98,49 @@ TTextRecordHead FirstTextRecord(const TSwfTag& defineText) {
   return head;
 }
 
+namespace {
+
+std::vector<TActionRecord> ActionList(const std::vector<std::uint8_t>& body, std::size_t at) {
+  std::vector<TActionRecord> list;
+  for (;;) {
+    TActionRecord record;
+    record.Code = body.at(at++);
+    if (record.Code == 0) return list;
+    if (record.Code >= 0x80) {
+      const std::size_t length = U16At(body, at);
+      at += 2;
+      if (at + length > body.size()) throw std::runtime_error("action runs past its tag");
+      record.Payload.assign(body.begin() + static_cast<std::ptrdiff_t>(at),
+                            body.begin() + static_cast<std::ptrdiff_t>(at + length));
+      at += length;
+    }
+    list.push_back(std::move(record));
+  }
+}
+
+// The condition actions of a DefineButton2 body: ButtonId, flags, then
+// ActionOffset, counted from its own field, to the first condition.
+void AddButtonActionLists(const std::vector<std::uint8_t>& body, std::vector<std::vector<TActionRecord>>& lists) {
+  std::size_t at = 3;
+  std::size_t offset = U16At(body, at);
+  while (offset != 0) {
+    at += offset;
+    offset = U16At(body, at);
+    lists.push_back(ActionList(body, at + 4));
+  }
+}
+
+}  // namespace
+
+std::vector<std::vector<TActionRecord>> MovieActionLists(const TSwfFile& swf) {
+  std::vector<std::vector<TActionRecord>> lists;
+  for (const TSwfTag& tag : swf.Tags) {
+    if (tag.Code == 12) lists.push_back(ActionList(tag.Body, 0));
+    if (tag.Code == 34) AddButtonActionLists(tag.Body, lists);
+  }
+  return lists;
+}
+
 TSwfFile ReadSwf(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 8) throw std::runtime_error("short movie");
   TSwfFile f;

@@ -49,6 +49,17 @@ struct TTwipsRect {
 };
 TTwipsRect TextBoundsOf(const TSwfTag& defineText);
 
+// One action record: its code and, for codes from 0x80, the bytes its
+// declared length covers.
+struct TActionRecord {
+  std::uint8_t Code = 0;
+  std::vector<std::uint8_t> Payload;
+};
+// Every action list of the movie, each up to its end action: DoAction tags
+// and the condition actions of DefineButton2 tags. Throws
+// std::runtime_error when a record runs past its tag.
+std::vector<std::vector<TActionRecord>> MovieActionLists(const TSwfFile& swf);
+
 inline std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8));
 }

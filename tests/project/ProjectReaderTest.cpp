@@ -23,20 +23,15 @@ using document::TFlashObjects;
 
 // Answers from a script and records what it was asked.
 struct ScriptedHost : TProjectLoadHost {
-  TSaveAnswer saveAnswer = TSaveAnswer::saNo;
   std::deque<bool> yesNo;           // answers in order; No when exhausted
   std::deque<std::string> pictures;  // dialog results in order; cancelled when exhausted
   std::string builtInDirectory;      // built-in list: every name, from this folder
   std::int32_t gifFrame = -1;
   std::vector<std::string> asked;
   std::vector<std::string> messages;
-  int saves = 0;
+  std::vector<std::string> warnings;
 
-  TSaveAnswer AskSaveChanges(const std::string& q) override {
-    asked.push_back(q);
-    if (saveAnswer == TSaveAnswer::saYes) ++saves;
-    return saveAnswer;
-  }
+  void Warn(const std::string& w) override { warnings.push_back(w); }
   bool AskYesNo(const std::string& q) override {
     asked.push_back(q);
     if (yesNo.empty()) return false;
@@ -218,7 +213,7 @@ TEST_P(RoundTripTest, EveryStoredFieldComesBack) {
   const TLoadResult result = LoadProject(loaded, dir + "banner.BWF", context, host);
   ASSERT_TRUE(result.Loaded);
   EXPECT_EQ(result.MovieFileName, "/movies/banner.swf");
-  EXPECT_EQ(host.asked, std::vector<std::string>{SaveChangesQuestion});
+  EXPECT_TRUE(host.asked.empty()) << "the Open command asks about unsaved changes";
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(loaded.ChangeMade);
 
@@ -540,25 +535,68 @@ TEST_F(ProjectReaderTest, BackgroundPictureResolution) {
   }
 }
 
-TEST_F(ProjectReaderTest, SaveQuestionComesFirstWhenChangesArePending) {
+TEST_F(ProjectReaderTest, FileIsTestedBeforeTheLoadAndTheLoadAsksNothing) {
+  // The Open command: read and test the file, ask about unsaved changes,
+  // then load. Neither step asks anything itself.
   doc.NewDocument({});
   doc.AddShapeItem({});
-  const std::vector<std::string> lines = ColourProject({"</BWF>"});
-
-  host.saveAnswer = TSaveAnswer::saCancel;
-  EXPECT_FALSE(LoadLines(lines).Loaded);
+  ASSERT_TRUE(doc.ChangeMade);
+  EXPECT_FALSE(ReadProjectFile(MakeFile("no.BWF", "hello\r\nworld\r\n")));
+  EXPECT_FALSE(ParseProjectFile("<BWF>"));
   EXPECT_EQ(doc.ItemTable.Count(), 1);
-  EXPECT_TRUE(doc.ChangeMade);
 
-  host.saveAnswer = TSaveAnswer::saYes;
-  EXPECT_TRUE(LoadLines(lines).Loaded);
-  EXPECT_EQ(host.saves, 1);
+  const std::optional<TProjectFile> file = ReadProjectFile(MakeFile("p.BWF", ProjectFileBytes(ColourProject({"</BWF>"}))));
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->Lines.size(), 17u);
+  EXPECT_TRUE(LoadProject(doc, *file, context, host).Loaded);
   EXPECT_EQ(doc.ItemTable.Count(), 0);
   EXPECT_FALSE(doc.ChangeMade);
-  EXPECT_EQ(host.asked.size(), 2u);
+  EXPECT_TRUE(host.asked.empty());
+  EXPECT_TRUE(host.messages.empty());
+}
 
-  EXPECT_TRUE(LoadLines(lines).Loaded);  // nothing pending: no question
-  EXPECT_EQ(host.asked.size(), 2u);
+TEST_F(ProjectReaderTest, FlashVersionOutsideTheSaveTabsRangeIsTakenAsSixWithAWarning) {
+  struct Case {
+    const char* line;
+    std::int32_t version;
+    bool warned;
+  };
+  const Case cases[] = {
+      {"FlashVersion=4", 4, false},   {"FlashVersion=7", 7, false},   {"FlashVersion=x", 6, false},
+      {"FlashVersion=3", 6, true},    {"FlashVersion=8", 6, true},    {"FlashVersion=300", 6, true},
+      {"FlashVersion=-1", 6, true},   {"FlashVersion=$FF", 6, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::vector<std::string> lines = ColourProject({"</BWF>"});
+    lines[8] = c.line;
+    host.warnings.clear();
+    ASSERT_TRUE(LoadLines(lines).Loaded);
+    EXPECT_EQ(doc.BannerSettings.FlashVersion, c.version);
+    EXPECT_EQ(host.warnings.size(), c.warned ? 1u : 0u);
+  }
+  EXPECT_EQ(host.warnings, std::vector<std::string>{"Flash 版本 255 无效, 使用版本 6."});
+}
+
+TEST_F(ProjectReaderTest, SystemColourNamesAreReadAsSystemColours) {
+  std::vector<std::string> lines = ColourProject({"</BWF>"});
+  lines[11] = "BackgroundColor = clBtnFace";
+  lines[13] = "BorderColor=clwindowtext";
+  ASSERT_TRUE(LoadLines(lines).Loaded);
+  EXPECT_EQ(doc.BannerSettings.BackgroundColor, 0xFF00000Fu);
+  EXPECT_EQ(doc.BannerSettings.BorderColor, 0xFF000008u);
+}
+
+TEST_F(ProjectReaderTest, LoadSaysWhichColourTheBackgroundChooserShows) {
+  std::vector<std::string> colour = ColourProject({"</BWF>"});
+  const std::vector<std::string> gradient = {
+      "<BWF>", "BWF Version 1.00", "FileName=a.swf", "Height=60", "Width=468", "URL=u",
+      "NewBrowserWindow=TRUE", "Compress=TRUE", "FlashVersion=6", "<BACKGROUND>",
+      "BackgroundType = btGradient", "BackgroundColor = ", "BackgroundImage = ", "<BACKGROUNDGRADIENT>",
+      "StartColor=clYellow", "EndColor=clNavy", "GradientStyle=3", "</BACKGROUNDGRADIENT>",
+      "BackgroundShape=0", "BorderColor=clBlack", "BorderWidth=0", "</BACKGROUND>", "</BWF>"};
+  EXPECT_EQ(LoadLines(gradient).BackgroundChooserColor, 0x00FFFFu) << "the gradient's first colour";
+  EXPECT_EQ(LoadLines(colour).BackgroundChooserColor, 0x0000FFu) << "the background colour";
 }
 
 TEST_F(ProjectReaderTest, ItemsBeyondTheTableAreDroppedWithOneMessage) {
@@ -613,14 +651,14 @@ TEST_F(ProjectReaderTest, UnreadableFileThrows) {
 TEST(WarningLoadHost, AnswersNoAndWarns) {
   std::ostringstream warnings;
   TWarningLoadHost host(warnings);
-  EXPECT_EQ(host.AskSaveChanges(SaveChangesQuestion), TSaveAnswer::saNo);
+  host.Warn("Flash 版本 9 无效, 使用版本 6.");
   EXPECT_FALSE(host.AskYesNo(MissingFileQuestion("a.gif")));
   EXPECT_EQ(host.ChoosePicture(), "");
   host.ShowMessage(FileNotFoundMessage);
   EXPECT_EQ(host.BuiltInBackground("a.gif"), "");
   EXPECT_EQ(host.ChooseGifFrame("a.gif"), -1);
   EXPECT_EQ(warnings.str(),
-            "warning: 还没有保存所作的更改.现在保存吗? No\n"
+            "warning: Flash 版本 9 无效, 使用版本 6.\n"
             "warning: 指定文件 a.gif 不存在.你想要查找它吗? No\n"
             "warning: 指定的文件不存在.\n");
 }

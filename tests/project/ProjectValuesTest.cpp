@@ -36,6 +36,9 @@ TEST(ProjectValues, ColoursAreReadFromNamesAnyCaseHexOrDecimal) {
       {"255", 0xFF},        {"-1", 0xFFFFFFFF},    {"$FFFFFFFF", 0xFFFFFFFF},
       {"", std::nullopt},   {"clPink", std::nullopt}, {"12ab", std::nullopt},
       {"$", std::nullopt},  {"$123456789", std::nullopt},
+      // The Windows system colours, kept as system colours.
+      {"clBtnFace", 0xFF00000F}, {"CLINFOBK", 0xFF000018}, {"clScrollBar", 0xFF000000},
+      {"clMenuBar", 0xFF00001E}, {"clSystemColor", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(StringToColor(c.text), c.color) << c.text;
 }
