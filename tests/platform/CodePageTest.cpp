@@ -32,6 +32,30 @@ TEST(CodePage, UnconvertibleAndInvalidBecomeQuestionMarks) {
   for (const Case& c : cases) EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
 }
 
+TEST(CodePage, ValidUtf8KeepsTextAndReplacesEveryInvalidByte) {
+  struct Case {
+    std::string text;
+    std::string valid;
+  };
+  const Case cases[] = {
+      {"横幅 a\xF0\x9F\x98\x80", "横幅 a\xF0\x9F\x98\x80"},  // valid text stays as it is
+      {std::string("a\0b", 3), std::string("a\0b", 3)},     // NUL is valid UTF-8
+      {"x\xFFy", "x?y"},
+      {"\xE5\xAE", "??"},         // truncated sequence
+      {"\xC0\xAF", "??"},         // overlong encoding
+      {"\xED\xA0\x80", "???"},    // encoded surrogate
+      {"\xBA\xE1\xB7\xF9", "????"},  // code page 936 bytes
+  };
+  for (const Case& c : cases) EXPECT_EQ(ValidUtf8(c.text), c.valid) << c.text;
+}
+
+TEST(CodePage, AsciiCaseIsIgnoredForLettersOnly) {
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("clBtnFace", "CLBTNFACE"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("clBtnFace", "clBtnFac"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("[", "{"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("横", "模"));
+}
+
 TEST(CodePage, InvalidCodePageBytesBecomeQuestionMarks) {
   EXPECT_EQ(AnsiToUtf8("a\xFF" "b"), "a?b");
   EXPECT_EQ(AnsiToUtf8("\xCB"), "?");            // lead byte at the end
