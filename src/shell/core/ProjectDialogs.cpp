@@ -24,7 +24,7 @@ document::TSaveOptions TSaveDialogsAdapter::ReadSaveOptions() {
 
 std::string TSaveDialogsAdapter::TextEditBoxText() { return textEditBox_ ? textEditBox_() : std::string(); }
 
-project::TSaveAnswer TProjectDialogs::AskSaveChanges(const std::string&) { return project::TSaveAnswer::saNo; }
+void TProjectDialogs::Warn(const std::string& message) { dialogs_.ShowMessage(Ui(message)); }
 
 bool TProjectDialogs::AskYesNo(const std::string& question) { return dialogs_.AskYesNo(Ui(question)); }
 

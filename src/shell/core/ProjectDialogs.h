@@ -31,14 +31,14 @@ class TSaveDialogsAdapter : public document::TSaveDialogs {
   const std::function<std::string()>& textEditBox_;
 };
 
-// The reader's questions. The save question was asked by the Open command
-// before the load, so the reader's own asking is answered No.
+// The reader's questions and warnings, shown as message boxes. The save
+// question belongs to the Open command, which asks it before the load.
 class TProjectDialogs : public project::TProjectLoadHost {
  public:
   TProjectDialogs(TUserDialogs& dialogs, const TPreferences& preferences)
       : dialogs_(dialogs), preferences_(preferences) {}
 
-  project::TSaveAnswer AskSaveChanges(const std::string& question) override;
+  void Warn(const std::string& message) override;
   bool AskYesNo(const std::string& question) override;
   std::string ChoosePicture() override;
   void ShowMessage(const std::string& message) override;
