@@ -87,15 +87,20 @@ bool TApplication::Open(const QString& path) {
     openDialogFolder_ = QString::fromStdString(std::filesystem::path(chosen.toStdString()).parent_path().string());
   }
   if (!SavedOrDiscarded()) return false;
+  // Pictures stored with relative paths are found from the project's
+  // folder, as the open dialog leaves the current folder there.
+  std::error_code error;
+  const std::filesystem::path project = std::filesystem::absolute(chosen.toStdString(), error);
+  if (!error) std::filesystem::current_path(project.parent_path(), error);
   TProjectDialogs loadHost(dialogs_, preferences_);
   project::TProjectReadContext context;
   context.NewDocument = NewDocumentDefaults();
   project::TLoadResult result;
-  const bool read = Guarded([&] { result = project::LoadProject(document_, chosen.toStdString(), context, loadHost); });
+  const bool read = Guarded([&] { result = project::LoadProject(document_, project.string(), context, loadHost); });
   if (!read || !result.Loaded) return false;
   pipeline_.SetSaveDialogFileName(result.MovieFileName);
   document_.ChangeMade = false;
-  emit ProjectNameChanged(QString::fromStdString(std::filesystem::path(chosen.toStdString()).filename().string()));
+  emit ProjectNameChanged(QString::fromStdString(project.filename().string()));
   emit DocumentReplaced();
   NotifyChangeMade();
   return true;
@@ -215,17 +220,21 @@ void TApplication::RunBuild(const std::function<void()>& build) {
   const effects::TRandomGenerator randomBefore = random_;
   TBuildProgress progress;
   host_.Defer(progress);
+  building_ = true;
   try {
     runner_.Run(build, progress);
   } catch (const TBuildCancelled&) {
+    building_ = false;
     host_.Discard();
     document_ = documentBefore;
     random_ = randomBefore;
     throw;
   } catch (...) {
+    building_ = false;
     host_.Replay();
     throw;
   }
+  building_ = false;
   host_.Replay();
 }
 

@@ -44,6 +44,9 @@ class TApplication : public QObject, private document::TDocumentListener {
   TPreferences& Preferences() { return preferences_; }
   const TSettingsFolders& Folders() const { return folders_; }
   TUserDialogs& Dialogs() { return dialogs_; }
+  publish::TShellOpener& Opener() { return opener_; }
+  // A build runs off the window thread.
+  bool Building() const { return building_; }
 
   // The new banner of the start-up: the size from the preferences, the
   // default click address, and the first editing preview.
@@ -126,6 +129,7 @@ class TApplication : public QObject, private document::TDocumentListener {
   std::function<std::string()> textEditBox_;
   QString openDialogFolder_;
   bool changeMadeShown_ = false;
+  bool building_ = false;
 };
 
 }  // namespace tessaly::shell

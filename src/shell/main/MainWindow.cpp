@@ -1,15 +1,27 @@
 #include "shell/main/MainWindow.h"
 
 #include <QCloseEvent>
+#include <filesystem>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "publish/FtpSites.h"
+#include "publish/UpdateCheck.h"
+#include "shell/core/BackgroundList.h"
+#include "shell/core/SizePresets.h"
 #include "shell/core/UiText.h"
+#include "shell/core/UpdateChecker.h"
 #include "shell/dialogs/AboutBox.h"
+#include "shell/dialogs/FtpUploadDialog.h"
+#include "shell/dialogs/HtmlCodeDialog.h"
+#include "shell/dialogs/ItemOrderDialog.h"
+#include "shell/dialogs/OptionsDialog.h"
 #include "shell/main/PreviewPanel.h"
 #include "shell/main/ThreadRunner.h"
 #include "shell/main/ToolPanel.h"
@@ -47,9 +59,15 @@ TMainWindow::TMainWindow(TSettingsFolders folders, TPreferences preferences, TWi
     ownOpener_ = std::make_unique<publish::TXdgOpener>(*processRunner_);
     services.Opener = ownOpener_.get();
   }
+  if (services.Store == nullptr) {
+    ownStore_ = OpenSettings();
+    services.Store = ownStore_.get();
+  }
+  store_ = services.Store;
   preview_ = new TPreviewPanel(this);
   app_ = std::make_unique<TApplication>(*preview_, *services.Dialogs, std::move(folders), std::move(preferences),
                                         *services.Runner, *services.Opener);
+  banner_ = std::make_unique<TBannerCommands>(*app_);
   FormCreate();
 }
 
@@ -84,12 +102,14 @@ void TMainWindow::FormCreate() {
   connect(app_.get(), &TApplication::CommandStateChanged, tools_, &TToolPanel::SetCommandState);
   connect(tools_, &TToolPanel::PlayRequested, this, &TMainWindow::Playflashanimation);
   connect(tools_, &TToolPanel::StopRequested, this, &TMainWindow::StopFlashAnimation);
+  connect(tools_, &TToolPanel::ReorderRequested, this, &TMainWindow::ReOrder1Click);
   connect(preview_, &TPreviewPanel::PlayerPressed, this, [this] {
     if (app_->Document().Playing) app_->Stop();
   });
   connect(preview_, &TPreviewPanel::ContextMenuRequested, this,
           [this](const QPoint& at) { previewMenu_->popup(at); });
 
+  CheckBackgroundFolder();
   app_->StartUp();
   tabs_->setCurrentIndex(wtHome);
   UpdateWizardButtons();
@@ -125,22 +145,82 @@ void TMainWindow::CreateTabs() {
   ConnectTabs();
 }
 
+void TMainWindow::CheckBackgroundFolder() {
+  const std::optional<std::string> message = CheckBackgroundDirectory(app_->Preferences(), app_->Folders());
+  if (message) app_->Dialogs().ShowMessage(Ui(*message));
+}
+
 void TMainWindow::ConnectTabs() {
+  ConnectSizeTab();
+  ConnectBackgroundTab();
+  ConnectAnimationTab();
+  ConnectSaveTab();
   connect(home_, &THomeTab::StartClicked, this, [this] { tabs_->setCurrentIndex(wtSize); });
   connect(home_, &THomeTab::NewClicked, this, &TMainWindow::New1Click);
   connect(home_, &THomeTab::OpenClicked, this, &TMainWindow::Open1Click);
+  connect(home_, &THomeTab::OptionsClicked, this, &TMainWindow::Options1Click);
   connect(home_, &THomeTab::HelpClicked, this, &TMainWindow::HelpTopics1Click);
   connect(home_, &THomeTab::AboutClicked, this, &TMainWindow::About1Click);
   connect(home_, &THomeTab::WebSiteClicked, this,
           [this] { app_->OpenAddress(std::string(document::ProgramWebPage)); });
 }
 
+void TMainWindow::ConnectSizeTab() {
+  connect(size_, &TSizeTab::PresetChosen, this, &TMainWindow::SizePresetClick);
+  connect(size_, &TSizeTab::WidthLeft, this, &TMainWindow::suiSpinEdit5Exit);
+  connect(size_, &TSizeTab::HeightLeft, this, &TMainWindow::suiSpinEdit6Exit);
+}
+
+void TMainWindow::ConnectBackgroundTab() {
+  TBackgroundTab* tab = background_;
+  connect(tab, &TBackgroundTab::ColorBoxTicked, this, [this] { banner_->TickColorBox(); });
+  connect(tab, &TBackgroundTab::GradientChanged, this, &TMainWindow::GradientChange);
+  connect(tab, &TBackgroundTab::PictureBoxTicked, this, &TMainWindow::PictureBoxClick);
+  connect(tab, &TBackgroundTab::BackgroundColorChosen, this, [this](std::uint32_t color) {
+    banner_->ChooseBackgroundColor(color);
+    FillBackgroundList();
+  });
+  connect(tab, &TBackgroundTab::BuiltInChosen, this, [this](const std::string& name) {
+    background_->TickBox(document::TBackgroundType::btImage);
+    banner_->ChooseBuiltInBackground(name);
+  });
+  connect(tab, &TBackgroundTab::ListFilterChanged, this, &TMainWindow::BackgroundListFilterClick);
+  connect(tab, &TBackgroundTab::AddImageClicked, this, &TMainWindow::AddBackgroundImageClick);
+  connect(tab, &TBackgroundTab::OutlineChosen, this, [this](int outline) { banner_->SetBackgroundShape(outline); });
+  connect(tab, &TBackgroundTab::BorderWidthLeft, this, &TMainWindow::BorderWidthExit);
+  connect(tab, &TBackgroundTab::BorderColorChosen, this, [this](std::uint32_t c) { banner_->SetBorderColor(c); });
+}
+
+void TMainWindow::ConnectAnimationTab() {
+  TAnimationTab* tab = animation_;
+  connect(tab, &TAnimationTab::EffectChosen, this, [this](int effect) { banner_->SetAnimationType(effect); });
+  connect(tab, &TAnimationTab::SpeedChanged, this, [this](int speed) { banner_->SetAnimationSpeed(speed); });
+  connect(tab, &TAnimationTab::LoopsChanged, this, [this](int loops) { banner_->SetAnimationLoop(loops); });
+  connect(tab, &TAnimationTab::DelaysChanged, this,
+          [this](int first, int last) { banner_->SetAnimationDelays(first, last); });
+  connect(tab, &TAnimationTab::LayersChanged, this, [this](bool background, bool shapes, bool images, bool text) {
+    banner_->SetAnimatedLayers(background, shapes, images, text);
+  });
+  connect(tab, &TAnimationTab::PlayClicked, this, &TMainWindow::Playflashanimation);
+}
+
+void TMainWindow::ConnectSaveTab() {
+  TSaveTab* tab = save_;
+  connect(tab, &TSaveTab::UrlEdited, this, [this](const QString& url) { banner_->SetUrl(url.toStdString()); });
+  connect(tab, &TSaveTab::TargetChanged, this,
+          [this](int choice, const QString& name) { banner_->SetTarget(choice, name.toStdString()); });
+  connect(tab, &TSaveTab::CompressChanged, this, [this](bool compress) { banner_->SetCompress(compress); });
+  connect(tab, &TSaveTab::VersionChanged, this, [this](int version) { banner_->SetFlashVersion(version); });
+  connect(tab, &TSaveTab::SaveClicked, this, &TMainWindow::Button1Click);
+  connect(tab, &TSaveTab::PreviewClicked, this, &TMainWindow::PreviewButtonClick);
+  connect(tab, &TSaveTab::MailClicked, this, &TMainWindow::MailButtonClick);
+  connect(tab, &TSaveTab::FtpClicked, this, &TMainWindow::FtpButtonClick);
+  connect(tab, &TSaveTab::HtmlCodeClicked, this, &TMainWindow::HtmlCodeClick);
+}
+
 QAction* TMainWindow::AddAction(QMenu* menu, const char* caption, void (TMainWindow::*slot)()) {
   QAction* action = menu->addAction(Ui(caption));
-  if (slot != nullptr)
-    connect(action, &QAction::triggered, this, slot);
-  else
-    action->setEnabled(false);
+  if (slot != nullptr) connect(action, &QAction::triggered, this, slot);
   return action;
 }
 
@@ -150,16 +230,16 @@ void TMainWindow::CreateMenus() {
   AddAction(file, text::MenuOpen, &TMainWindow::Open1Click)->setShortcut(QKeySequence::Open);
   AddAction(file, text::MenuSave, &TMainWindow::Button1Click)->setShortcut(QKeySequence::Save);
   AddAction(file, text::MenuMail, &TMainWindow::MailButtonClick);
-  AddAction(file, text::MenuFtp, nullptr);
+  AddAction(file, text::MenuFtp, &TMainWindow::FtpButtonClick);
   file->addSeparator();
   AddAction(file, text::MenuExit, &TMainWindow::Exit1Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* options = menuBar()->addMenu(Ui(text::MenuOptions));
-  AddAction(options, text::MenuPreferences, nullptr);
-  AddAction(options, text::MenuReorder, nullptr);
+  AddAction(options, text::MenuPreferences, &TMainWindow::Options1Click);
+  AddAction(options, text::MenuReorder, &TMainWindow::ReOrder1Click);
 
   QMenu* html = menuBar()->addMenu(Ui(text::MenuHtml));
-  AddAction(html, text::MenuHtmlCode, nullptr);
+  AddAction(html, text::MenuHtmlCode, &TMainWindow::HtmlCodeClick);
 
   QMenu* help = menuBar()->addMenu(Ui(text::MenuHelp));
   AddAction(help, text::MenuHelpTopics, &TMainWindow::HelpTopics1Click)->setShortcut(QKeySequence(Qt::Key_F1));
@@ -171,20 +251,66 @@ void TMainWindow::CreateMenus() {
           [this] { app_->OpenAddress(std::string(document::ProgramWebPage) + TutorialsPage); });
   connect(help->addAction(Ui(text::MenuQuickStart)), &QAction::triggered, this,
           [this] { app_->OpenAddress(QuickStartPage); });
-  AddAction(help, text::MenuCheckUpdate, nullptr);
+  AddAction(help, text::MenuCheckUpdate, &TMainWindow::CheckUpdate1Click);
   AddAction(help, text::MenuAbout, &TMainWindow::About1Click);
 }
 
 void TMainWindow::CreatePreviewMenu() {
   previewMenu_ = new QMenu(this);
-  AddAction(previewMenu_, text::ContextReorder, nullptr);
-  AddAction(previewMenu_, text::ContextDelete, nullptr);
-  AddAction(previewMenu_, text::ContextChangeBackground, nullptr);
+  AddAction(previewMenu_, text::ContextReorder, &TMainWindow::ReOrder1Click);
+  QAction* remove = AddAction(previewMenu_, text::ContextDelete, nullptr);
+  connect(tools_, &TToolPanel::DeleteRequested, remove, &QAction::trigger);
+  connect(remove, &QAction::triggered, tools_, &TToolPanel::DeleteRequested);
+  AddAction(previewMenu_, text::ContextChangeBackground, &TMainWindow::ChangeBackgroundClick);
 }
 
 void TMainWindow::ShowDocument() {
+  const document::TBannerSettings& s = app_->Document().BannerSettings;
+  size_->ShowSize(s.BannerWidth, s.BannerHeight);
+  background_->ShowSettings(s);
+  FillBackgroundList();
+  animation_->ShowSettings(s);
+  save_->ShowSettings(s);
   ApplyBackdrop();
+  SizeApplied();
   UpdateCaption();
+}
+
+void TMainWindow::FillBackgroundList() {
+  const TPreferences& p = app_->Preferences();
+  const document::TBannerSettings& s = app_->Document().BannerSettings;
+  std::vector<std::string> names = BackgroundFiles(p.BackgroundDirectory);
+  if (background_->MatchingOnly()) names = MatchingBackgrounds(p.BackgroundDirectory, names, s.BannerWidth, s.BannerHeight);
+  // The entry of the picture background when it is one of the folder's.
+  std::string selected;
+  const std::filesystem::path image(s.BackgroundImage);
+  if (s.BackgroundType == document::TBackgroundType::btImage &&
+      image.parent_path() == std::filesystem::path(p.BackgroundDirectory).parent_path())
+    selected = image.filename().string();
+  background_->ShowBackgrounds(names, selected);
+}
+
+TScreenSize TMainWindow::ScreenSize() const {
+  const QScreen* current = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  return {current->size().width(), current->size().height()};
+}
+
+void TMainWindow::SizeApplied() {
+  // The panel holds the banner right of its 52-pixel margin with 30 to
+  // spare, at most the screen width + 100 wide; a banner lower than 98
+  // pixels still gets a panel of 98 + 55.
+  constexpr int RightSpare = 30;
+  constexpr int LowBanner = 98;
+  constexpr int HeightSpare = 55;
+  constexpr int WindowWidthFor468 = 704;
+  const document::TBannerSettings& s = app_->Document().BannerSettings;
+  const int panelWidth =
+      std::min(s.BannerWidth + TPreviewPanel::MinimumPlayerLeft + RightSpare, ScreenSize().Width + 100);
+  preview_->setMinimumSize(panelWidth, std::max(s.BannerHeight, LowBanner) + HeightSpare);
+  const QSize needed = sizeHint().expandedTo(minimumSizeHint());
+  int width = std::max(this->width(), needed.width());
+  if (s.BannerWidth == 468) width = std::max(WindowWidthFor468, needed.width());
+  resize(width, needed.height());
 }
 
 void TMainWindow::UpdateCaption() {
@@ -241,12 +367,116 @@ void TMainWindow::PreviewButtonClick() { app_->Preview(); }
 
 void TMainWindow::MailButtonClick() { app_->SendMail(); }
 
+void TMainWindow::FtpButtonClick() {
+  StartFtpCommand(this, app_->SavedMoviePath(), publish::FtpSitesFile(publish::DefaultConfigFolder()), ftpClient_,
+                  app_->Dialogs());
+}
+
+void TMainWindow::HtmlCodeClick() {
+  const document::TBannerSettings& s = app_->Document().BannerSettings;
+  THtmlCodeSource source{app_->Preferences().DefaultWebSite, app_->Preferences().DefaultWebImageDirectory,
+                         app_->SavedMoviePath(), {s.BannerWidth, s.BannerHeight, s.BackgroundShape},
+                         publish::TempFolder()};
+  HtmlCodeDialog dialog(std::move(source), app_->Dialogs(), app_->Opener(), this);
+  dialog.exec();
+}
+
+void TMainWindow::OpenOptions(int page) {
+  OptionsDialog dialog(app_->Preferences(), *store_, publish::FtpSitesFile(publish::DefaultConfigFolder()),
+                       app_->Dialogs(), this);
+  dialog.showPage(static_cast<OptionsDialog::Page>(page));
+  connect(&dialog, &OptionsDialog::previewColorChosen, this, &TMainWindow::ApplyBackdrop);
+  connect(&dialog, &OptionsDialog::optionsApplied, this, [this] {
+    CheckBackgroundFolder();
+    FillBackgroundList();
+    ApplyBackdrop();
+  });
+  dialog.exec();
+}
+
+void TMainWindow::Options1Click() { OpenOptions(static_cast<int>(OptionsDialog::Page::Defaults)); }
+
+void TMainWindow::ChangeBackgroundClick() { OpenOptions(static_cast<int>(OptionsDialog::Page::Background)); }
+
+void TMainWindow::ReOrder1Click() {
+  ItemOrderDialog dialog(app_->Document(), this);
+  if (dialog.exec() == QDialog::Accepted) SetChangeMade();
+  app_->Rebuild();
+}
+
+void TMainWindow::CheckUpdate1Click() {
+  if (updateChecker_ == nullptr)
+    updateChecker_ = new TUpdateChecker(ProgramVersion().toStdString(), publish::UpdateCheckURL(), app_->Dialogs(), this);
+  updateChecker_->Check();
+}
+
+void TMainWindow::SizePresetClick(int preset) {
+  const int refused = banner_->ChoosePreset(preset, ScreenSize());
+  const document::TBannerSettings& s = app_->Document().BannerSettings;
+  if (refused == 0) {
+    size_->ShowSize(s.BannerWidth, s.BannerHeight);
+    if (background_->MatchingOnly()) FillBackgroundList();
+    SizeApplied();
+    return;
+  }
+  const TSizePreset& chosen = SizePresets[static_cast<size_t>(preset)];
+  size_->ShowSize(chosen.Width, chosen.Height);
+  refused == 1 ? size_->FocusWidth() : size_->FocusHeight();
+}
+
+void TMainWindow::suiSpinEdit5Exit(const QString& text) {
+  if (checkingField_) return;
+  checkingField_ = true;
+  const bool accepted = banner_->LeaveWidthField(text, ScreenSize());
+  checkingField_ = false;
+  if (!accepted) return size_->FocusWidth();
+  if (background_->MatchingOnly()) FillBackgroundList();
+  SizeApplied();
+}
+
+void TMainWindow::suiSpinEdit6Exit(const QString& text) {
+  if (checkingField_) return;
+  checkingField_ = true;
+  const bool accepted = banner_->LeaveHeightField(text, ScreenSize());
+  checkingField_ = false;
+  if (!accepted) return size_->FocusHeight();
+  if (background_->MatchingOnly()) FillBackgroundList();
+  SizeApplied();
+}
+
+void TMainWindow::GradientChange() {
+  background_->TickBox(document::TBackgroundType::btGradient);
+  banner_->ApplyGradient(background_->BackgroundColor(), background_->GradientEndColor(),
+                         background_->GradientStyle());
+}
+
+void TMainWindow::PictureBoxClick() {
+  // The picture box means a picture only with a built-in background chosen.
+  const std::string chosen = background_->ChosenBackground();
+  if (!chosen.empty()) banner_->ChooseBuiltInBackground(chosen);
+}
+
+void TMainWindow::BackgroundListFilterClick() { FillBackgroundList(); }
+
+void TMainWindow::AddBackgroundImageClick() {
+  banner_->AddBackgroundImage();
+  background_->TickBox(app_->Document().BannerSettings.BackgroundType);
+}
+
+void TMainWindow::BorderWidthExit(const QString& text) {
+  if (checkingField_) return;
+  checkingField_ = true;
+  const bool accepted = banner_->SetBorderWidth(text);
+  checkingField_ = false;
+  if (!accepted) background_->FocusBorderWidth();
+}
+
 void TMainWindow::PreviousClick() { tabs_->setCurrentIndex(std::max<int>(wtHome, tabs_->currentIndex() - 1)); }
 
 void TMainWindow::NextClick() { tabs_->setCurrentIndex(std::min<int>(wtSave, tabs_->currentIndex() + 1)); }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
-  if (closing_ || app_->MayClose()) {
+  if (closing_ || (!app_->Building() && app_->MayClose())) {
     event->accept();
     return;
   }

@@ -9,8 +9,10 @@
 #include <memory>
 
 #include "publish/DesktopServices.h"
+#include "publish/FtpPublish.h"
 #include "shell/Settings.h"
 #include "shell/core/Application.h"
+#include "shell/core/BannerCommands.h"
 
 class QAction;
 class QMenu;
@@ -26,6 +28,7 @@ class TPreviewPanel;
 class TSaveTab;
 class TSizeTab;
 class TToolPanel;
+class TUpdateChecker;
 
 enum TWizardTab : int {
   wtHome = 0,
@@ -46,6 +49,8 @@ struct TWindowServices {
   TUserDialogs* Dialogs = nullptr;
   TBuildRunner* Runner = nullptr;
   publish::TShellOpener* Opener = nullptr;
+  // The preference store the Options dialog writes.
+  QSettings* Store = nullptr;
 };
 
 class TMainWindow : public QMainWindow {
@@ -57,6 +62,7 @@ class TMainWindow : public QMainWindow {
   ~TMainWindow() override;
 
   TApplication& App() { return *app_; }
+  TBannerCommands& Banner() { return *banner_; }
   QTabWidget* Tabs() const { return tabs_; }
   TPreviewPanel* Preview() const { return preview_; }
   TToolPanel* Tools() const { return tools_; }
@@ -83,14 +89,40 @@ class TMainWindow : public QMainWindow {
   void About1Click();
   void PreviewButtonClick();
   void MailButtonClick();
+  void FtpButtonClick();
+  void HtmlCodeClick();
+  void Options1Click();
+  void ReOrder1Click();
+  void CheckUpdate1Click();
+  void ChangeBackgroundClick();
   void PreviousClick();
   void NextClick();
+  // Size tab.
+  void SizePresetClick(int preset);
+  void suiSpinEdit5Exit(const QString& text);
+  void suiSpinEdit6Exit(const QString& text);
+  // Background tab.
+  void GradientChange();
+  void PictureBoxClick();
+  void BackgroundListFilterClick();
+  void AddBackgroundImageClick();
+  void BorderWidthExit(const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormCreate();
+  void CheckBackgroundFolder();
+  void ConnectSizeTab();
+  void ConnectBackgroundTab();
+  void ConnectAnimationTab();
+  void ConnectSaveTab();
+  void FillBackgroundList();
+  void OpenOptions(int page);
+  TScreenSize ScreenSize() const;
+  // A size was applied: the player re-centres, the window grows to hold it.
+  void SizeApplied();
   void CreateMenus();
   void CreatePreviewMenu();
   void CreateTabs();
@@ -106,6 +138,10 @@ class TMainWindow : public QMainWindow {
   std::unique_ptr<TBuildRunner> ownRunner_;
   std::unique_ptr<publish::TProcessRunner> processRunner_;
   std::unique_ptr<publish::TShellOpener> ownOpener_;
+  std::unique_ptr<QSettings> ownStore_;
+  QSettings* store_ = nullptr;
+  publish::TCurlFtpClient ftpClient_;
+  TUpdateChecker* updateChecker_ = nullptr;
   TPreviewPanel* preview_ = nullptr;
   TToolPanel* tools_ = nullptr;
   QTabWidget* tabs_ = nullptr;
@@ -118,8 +154,11 @@ class TMainWindow : public QMainWindow {
   QPushButton* next_ = nullptr;
   QMenu* previewMenu_ = nullptr;
   std::unique_ptr<TApplication> app_;
+  std::unique_ptr<TBannerCommands> banner_;
   QString projectName_;
   bool closing_ = false;
+  // A refused value's message is up: the field's leaving is not checked again.
+  bool checkingField_ = false;
 };
 
 }  // namespace tessaly::shell

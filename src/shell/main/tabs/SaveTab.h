@@ -1,6 +1,15 @@
 #pragma once
+// The save tab ("保存"): the click address and target, compression and the
+// SWF version; save, the browser preview, mail, FTP and HTML code.
 
 #include <QWidget>
+
+#include "document/BannerDocument.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
 
 namespace tessaly::shell {
 
@@ -9,6 +18,41 @@ class TSaveTab : public QWidget {
 
  public:
   explicit TSaveTab(QWidget* parent = nullptr);
+
+  // Shows the settings without reporting them.
+  void ShowSettings(const document::TBannerSettings& settings);
+
+  QLineEdit* UrlField() const { return url_; }
+  QRadioButton* TargetChoice(int choice) const { return targets_[choice]; }
+  QLineEdit* WindowName() const { return windowName_; }
+  QRadioButton* CompressChoice(bool compress) const { return compress ? compressYes_ : compressNo_; }
+  QSpinBox* Version() const { return version_; }
+  QPushButton* SaveButton() const { return save_; }
+
+ signals:
+  void UrlEdited(const QString& url);
+  void TargetChanged(int choice, const QString& windowName);
+  void CompressChanged(bool compress);
+  void VersionChanged(int version);
+  void SaveClicked();
+  void PreviewClicked();
+  void MailClicked();
+  void FtpClicked();
+  void HtmlCodeClicked();
+
+ private:
+  int ChosenTarget() const;
+  QWidget* ClickBox();
+  QWidget* MovieBox();
+  QWidget* Buttons();
+
+  QLineEdit* url_;
+  QRadioButton* targets_[3];
+  QLineEdit* windowName_;
+  QRadioButton* compressYes_;
+  QRadioButton* compressNo_;
+  QSpinBox* version_;
+  QPushButton* save_ = nullptr;
 };
 
 }  // namespace tessaly::shell
