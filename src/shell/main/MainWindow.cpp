@@ -71,7 +71,11 @@ TMainWindow::TMainWindow(TSettingsFolders folders, TPreferences preferences, TWi
   FormCreate();
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow() {
+  // Fields losing the focus while the window goes must not reach it.
+  for (QObject* page : std::initializer_list<QObject*>{size_, background_, animation_, save_, tabs_})
+    disconnect(page, nullptr, this, nullptr);
+}
 
 void TMainWindow::FormCreate() {
   tools_ = new TToolPanel(this);

@@ -1,0 +1,286 @@
+// The main window on real widgets (offscreen): the size fields typed into
+// as a user does, F1, Exit, Save from the save tab, a write error, New, and
+// an opened project shown in every control of the size, background,
+// animation and save tabs.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include "DialogTestSupport.h"
+#include "WindowTestSupport.h"
+#include "project/ProjectSaver.h"
+#include "shell/core/SizePresets.h"
+#include "shell/main/MainWindow.h"
+#include "shell/main/PreviewPanel.h"
+#include "shell/main/tabs/AnimationTab.h"
+#include "shell/main/tabs/BackgroundTab.h"
+#include "shell/main/tabs/SaveTab.h"
+#include "shell/main/tabs/SizeTab.h"
+
+namespace tessaly::shell::test {
+namespace {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  MainWindowTest() : window(scratch.Folders, scratch.Preferences, Services()) {
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+
+  TWindowServices Services() { return {&dialogs, &runner, &opener, scratch.Store.get()}; }
+  const document::TBannerSettings& Settings() { return window.App().Document().BannerSettings; }
+  std::string Movie(const std::string& name) const { return scratch.Preferences.SaveDirectory + name; }
+
+  // Types text into a size field and presses Enter.
+  void TypeInto(QSpinBox* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+
+  void AddShape() {
+    ASSERT_TRUE(window.App().Document().AddShapeItem(document::TShapeDefaults{}).Added());
+    window.App().SetChangeMade();
+  }
+
+  TScratch scratch;
+  TScriptedDialogs dialogs;
+  TInlineRunner runner;
+  TRecordingOpener opener;
+  TMainWindow window;
+};
+
+TEST_F(MainWindowTest, HasTheEightTabsInOrderAndTheWizardButtons) {
+  const char* const captions[] = {"主页", "大小", "背景", "外形", "图像", "文字", "动画", "保存"};
+  ASSERT_EQ(window.Tabs()->count(), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(window.Tabs()->tabText(i), QString::fromUtf8(captions[i]));
+  EXPECT_FALSE(window.PreviousButton()->isVisible());
+  window.Tabs()->setCurrentIndex(wtSize);
+  EXPECT_TRUE(window.PreviousButton()->isVisible());
+  QTest::mouseClick(window.NextButton(), Qt::LeftButton);
+  EXPECT_EQ(window.Tabs()->currentIndex(), wtBackground);
+  window.Tabs()->setCurrentIndex(wtSave);
+  EXPECT_FALSE(window.NextButton()->isVisible());
+  QTest::mouseClick(window.PreviousButton(), Qt::LeftButton);
+  EXPECT_EQ(window.Tabs()->currentIndex(), wtAnimation);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessaly[*]"));
+  EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(MainWindowTest, MenusCarryEveryEntryWithItsMnemonic) {
+  QStringList entries;
+  for (QAction* menu : window.menuBar()->actions()) {
+    entries << menu->text();
+    for (QAction* entry : menu->menu()->actions())
+      if (!entry->isSeparator()) entries << entry->text();
+  }
+  EXPECT_EQ(entries.join(QLatin1Char('|')),
+            QStringLiteral("文件(&F)|新建(&N)|打开(&O)...|保存(&S)|电子邮件|FTP发布|退出(&X)|选项(&O)|参数设置(&P)|重新排序|"
+                           "HTML/JavaScript|生成HTML代码|帮助|帮助主题|网站|常见问题|在线教程|快速指导|检查更新|关于"));
+  QStringList context;
+  for (QAction* entry : window.PreviewMenu()->actions()) context << entry->text();
+  EXPECT_EQ(context.join(QLatin1Char('|')), QStringLiteral("Re-Order Items|&Delete|Change Background"));
+}
+
+TEST_F(MainWindowTest, WidthFieldRefusesOutOfRangeValuesAndKeepsTheFocus) {
+  window.Tabs()->setCurrentIndex(wtSize);
+  QSpinBox* width = window.SizePage()->WidthField();
+  const int limit = window.screen()->size().width() + 100;
+  struct Case {
+    QString text;
+    bool accepted;
+  };
+  for (const Case& c : {Case{QStringLiteral("9"), false}, Case{QStringLiteral("10"), true},
+                        Case{QString::number(limit + 1), false}}) {
+    SCOPED_TRACE(c.text.toStdString());
+    const int before = Settings().BannerWidth;
+    const int beeps = dialogs.Beeps;
+    dialogs.Messages.clear();
+    TypeInto(width, c.text);
+    if (c.accepted) {
+      EXPECT_TRUE(dialogs.Messages.empty());
+      EXPECT_EQ(Settings().BannerWidth, c.text.toInt());
+      EXPECT_EQ(window.Preview()->Width(), c.text.toInt());
+      EXPECT_TRUE(window.SizePage()->HeightField()->hasFocus()) << "Enter moves on to the height";
+      EXPECT_TRUE(window.isWindowModified());
+    } else {
+      ASSERT_EQ(dialogs.Messages.size(), 1u);
+      EXPECT_EQ(dialogs.Messages[0], QStringLiteral("宽度的值必须在下列范围之内: 10 ->") + QString::number(limit));
+      EXPECT_EQ(dialogs.Beeps, beeps + 1);
+      EXPECT_TRUE(width->hasFocus());
+      EXPECT_EQ(Settings().BannerWidth, before);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, PresetListFollowsTheTypedSize) {
+  window.Tabs()->setCurrentIndex(wtSize);
+  TSizeTab* size = window.SizePage();
+  TypeInto(size->WidthField(), QStringLiteral("500"));
+  EXPECT_EQ(size->Presets()->currentText(), QStringLiteral("自定义大小"));
+  TypeInto(size->WidthField(), QStringLiteral("468"));
+  TypeInto(size->HeightField(), QStringLiteral("60"));
+  EXPECT_EQ(size->Presets()->currentIndex(), 0);
+  EXPECT_EQ(size->Presets()->currentText(), QStringLiteral("468 X 60"));
+  // Choosing a preset sets the fields and the banner.
+  size->Presets()->setCurrentIndex(7);
+  emit size->Presets()->activated(7);
+  EXPECT_EQ(size->WidthText(), QStringLiteral("300"));
+  EXPECT_EQ(Settings().BannerHeight, 250);
+  EXPECT_EQ(window.Preview()->Height(), 250);
+  EXPECT_GE(window.Preview()->PlayerPosition().x(), TPreviewPanel::MinimumPlayerLeft);
+}
+
+TEST_F(MainWindowTest, F1OnTheSaveTabOpensItsHelpPage) {
+  window.Tabs()->setCurrentIndex(wtSave);
+  QTest::keyClick(&window, Qt::Key_F1);
+  ASSERT_EQ(opener.Opened.size(), 1u);
+  EXPECT_EQ(opener.Opened[0], scratch.Folders.Program + "help/html/savetab.htm");
+}
+
+TEST_F(MainWindowTest, ExitWithChangesAndYesSavesAndStaysOpen) {
+  AddShape();
+  EXPECT_TRUE(window.isWindowModified());
+  dialogs.YesNoCancelAnswers = {TAnswer::anYes};
+  dialogs.SaveFileName = QString::fromStdString(Movie("exit.swf"));
+  window.Exit1Click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(std::filesystem::exists(Movie("exit.swf")));
+  EXPECT_FALSE(window.isWindowModified());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("exit.BWF[*] - Tessaly"));
+}
+
+TEST_F(MainWindowTest, SaveFromTheSaveTabWritesBothFilesAndClearsTheMark) {
+  AddShape();
+  window.Tabs()->setCurrentIndex(wtSave);
+  TSaveTab* save = window.SavePage();
+  save->UrlField()->clear();
+  QTest::keyClicks(save->UrlField(), QStringLiteral("http://example.org/"));
+  dialogs.SaveFileName = QString::fromStdString(Movie("banner.swf"));
+  QTest::mouseClick(Control<QPushButton>(*save, QStringLiteral("保存")), Qt::LeftButton);
+  EXPECT_TRUE(dialogs.SaveOptionsShown.empty()) << "the address was changed";
+  EXPECT_TRUE(std::filesystem::exists(Movie("banner.swf")));
+  EXPECT_TRUE(std::filesystem::exists(scratch.Preferences.BwfDirectory + "banner.BWF"));
+  EXPECT_FALSE(window.isWindowModified());
+  EXPECT_EQ(Settings().URL, "http://example.org/");
+}
+
+TEST_F(MainWindowTest, AWriteErrorIsShownAndTheMarkStays) {
+  AddShape();
+  dialogs.SaveFileName = QString::fromStdString(scratch.File("missing/banner.swf"));
+  window.Button1Click();
+  ASSERT_EQ(dialogs.Errors.size(), 1u);
+  EXPECT_TRUE(window.isWindowModified());
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, NewWithCancelNoAndYes) {
+  for (const TAnswer answer : {TAnswer::anCancel, TAnswer::anNo, TAnswer::anYes}) {
+    AddShape();
+    const int count = window.App().Document().ItemTable.Count();
+    dialogs.YesNoCancelAnswers = {answer};
+    dialogs.SaveFileName = QString::fromStdString(Movie("new.swf"));
+    QTest::keySequence(&window, QKeySequence::New);
+    EXPECT_EQ(window.App().Document().ItemTable.Count(), answer == TAnswer::anCancel ? count : 0);
+    EXPECT_EQ(window.isWindowModified(), answer == TAnswer::anCancel);
+  }
+  EXPECT_TRUE(std::filesystem::exists(Movie("new.swf")));
+}
+
+TEST_F(MainWindowTest, AnOpenedProjectFillsEveryControl) {
+  // A project written by the program itself, differing from a new banner in
+  // every setting.
+  document::TBannerDocument doc;
+  doc.NewDocument({});
+  document::TBannerSettings& s = doc.BannerSettings;
+  s.BannerWidth = 728;
+  s.BannerHeight = 90;
+  s.URL = "http://example.org/";
+  s.TargetChoice = document::tcNamedWindow;
+  s.TargetWindowName = "frame1";
+  s.Compress = false;
+  s.FlashVersion = 5;
+  s.BackgroundType = document::TBackgroundType::btGradient;
+  s.BackgroundGradientStart = 0x00FF00;
+  s.BackgroundGradientEnd = 0x0000FF;
+  s.BackgroundGradientStyle = 5;
+  s.BackgroundShape = 3;
+  s.BorderWidth = 4;
+  s.BorderColor = 0x123456;
+  s.AnimationType = 7;
+  s.AnimationSpeed = 4;
+  s.AnimationLoop = 3;
+  s.AnimationFirstFrame = 100;
+  s.AnimationLastFrame = 200;
+  s.AnimateBackground = true;
+  s.AnimateShapes = false;
+  project::TProjectFileSaver saver;
+  saver.SaveProject(doc, scratch.Path.string() + "/", scratch.File("movies/opened.swf"));
+  dialogs.OpenFileName = QString::fromStdString(scratch.File("opened.BWF"));
+  QTest::keySequence(&window, QKeySequence::Open);
+  ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+
+  TSizeTab* size = window.SizePage();
+  EXPECT_EQ(size->WidthText(), QStringLiteral("728"));
+  EXPECT_EQ(size->HeightText(), QStringLiteral("90"));
+  EXPECT_EQ(size->Presets()->currentIndex(), 1);
+  EXPECT_EQ(window.Preview()->Width(), 728);
+
+  TBackgroundTab* background = window.BackgroundPage();
+  EXPECT_TRUE(background->GradientBox()->isChecked());
+  EXPECT_FALSE(background->ColorBox()->isChecked());
+  EXPECT_EQ(background->BackgroundColor(), 0x00FF00u);
+  EXPECT_EQ(background->GradientEndColor(), 0x0000FFu);
+  EXPECT_EQ(background->GradientStyle(), 5);
+  EXPECT_EQ(background->Outlines()->currentIndex(), 3);
+  EXPECT_EQ(background->BorderWidthField()->text(), QStringLiteral("4"));
+  EXPECT_EQ(background->Backgrounds()->currentRow(), 0);
+
+  TAnimationTab* animation = window.AnimationPage();
+  EXPECT_EQ(animation->Effects()->currentRow(), 7);
+  EXPECT_EQ(animation->Speed()->value(), 4);
+  EXPECT_EQ(animation->Loops()->value(), 3);
+  EXPECT_EQ(animation->FirstDelay()->value(), 100);
+  EXPECT_EQ(animation->LastDelay()->value(), 200);
+  EXPECT_TRUE(animation->LayerBox(0)->isChecked());
+  EXPECT_FALSE(animation->LayerBox(1)->isChecked());
+  EXPECT_TRUE(animation->LayerBox(2)->isChecked());
+
+  TSaveTab* save = window.SavePage();
+  EXPECT_EQ(save->UrlField()->text(), QStringLiteral("http://example.org/"));
+  EXPECT_TRUE(save->TargetChoice(2)->isChecked());
+  EXPECT_EQ(save->WindowName()->text(), QStringLiteral("frame1"));
+  EXPECT_TRUE(save->CompressChoice(false)->isChecked());
+  EXPECT_EQ(save->Version()->value(), 5);
+
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("opened.BWF[*] - Tessaly"));
+  EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(MainWindowTest, ControlsCarryTheirCaptionsAsAccessibleNames) {
+  for (const char* caption : {"新建", "打开", "开始", "保存", "预览 ", "发送邮件", "FTP发布到站点", "生成HTML代码",
+                              "播放", "停止", "删除", "撤销删除", "重新排序", "添加背景图像", "仅匹配图像大小"}) {
+    int found = 0;
+    for (QWidget* w : window.findChildren<QWidget*>())
+      if (w->accessibleName() == QString::fromUtf8(caption)) ++found;
+    EXPECT_GE(found, 1) << caption;
+  }
+}
+
+}  // namespace
+}  // namespace tessaly::shell::test
