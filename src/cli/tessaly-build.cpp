@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/ProjectFile.h"
 #include "cli/SwfSummary.h"
 #include "document/BannerDocument.h"
 #include "document/BuildPipeline.h"
 #include "effects/RandomGenerator.h"
 #include "effects/unit_OneStepAnim.h"
 #include "platform/SafeFile.h"
-#include "project/ProjectReader.h"
 
 namespace {
 
@@ -100,16 +100,6 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
 // The project's path with the extension ".swf".
 std::string DefaultOutput(const std::string& project) { return fs::path(project).replace_extension(".swf").string(); }
 
-// The folder of the running executable, ending in "/": the particle pictures
-// and the built-in backgrounds are found beside the program.
-std::string ExecutableFolder() {
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  std::string folder = error ? fs::current_path().string() : executable.parent_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 // The preview host of a build without a window: it keeps the bytes of the
 // movie it is given.
 class TKeepingHost : public document::TPreviewHost {
@@ -145,20 +135,11 @@ int Build(const TOptions& options) {
     return ExitFailed;
   }
 
-  // Pictures stored with relative paths are found from the project's
-  // folder, as after the program's Open dialog.
-  std::error_code error;
-  fs::current_path(project.parent_path(), error);
-  if (error) {
-    std::cerr << "tessaly-build: cannot read project " << options.Project << ": " << error.message() << "\n";
-    return ExitFailed;
-  }
-
   document::TBannerDocument doc;
-  project::TWarningLoadHost loadHost(std::cerr, ExecutableFolder() + "backgrounds/");
-  const project::TLoadResult loaded = project::LoadProject(doc, project.string(), {}, loadHost);
-  if (!loaded.Loaded) {
-    std::cerr << "tessaly-build: " << options.Project << " is not a project file\n";
+  try {
+    cli::LoadBannerProject(project, options.Project, doc, std::cerr);
+  } catch (const cli::TProjectError& e) {
+    std::cerr << "tessaly-build: " << e.what() << "\n";
     return ExitFailed;
   }
   if (!options.Preview && doc.BannerSettings.URL == document::ProgramWebPage)
@@ -170,7 +151,7 @@ int Build(const TOptions& options) {
   // The program's one random generator, seeded with 0: every run of the
   // same project gives the same movie.
   effects::TRandomGenerator random(0);
-  effects::TOneStepAnim effectGenerator(random, ExecutableFolder());
+  effects::TOneStepAnim effectGenerator(random, cli::ExecutableFolder());
   TKeepingHost host;
   document::TBuildPipeline pipeline(doc, host, &effectGenerator);
   pipeline.SetWarningSink(&loadHost);

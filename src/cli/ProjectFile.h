@@ -1,0 +1,32 @@
+#pragma once
+// What the tools that read a project share: where the program's files are
+// and how a project file is loaded without the window.
+
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "document/BannerDocument.h"
+
+namespace tessaly::cli {
+
+class TProjectError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The folder of the running executable, ending in "/": the particle
+// pictures and the built-in backgrounds are found beside the program.
+std::string ExecutableFolder();
+
+// Loads the project file (an absolute path; shownName is how messages name
+// it) into doc. The project's folder becomes the current folder, so that
+// picture paths stored relative to it are found, as after the program's
+// Open dialog. Questions that loading raises are answered No and written to
+// warnings as "warning: ..." lines. Throws TProjectError when the file
+// cannot be read or is no project.
+void LoadBannerProject(const std::filesystem::path& project, const std::string& shownName,
+                       document::TBannerDocument& doc, std::ostream& warnings);
+
+}  // namespace tessaly::cli
