@@ -36,7 +36,7 @@ constexpr const char* Version = "tessaly-export 1.0\n";
 constexpr const char* Usage =
     "usage: tessaly-export PROJECT.bwf --gif OUT.gif | --webp OUT.webp | --mp4 OUT.mp4 | --webm OUT.webm |\n"
     "                      --png OUT.png [--frame N] | --jpeg OUT.jpg [--frame N] | --html5 OUT.zip\n"
-    "                      [--max-kb N] [--loops N] [--dither] [--lossless]\n";
+    "                      [--max-kb N] [--loops N] [--dither] [--lossy]\n";
 
 constexpr const char* HelpText =
     "\n"
@@ -46,7 +46,7 @@ constexpr const char* HelpText =
     "\n"
     "  --gif OUT.gif     animated GIF, colours chosen per frame, only the changed\n"
     "                    part of each frame written.\n"
-    "  --webp OUT.webp   animated WebP (lossy; --lossless to start lossless).\n"
+    "  --webp OUT.webp   animated WebP, lossless (--lossy: lossy, quality 90).\n"
     "  --mp4 OUT.mp4     H.264 video; --webm OUT.webm: VP9 video. An odd width or\n"
     "                    height grows by one pixel.\n"
     "  --png OUT.png     backup picture of frame N (--frame N, default the last);\n"
@@ -56,7 +56,8 @@ constexpr const char* HelpText =
     "                    clickTag from the ad server (index.html?clickTag=... or\n"
     "                    window.clickTag) replaces it.\n"
     "  --max-kb N        GIF, WebP, HTML5: the most the file may weigh, in KB of\n"
-    "                    1024 bytes; quality steps down until it fits, else\n"
+    "                    1024 bytes; quality steps down until it fits (GIF:\n"
+    "                    fewer colours; WebP: near-lossless, then lossy), else\n"
     "                    nothing is written.\n"
     "  --loops N         GIF, WebP, HTML5: how often the animation plays, 0 for\n"
     "                    forever (default: as the banner plays: forever when it\n"
@@ -64,7 +65,8 @@ constexpr const char* HelpText =
     "                    Video: how often the movie plays in a row (default 1).\n"
     "  --dither          GIF: diffuse the quantization error (smoother gradients,\n"
     "                    heavier files).\n"
-    "  --lossless        WebP: start lossless.\n"
+    "  --lossy           WebP, HTML5: a lossy WebP; by default it is lossless,\n"
+    "                    exact and for most banners lighter.\n"
     "  -h, --help        show this text; --version: the version.\n"
     "\n"
     "Picture paths in the project that are not absolute are taken from the\n"
@@ -88,7 +90,7 @@ struct TOptions {
   std::optional<int> MaxKb;
   std::optional<int> Loops;
   bool Dither = false;
-  bool Lossless = false;
+  bool Lossy = false;
   bool Help = false;
   bool Version = false;
 };
@@ -131,8 +133,8 @@ std::string CheckCombination(const TOptions& o) {
   if (o.Loops && IsVideo(kind) && (*o.Loops < 1 || *o.Loops > MaxVideoLoops))
     return "--loops of a video wants 1 to " + std::to_string(MaxVideoLoops);
   if (o.Dither && kind != TExportKind::ekGif && kind != TExportKind::ekHtml5) return "--dither goes with --gif or --html5";
-  if (o.Lossless && kind != TExportKind::ekWebp && kind != TExportKind::ekHtml5)
-    return "--lossless goes with --webp or --html5";
+  if (o.Lossy && kind != TExportKind::ekWebp && kind != TExportKind::ekHtml5)
+    return "--lossy goes with --webp or --html5";
   return {};
 }
 
@@ -179,8 +181,8 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
       ok = TakeCount(args, i, 0, o.Loops);
     } else if (arg == "--dither") {
       o.Dither = true;
-    } else if (arg == "--lossless") {
-      o.Lossless = true;
+    } else if (arg == "--lossy") {
+      o.Lossy = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       std::cerr << "tessaly-export: unknown option " << arg << "\n";
       return std::nullopt;
@@ -207,7 +209,7 @@ exports::TExportOptions ExportOptions(const TOptions& o) {
   if (o.Loops && IsAnimation(*o.Kind)) options.PlayCount = *o.Loops;
   if (o.Loops && IsVideo(*o.Kind)) options.VideoLoops = *o.Loops;
   options.Dither = o.Dither;
-  options.Lossless = o.Lossless;
+  options.LossyWebp = o.Lossy;
   options.Frame = o.Frame.value_or(0);
   return options;
 }

@@ -15,9 +15,11 @@ namespace tessaly::exports {
 
 namespace {
 
-// The quality steps a target weight walks down, best first.
+// The quality steps a target weight walks down, best first. WebP goes from
+// lossless through near-lossless to lossy unless it is lossy from the start.
 constexpr std::array<int, 6> GifColourSteps = {256, 128, 64, 32, 16, 8};
-constexpr std::array<int, 6> WebpQualitySteps = {90, 75, 60, 45, 30, 15};
+constexpr std::array<int, 3> NearLosslessSteps = {100, 60, 20};
+constexpr std::array<int, 6> LossyQualitySteps = {90, 75, 60, 45, 30, 15};
 
 // One step of the walk: the settings of GIF and WebP.
 struct TQualityStep {
@@ -25,20 +27,26 @@ struct TQualityStep {
   TWebpOptions Webp;
 };
 
-// A lossless start comes before the lossy WebP steps; the GIF then stays
-// at its last step.
+std::vector<TWebpOptions> WebpSteps(const TExportOptions& options, int playCount) {
+  std::vector<TWebpOptions> steps;
+  if (!options.LossyWebp)
+    for (const int level : NearLosslessSteps) steps.push_back({true, level, 90, playCount, true});
+  for (const int quality : LossyQualitySteps) steps.push_back({false, 100, quality, playCount, true});
+  return steps;
+}
+
+// The GIF walks its own steps; in the package it stays at its last step
+// while the WebP walks on.
 std::vector<TQualityStep> QualitySteps(const TExportOptions& options, int playCount) {
+  std::vector<TWebpOptions> webpSteps = WebpSteps(options, playCount);
+  if (options.Kind == TExportKind::ekGif) webpSteps.resize(GifColourSteps.size());
   std::vector<TQualityStep> steps;
-  const std::size_t count = WebpQualitySteps.size() + (options.Lossless ? 1 : 0);
-  for (std::size_t i = 0; i < count; ++i) {
+  for (const TWebpOptions& webp : webpSteps) {
     TQualityStep step;
-    step.Gif.MaxColors = GifColourSteps[std::min(i, GifColourSteps.size() - 1)];
+    step.Gif.MaxColors = GifColourSteps[std::min(steps.size(), GifColourSteps.size() - 1)];
     step.Gif.Dither = options.Dither;
     step.Gif.PlayCount = playCount;
-    step.Webp.Lossless = options.Lossless && i == 0;
-    const std::size_t lossy = options.Lossless ? (i == 0 ? 0 : i - 1) : i;
-    step.Webp.Quality = float(WebpQualitySteps[lossy]);
-    step.Webp.PlayCount = playCount;
+    step.Webp = webp;
     steps.push_back(step);
   }
   return steps;
@@ -48,7 +56,8 @@ std::string GifQuality(const TGifOptions& o) {
   return std::to_string(o.MaxColors) + " colours" + (o.Dither ? ", dithered" : "");
 }
 std::string WebpQuality(const TWebpOptions& o) {
-  return o.Lossless ? std::string("lossless") : "quality " + std::to_string(int(o.Quality));
+  if (!o.Lossless) return "quality " + std::to_string(o.Quality);
+  return o.NearLossless == 100 ? std::string("lossless") : "near-lossless " + std::to_string(o.NearLossless);
 }
 
 // Encodes one step of the walk.

@@ -29,7 +29,7 @@ struct TExportOptions {
   std::optional<int> PlayCount;
   int VideoLoops = 1;     // how often the video shows the movie
   bool Dither = false;    // GIF
-  bool Lossless = false;  // WebP (and the package's WebP) starts lossless
+  bool LossyWebp = false;  // WebP (and the package's WebP) lossy from the start
   int Frame = 0;          // backup picture: 1 .. frames, 0 for the last
 };
 

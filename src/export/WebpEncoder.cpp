@@ -53,8 +53,11 @@ WebPConfig FrameConfig(const TWebpOptions& options) {
   WebPConfig config;
   if (!WebPConfigInit(&config)) Fail(nullptr, "the library does not match its header");
   config.lossless = options.Lossless ? 1 : 0;
-  config.quality = options.Lossless ? 75 : options.Quality;
+  config.quality = options.Lossless ? 75 : float(options.Quality);
+  if (options.Lossless) config.near_lossless = options.NearLossless;
   config.method = EncoderMethod;
+  // Sharper colour at the edges of small coloured details, which banners are full of.
+  config.use_sharp_yuv = 1;
   if (!WebPValidateConfig(&config)) Fail(nullptr, "the quality is out of range");
   return config;
 }

@@ -11,10 +11,14 @@
 
 namespace tessaly::exports {
 
+// Lossless is exact and, for banners of flat colours, gradients and items
+// moving over them, mostly lighter than lossy; near-lossless lets pixels
+// change a little to weigh less.
 struct TWebpOptions {
-  bool Lossless = false;
-  float Quality = 90;  // lossy: 0 .. 100
-  int PlayCount = 0;   // 0 forever
+  bool Lossless = true;
+  int NearLossless = 100;  // lossless: 100 exact .. 0 most changed
+  int Quality = 90;        // lossy: 0 .. 100
+  int PlayCount = 0;       // 0 forever
   // Off: every frame a key frame, written whole.
   bool FrameDifferencing = true;
 };
