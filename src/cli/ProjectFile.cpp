@@ -1,7 +1,5 @@
 #include "cli/ProjectFile.h"
 
-#include "project/ProjectReader.h"
-
 namespace tessaly::cli {
 
 namespace fs = std::filesystem;
@@ -14,13 +12,16 @@ std::string ExecutableFolder() {
   return folder;
 }
 
+project::TWarningLoadHost ToolLoadHost(std::ostream& warnings) {
+  return project::TWarningLoadHost(warnings, ExecutableFolder() + "backgrounds/");
+}
+
 void LoadBannerProject(const fs::path& project, const std::string& shownName, document::TBannerDocument& doc,
-                       std::ostream& warnings) {
+                       project::TWarningLoadHost& host) {
   std::error_code error;
   fs::current_path(project.parent_path(), error);
   if (error) throw TProjectError("cannot read project " + shownName + ": " + error.message());
-  project::TWarningLoadHost loadHost(warnings, ExecutableFolder() + "backgrounds/");
-  if (!project::LoadProject(doc, project.string(), {}, loadHost).Loaded)
+  if (!project::LoadProject(doc, project.string(), {}, host).Loaded)
     throw TProjectError(shownName + " is not a project file");
 }
 

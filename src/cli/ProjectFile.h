@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/BannerDocument.h"
+#include "project/ProjectReader.h"
 
 namespace tessaly::cli {
 
@@ -20,13 +21,17 @@ class TProjectError : public std::runtime_error {
 // pictures and the built-in backgrounds are found beside the program.
 std::string ExecutableFolder();
 
+// The host of a load (and the warning sink of the build after it) that
+// answers questions No and writes "warning: ..." lines to warnings; the
+// built-in backgrounds are found beside the program.
+project::TWarningLoadHost ToolLoadHost(std::ostream& warnings);
+
 // Loads the project file (an absolute path; shownName is how messages name
 // it) into doc. The project's folder becomes the current folder, so that
 // picture paths stored relative to it are found, as after the program's
-// Open dialog. Questions that loading raises are answered No and written to
-// warnings as "warning: ..." lines. Throws TProjectError when the file
-// cannot be read or is no project.
+// Open dialog. Throws TProjectError when the file cannot be read or is no
+// project.
 void LoadBannerProject(const std::filesystem::path& project, const std::string& shownName,
-                       document::TBannerDocument& doc, std::ostream& warnings);
+                       document::TBannerDocument& doc, project::TWarningLoadHost& host);
 
 }  // namespace tessaly::cli

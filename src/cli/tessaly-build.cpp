@@ -136,8 +136,9 @@ int Build(const TOptions& options) {
   }
 
   document::TBannerDocument doc;
+  project::TWarningLoadHost loadHost = cli::ToolLoadHost(std::cerr);
   try {
-    cli::LoadBannerProject(project, options.Project, doc, std::cerr);
+    cli::LoadBannerProject(project, options.Project, doc, loadHost);
   } catch (const cli::TProjectError& e) {
     std::cerr << "tessaly-build: " << e.what() << "\n";
     return ExitFailed;

@@ -236,7 +236,8 @@ int Export(const TOptions& o) {
     return ExitFailed;
   }
   document::TBannerDocument doc;
-  cli::LoadBannerProject(project, o.Project, doc, std::cerr);
+  project::TWarningLoadHost loadHost = cli::ToolLoadHost(std::cerr);
+  cli::LoadBannerProject(project, o.Project, doc, loadHost);
   if (doc.BannerSettings.URL == document::ProgramWebPage && IsAnimation(*o.Kind))
     std::cerr << "warning: the click address is still the default " << document::ProgramWebPage << "\n";
 
@@ -244,7 +245,7 @@ int Export(const TOptions& o) {
   // every run of the same project plays the same movie.
   effects::TRandomGenerator random(0);
   effects::TOneStepAnim effectGenerator(random, cli::ExecutableFolder());
-  const exports::TBannerMovie movie = exports::BuildBannerMovie(doc, &effectGenerator);
+  const exports::TBannerMovie movie = exports::BuildBannerMovie(doc, &effectGenerator, {}, &loadHost);
   const exports::TExportResult result = exports::ExportBanner(movie, ExportOptions(o));
   if (!result.FitsTarget) {
     std::cerr << "tessaly-export: " << o.Output << " cannot be brought to " << *o.MaxKb

@@ -33,12 +33,13 @@ constexpr const char* PublishedName = "banner.swf";
 }  // namespace
 
 TBannerMovie BuildBannerMovie(const document::TBannerDocument& document, document::TEffectGenerator* effects,
-                              const std::filesystem::path& temporaryFolder) {
+                              const std::filesystem::path& temporaryFolder, document::TWarningSink* warnings) {
   document::TBannerDocument copy = document;
   copy.SetListener(nullptr);
   TSizeHost host;
   document::TBuildPipeline pipeline(copy, host, effects);
   if (!temporaryFolder.empty()) pipeline.SetTemporaryFolder(temporaryFolder);
+  pipeline.SetWarningSink(warnings);
 
   const document::TBannerSettings& settings = copy.BannerSettings;
   const bool animated = settings.HasAnimation();

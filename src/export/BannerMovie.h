@@ -13,6 +13,7 @@
 
 #include "document/BannerDocument.h"
 #include "document/BuildContext.h"
+#include "document/Warnings.h"
 
 namespace tessaly::exports {
 
@@ -32,8 +33,10 @@ struct TBannerMovie {
 // Builds the published movie of a copy of document, so that the document
 // and the preview stay as they are. Without effects an animated banner
 // stands still for one frame. Progressive JPEG pictures are copied into
-// temporaryFolder (the system's when empty). Throws what the build throws.
+// temporaryFolder (the system's when empty). What the build leaves out goes
+// to warnings when given. Throws what the build throws.
 TBannerMovie BuildBannerMovie(const document::TBannerDocument& document, document::TEffectGenerator* effects,
-                              const std::filesystem::path& temporaryFolder = {});
+                              const std::filesystem::path& temporaryFolder = {},
+                              document::TWarningSink* warnings = nullptr);
 
 }  // namespace tessaly::exports
