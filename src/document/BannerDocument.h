@@ -135,6 +135,8 @@ class TItemTable {
   // Every record back to its blank state, Count() 0.
   void Clear();
 
+  bool operator==(const TItemTable&) const = default;
+
  private:
   std::array<TFlashObjects, Capacity> records_{};
   int count_ = 0;
