@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include "shell/Settings.h"
 #include "shell/core/UiText.h"
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(Ui(text::ProgramName));
   QApplication::setApplicationVersion(ProgramVersion());
+  // The installed menu entry and icon (tessaly.desktop, the theme's
+  // "tessaly"), so the desktop shows the window under them.
+  QApplication::setDesktopFileName(QStringLiteral("tessaly"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaly")));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(Ui(text::CommandLineDescription));
