@@ -1,5 +1,6 @@
 #include "export/PaletteQuantizer.h"
 
+#include <dlfcn.h>
 #include <libimagequant.h>
 
 #include <algorithm>
@@ -21,6 +22,17 @@ struct TImageDeleter {
 struct TResultDeleter {
   void operator()(liq_result* p) const { liq_result_destroy(p); }
 };
+
+// libimagequant spreads its work over OpenMP threads. A banner frame is too
+// small for that to pay off, and on a busy machine the waiting threads cost
+// several times the work; so the quantizer keeps to the calling thread. The
+// OpenMP runtime is looked up rather than linked, since a quantizer built
+// without it needs nothing.
+void KeepToThisThread() {
+  using TSetThreads = void (*)(int);
+  static const auto setThreads = reinterpret_cast<TSetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
+  if (setThreads != nullptr) setThreads(1);
+}
 
 void Check(liq_error error, const char* what) {
   if (error != LIQ_OK) throw TExportError(std::string("the colour quantizer failed to ") + what);
@@ -48,6 +60,7 @@ std::uint8_t NearestOpaque(const liq_palette& palette, const std::uint8_t* c) {
 
 TPalettedPicture QuantizePicture(const std::vector<std::uint8_t>& rgba, int width, int height,
                                  const TQuantizerOptions& options) {
+  KeepToThisThread();
   std::unique_ptr<liq_attr, TAttrDeleter> attr(liq_attr_create());
   if (!attr) throw TExportError("the colour quantizer could not start");
   // Room for the transparent entry when the picture has transparent pixels.

@@ -66,9 +66,12 @@ TEST(GifExport, EveryFrameMatchesThePlayerAndTheRunKeepsItsTimeAndLoop) {
 
       const TChannelDifference d = CompareAnimation(gif, frames, 100);
       Report(std::string("GIF ") + c.name + (dither ? " dithered" : ""), d);
+      // Dithering spreads the error over neighbours: a pixel may stray
+      // further while areas keep their colour.
+      const int worst = dither ? 128 : 64;
       for (int ch = 0; ch < 3; ++ch) {
         EXPECT_LT(d.Mean[ch], 1.5) << d.Text();
-        EXPECT_LE(d.Worst[ch], 64) << d.Text();
+        EXPECT_LE(d.Worst[ch], worst) << d.Text();
       }
     }
 }
