@@ -35,7 +35,7 @@ done
   cmp -s "$source/assets/$f" "$root/usr/share/tessaly/${f#./}" || echo "/usr/share/tessaly/${f#./}"
 done > "$tmp/missing-assets"
 if [ -s "$tmp/missing-assets" ]; then fail "assets missing or changed: $(cat "$tmp/missing-assets")"; fi
-for page in tessaly tessaly-build tessaly-render; do
+for page in "${programs[@]}"; do
   expect_file "usr/share/man/man1/$page.1.gz"
 done
 expect_file usr/share/applications/tessaly.desktop
