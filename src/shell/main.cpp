@@ -6,6 +6,9 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include <exception>
+
+#include "publish/Network.h"
 #include "shell/Settings.h"
 #include "shell/core/UiText.h"
 #include "shell/dialogs/AboutBox.h"
@@ -13,6 +16,12 @@
 
 int main(int argc, char** argv) {
   using namespace tessaly::shell;
+  // libcurl starts before any thread does. Should it fail, the upload and
+  // the update check try again and report the reason when used.
+  try {
+    tessaly::publish::InitialiseNetwork();
+  } catch (const std::exception&) {
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(Ui(text::ProgramName));
   QApplication::setApplicationVersion(ProgramVersion());

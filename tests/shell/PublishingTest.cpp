@@ -54,7 +54,8 @@ struct TUploadRun {
 class PublishingTest : public testing::Test {
  protected:
   // The short time-outs keep a failing test short.
-  publish::TCurlFtpClient client{publish::TFtpTimeouts{5, 5, 5, 30}};
+  std::shared_ptr<publish::TFtpClient> client =
+      std::make_shared<publish::TCurlFtpClient>(publish::TFtpTimeouts{5, 5, 5, 30});
   TTestFolder serverRoot;
   TTestFolder local;
 };

@@ -7,15 +7,15 @@
 namespace tessaly::shell {
 
 TJobWork FtpUploadWork(publish::FTPRec fields, std::string moviePath,
-                       publish::TFtpClient& client) {
-  return [fields = std::move(fields), moviePath = std::move(moviePath), &client](
+                       std::shared_ptr<publish::TFtpClient> client) {
+  return [fields = std::move(fields), moviePath = std::move(moviePath), client = std::move(client)](
              const std::atomic<bool>& cancel, const TJobProgress& progress) -> TJobResult {
     publish::TUploadControl control;
     control.Progress = progress;
     control.Cancel = &cancel;
     try {
       std::string message;
-      for (const std::string& line : publish::PublishByFtp(fields, moviePath, client, control))
+      for (const std::string& line : publish::PublishByFtp(fields, moviePath, *client, control))
         message += (message.empty() ? "" : "\n") + line;
       return {TJobOutcome::Done, message};
     } catch (const publish::EFtpCancelled&) {

@@ -2,6 +2,7 @@
 // The network work of the FTP command and of "检查更新", run as background
 // jobs: what each one does and the one message it ends with.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,11 +15,11 @@ namespace tessaly::shell {
 inline constexpr std::string_view MsgFtpUploadCancelled = "FTP上传已取消.";
 
 // Uploads the movie with the selection dialog's fields through `client`
-// (which outlives the job): Done with "The file was successfully
+// (kept alive by the work while it runs): Done with "The file was successfully
 // uploaded.", Cancelled with MsgFtpUploadCancelled, or Failed with the
 // step and the reason.
 TJobWork FtpUploadWork(publish::FTPRec fields, std::string moviePath,
-                       publish::TFtpClient& client);
+                       std::shared_ptr<publish::TFtpClient> client);
 
 // Asks `url` for the newest version and compares it with `currentVersion`:
 // Done with the newer version and its address, or with "you have the newest

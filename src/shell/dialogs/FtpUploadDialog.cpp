@@ -20,12 +20,12 @@ constexpr int BarSteps = 1000;
 }  // namespace
 
 FtpUploadDialog::FtpUploadDialog(publish::FTPRec fields, std::string moviePath,
-                                 publish::TFtpClient& client, TUserMessages& messages,
-                                 QWidget* parent)
+                                 std::shared_ptr<publish::TFtpClient> client,
+                                 TUserMessages& messages, QWidget* parent)
     : QProgressDialog(parent),
       fields_(std::move(fields)),
       moviePath_(std::move(moviePath)),
-      client_(client),
+      client_(std::move(client)),
       messages_(messages) {
   setWindowTitle(tr("FTP发布"));
   setWindowModality(Qt::WindowModal);
@@ -65,7 +65,8 @@ void FtpUploadDialog::finish(TJobOutcome outcome, const QString& message) {
 
 FtpUploadDialog* StartFtpCommand(QWidget* window, const std::string& savedMoviePath,
                                  const std::filesystem::path& sitesFile,
-                                 publish::TFtpClient& client, TUserMessages& messages) {
+                                 std::shared_ptr<publish::TFtpClient> client,
+                                 TUserMessages& messages) {
   publish::TFtpSiteTable table;
   try {
     if (const std::optional<std::string> message =
@@ -79,7 +80,7 @@ FtpUploadDialog* StartFtpCommand(QWidget* window, const std::string& savedMovieP
   }
   FtpSelectDialog select(table, window);
   if (select.exec() != QDialog::Accepted) return nullptr;
-  auto* upload = new FtpUploadDialog(select.fields(), savedMoviePath, client, messages, window);
+  auto* upload = new FtpUploadDialog(select.fields(), savedMoviePath, std::move(client), messages, window);
   QObject::connect(upload, &FtpUploadDialog::uploadFinished, upload, &QObject::deleteLater);
   upload->start();
   return upload;

@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "publish/FtpPublish.h"
@@ -19,8 +20,9 @@ class FtpUploadDialog : public QProgressDialog {
   Q_OBJECT
 
  public:
-  // `client` outlives the dialog.
-  FtpUploadDialog(publish::FTPRec fields, std::string moviePath, publish::TFtpClient& client,
+  // The upload keeps `client` alive while it runs.
+  FtpUploadDialog(publish::FTPRec fields, std::string moviePath,
+                  std::shared_ptr<publish::TFtpClient> client,
                   TUserMessages& messages, QWidget* parent = nullptr);
 
   // Shows the dialog and starts the upload.
@@ -36,7 +38,7 @@ class FtpUploadDialog : public QProgressDialog {
 
   publish::FTPRec fields_;
   std::string moviePath_;
-  publish::TFtpClient& client_;
+  std::shared_ptr<publish::TFtpClient> client_;
   TUserMessages& messages_;
   TBackgroundJob job_;
 };
@@ -47,6 +49,7 @@ class FtpUploadDialog : public QProgressDialog {
 // nullptr when nothing was started.
 FtpUploadDialog* StartFtpCommand(QWidget* window, const std::string& savedMoviePath,
                                  const std::filesystem::path& sitesFile,
-                                 publish::TFtpClient& client, TUserMessages& messages);
+                                 std::shared_ptr<publish::TFtpClient> client,
+                                 TUserMessages& messages);
 
 }  // namespace tessaly::shell

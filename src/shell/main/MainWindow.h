@@ -140,7 +140,7 @@ class TMainWindow : public QMainWindow {
   std::unique_ptr<publish::TShellOpener> ownOpener_;
   std::unique_ptr<QSettings> ownStore_;
   QSettings* store_ = nullptr;
-  publish::TCurlFtpClient ftpClient_;
+  std::shared_ptr<publish::TFtpClient> ftpClient_ = std::make_shared<publish::TCurlFtpClient>();
   TUpdateChecker* updateChecker_ = nullptr;
   TPreviewPanel* preview_ = nullptr;
   TToolPanel* tools_ = nullptr;
