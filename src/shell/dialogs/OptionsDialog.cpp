@@ -95,6 +95,7 @@ OptionsDialog::OptionsDialog(TPreferences& preferences, QSettings& store,
   layout->addWidget(tabs_, 1);
   layout->addWidget(buttons);
   showPage(Page::Defaults);
+  setMinimumWidth(480);  // room for a folder path
 }
 
 QWidget* OptionsDialog::defaultsPage() {
