@@ -90,7 +90,7 @@ std::string ProgramFolder() {
 TSettingsFolders DefaultFolders() {
   QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (documents.isEmpty()) documents = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
-  return {ProgramFolder(), WithTrailingSeparator(documents.toStdString()) + "Tessaly/"};
+  return {ProgramFolder(), WithTrailingSeparator(documents.toStdString()) + "Tessaly/", {}};
 }
 
 TSettingValues FirstStartValues(const TSettingsFolders& folders) {

@@ -38,6 +38,7 @@ struct TPreferences {
 struct TSettingsFolders {
   std::string Program;    // ProgramFolder(): the files shipped with the program
   std::string UserFiles;  // where the user's movies and projects go by default
+  std::string Recovery;   // the recovery files; empty: RecoveryFolder()
 };
 
 // The folder of the running executable, ending in "/".

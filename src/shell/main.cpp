@@ -34,6 +34,9 @@ int main(int argc, char** argv) {
   parser.setApplicationDescription(Ui(text::CommandLineDescription));
   parser.addHelpOption();
   parser.addVersionOption();
+  const QCommandLineOption dumpOption(QStringLiteral("dump-document"), Ui(text::CommandLineDump),
+                                      QStringLiteral("FILE"));
+  parser.addOption(dumpOption);
   parser.addPositionalArgument(QStringLiteral("PROJECT.bwf"), Ui(text::CommandLineProject), QStringLiteral("[PROJECT.bwf]"));
   parser.process(app);
   if (parser.positionalArguments().size() > 1) {
@@ -45,6 +48,8 @@ int main(int argc, char** argv) {
   TPreferences preferences = LoadSettings(*store, folders);
   TMainWindow window(folders, std::move(preferences));
   window.show();
+  if (parser.isSet(dumpOption)) window.App().History().SetDumpPath(parser.value(dumpOption).toStdString());
+  window.App().OfferRecovery();
   if (!parser.positionalArguments().isEmpty()) window.App().Open(parser.positionalArguments().front());
   return QApplication::exec();
 }

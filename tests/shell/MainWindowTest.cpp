@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, MenusCarryEveryEntryWithItsMnemonic) {
       if (!entry->isSeparator()) entries << entry->text();
   }
   EXPECT_EQ(entries.join(QLatin1Char('|')),
-            QStringLiteral("文件(&F)|新建(&N)|打开(&O)...|保存(&S)|电子邮件|FTP发布|退出(&X)|选项(&O)|参数设置(&P)|重新排序|"
+            QStringLiteral("文件(&F)|新建(&N)|打开(&O)...|保存(&S)|电子邮件|FTP发布|退出(&X)|编辑(&E)|撤销|重做|选项(&O)|参数设置(&P)|重新排序|"
                            "HTML/JavaScript|生成HTML代码|帮助|帮助主题|网站|常见问题|在线教程|快速指导|检查更新|关于"));
   QStringList context;
   for (QAction* entry : window.PreviewMenu()->actions()) context << entry->text();

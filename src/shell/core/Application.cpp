@@ -7,6 +7,7 @@
 #include "publish/MailSend.h"
 #include "shell/core/HelpPages.h"
 #include "shell/core/ProjectDialogs.h"
+#include "shell/core/RecoveryFile.h"
 #include "shell/core/UiText.h"
 
 namespace tessaly::shell {
@@ -20,8 +21,10 @@ TApplication::TApplication(document::TPreviewHost& host, TUserDialogs& dialogs, 
       preferences_(std::move(preferences)),
       effects_(random_, folders_.Program),
       host_(host),
-      pipeline_(document_, host_, &effects_, &projectSaver_) {
+      pipeline_(document_, host_, &effects_, &projectSaver_),
+      history_(document_, folders_.Recovery.empty() ? RecoveryFolder() : folders_.Recovery) {
   document_.SetListener(this);
+  connect(this, &TApplication::ChangeMadeChanged, &history_, &TEditHistory::ChangeMadeChanged);
 }
 
 TApplication::~TApplication() { document_.SetListener(nullptr); }
@@ -29,6 +32,32 @@ TApplication::~TApplication() { document_.SetListener(nullptr); }
 void TApplication::StartUp() {
   NewDocument();
   document_.ChangeMade = false;
+  NotifyChangeMade();
+}
+
+void TApplication::OfferRecovery() {
+  const std::optional<TDocumentState> recovered = history_.OfferRecovery(dialogs_);
+  if (!recovered) return;
+  Guarded([&] { RestoreState(document_, *recovered); });
+  pipeline_.ClearSaveDialogFileName();
+  emit ProjectNameChanged(QString());
+  emit DocumentReplaced();
+  history_.Replaced();
+  document_.ChangeMade = true;
+  NotifyChangeMade();
+  TEditHistory::ReportMissingPictures(*recovered, dialogs_);
+}
+
+void TApplication::Undo() {
+  if (Guarded([this] { history_.Undo(); })) ShowReplacedDocument();
+}
+
+void TApplication::Redo() {
+  if (Guarded([this] { history_.Redo(); })) ShowReplacedDocument();
+}
+
+void TApplication::ShowReplacedDocument() {
+  emit DocumentReplaced();
   NotifyChangeMade();
 }
 
@@ -53,6 +82,7 @@ void TApplication::NewDocument() {
   pipeline_.ClearSaveDialogFileName();
   emit ProjectNameChanged(QString());
   emit DocumentReplaced();
+  history_.Replaced();
 }
 
 bool TApplication::SavedOrDiscarded() {
@@ -102,6 +132,7 @@ bool TApplication::Open(const QString& path) {
   document_.ChangeMade = false;
   emit ProjectNameChanged(QString::fromStdString(project.filename().string()));
   emit DocumentReplaced();
+  history_.Replaced();
   NotifyChangeMade();
   return true;
 }
@@ -240,6 +271,7 @@ void TApplication::RunBuild(const std::function<void()>& build) {
 
 void TApplication::PreviewRebuildRequested() {
   Guarded([this] { pipeline_.BuildPreviewMovie(); });
+  history_.Edited();
   NotifyChangeMade();
 }
 

@@ -24,6 +24,7 @@
 #include "shell/Settings.h"
 #include "shell/core/BuildRunner.h"
 #include "shell/core/DeferredHost.h"
+#include "shell/core/EditHistory.h"
 #include "shell/core/UserDialogs.h"
 
 namespace tessaly::shell {
@@ -51,6 +52,9 @@ class TApplication : public QObject, private document::TDocumentListener {
   // The new banner of the start-up: the size from the preferences, the
   // default click address, and the first editing preview.
   void StartUp();
+  // The banner of a program that ended abnormally, offered at start-up;
+  // when the user takes it, it becomes the document, changed and unsaved.
+  void OfferRecovery();
 
   // The text of the text tab's edit box, from which Save proposes a name.
   void SetTextEditBoxSource(std::function<std::string()> source) { textEditBox_ = std::move(source); }
@@ -66,6 +70,10 @@ class TApplication : public QObject, private document::TDocumentListener {
   // Closing the window by other means: Yes saves and closes when the save
   // went through, No closes, Cancel stays.
   bool MayClose();
+  // Edit menu: the document as before the last edit / after the edit undone.
+  void Undo();
+  void Redo();
+  TEditHistory& History() { return history_; }
   void Play();
   void Stop();
   // A tab page was shown: a playing animation stops.
@@ -105,6 +113,8 @@ class TApplication : public QObject, private document::TDocumentListener {
   void PreviewRebuildRequested() override;
   void CommandsChanged(bool deleteEnabled, bool undeleteEnabled) override;
   document::TNewDocumentDefaults NewDocumentDefaults() const;
+  // After an undo, a redo or a recovery: every control shows the document.
+  void ShowReplacedDocument();
   void NewDocument();
   void NotifyChangeMade();
   // The save question of New, Open and closing: true when there are no
@@ -126,6 +136,7 @@ class TApplication : public QObject, private document::TDocumentListener {
   project::TProjectFileSaver projectSaver_;
   TDeferredHost host_;
   document::TBuildPipeline pipeline_;
+  TEditHistory history_;
   std::function<std::string()> textEditBox_;
   QString openDialogFolder_;
   bool changeMadeShown_ = false;

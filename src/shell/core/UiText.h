@@ -68,6 +68,9 @@ inline constexpr const char* MenuPreferences = QT_TRANSLATE_NOOP("Tessaly", "参
 inline constexpr const char* MenuReorder = QT_TRANSLATE_NOOP("Tessaly", "重新排序");
 inline constexpr const char* MenuHtml = QT_TRANSLATE_NOOP("Tessaly", "HTML/JavaScript");
 inline constexpr const char* MenuHtmlCode = QT_TRANSLATE_NOOP("Tessaly", "生成HTML代码");
+inline constexpr const char* MenuEdit = QT_TRANSLATE_NOOP("Tessaly", "编辑(&E)");
+inline constexpr const char* MenuUndo = QT_TRANSLATE_NOOP("Tessaly", "撤销");
+inline constexpr const char* MenuRedo = QT_TRANSLATE_NOOP("Tessaly", "重做");
 inline constexpr const char* MenuHelp = QT_TRANSLATE_NOOP("Tessaly", "帮助");
 inline constexpr const char* MenuHelpTopics = QT_TRANSLATE_NOOP("Tessaly", "帮助主题");
 inline constexpr const char* MenuWebSite = QT_TRANSLATE_NOOP("Tessaly", "网站");
@@ -185,6 +188,7 @@ inline constexpr const char* Ok = QT_TRANSLATE_NOOP("Tessaly", "确定");
 
 // Command line.
 inline constexpr const char* CommandLineDescription = QT_TRANSLATE_NOOP("Tessaly", "设计网页横幅广告并保存为 Flash 影片.");
+inline constexpr const char* CommandLineDump = QT_TRANSLATE_NOOP("Tessaly", "每次修改后把横幅的全部字段写入此文件 (用于测试)");
 inline constexpr const char* CommandLineProject = QT_TRANSLATE_NOOP("Tessaly", "打开的工程文件 (.bwf)");
 
 }  // namespace text

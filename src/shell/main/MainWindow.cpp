@@ -238,6 +238,14 @@ void TMainWindow::CreateMenus() {
   file->addSeparator();
   AddAction(file, text::MenuExit, &TMainWindow::Exit1Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+  QMenu* edit = menuBar()->addMenu(Ui(text::MenuEdit));
+  undo_ = AddAction(edit, text::MenuUndo, &TMainWindow::UndoClick);
+  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redo_ = AddAction(edit, text::MenuRedo, &TMainWindow::RedoClick);
+  redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(&app_->History(), &TEditHistory::HistoryChanged, this, &TMainWindow::UpdateEditMenu);
+  UpdateEditMenu();
+
   QMenu* options = menuBar()->addMenu(Ui(text::MenuOptions));
   AddAction(options, text::MenuPreferences, &TMainWindow::Options1Click);
   AddAction(options, text::MenuReorder, &TMainWindow::ReOrder1Click);
@@ -257,6 +265,18 @@ void TMainWindow::CreateMenus() {
           [this] { app_->OpenAddress(QuickStartPage); });
   AddAction(help, text::MenuCheckUpdate, &TMainWindow::CheckUpdate1Click);
   AddAction(help, text::MenuAbout, &TMainWindow::About1Click);
+}
+
+void TMainWindow::UndoClick() { app_->Undo(); }
+
+void TMainWindow::RedoClick() { app_->Redo(); }
+
+void TMainWindow::UpdateEditMenu() {
+  const TEditHistory& history = app_->History();
+  undo_->setText(history.UndoText());
+  undo_->setEnabled(history.CanUndo());
+  redo_->setText(history.RedoText());
+  redo_->setEnabled(history.CanRedo());
 }
 
 void TMainWindow::CreatePreviewMenu() {

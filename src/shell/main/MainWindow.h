@@ -74,12 +74,16 @@ class TMainWindow : public QMainWindow {
   QPushButton* PreviousButton() const { return previous_; }
   QPushButton* NextButton() const { return next_; }
   QMenu* PreviewMenu() const { return previewMenu_; }
+  QAction* UndoAction() const { return undo_; }
+  QAction* RedoAction() const { return redo_; }
 
  public slots:
   void New1Click();
   void Open1Click();
   void Button1Click();
   void Exit1Click();
+  void UndoClick();
+  void RedoClick();
   void Playflashanimation();
   void StopFlashAnimation();
   void StopAnimation();
@@ -124,6 +128,8 @@ class TMainWindow : public QMainWindow {
   // A size was applied: the player re-centres, the window grows to hold it.
   void SizeApplied();
   void CreateMenus();
+  // The Edit menu names the steps that undo and redo would take.
+  void UpdateEditMenu();
   void CreatePreviewMenu();
   void CreateTabs();
   void ConnectTabs();
@@ -153,6 +159,8 @@ class TMainWindow : public QMainWindow {
   QPushButton* previous_ = nullptr;
   QPushButton* next_ = nullptr;
   QMenu* previewMenu_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   std::unique_ptr<TApplication> app_;
   std::unique_ptr<TBannerCommands> banner_;
   QString projectName_;

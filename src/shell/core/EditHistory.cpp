@@ -1,0 +1,139 @@
+#include "shell/core/EditHistory.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/SafeFile.h"
+#include "shell/core/RecoveryFile.h"
+#include "shell/core/UiText.h"
+#include "shell/core/UserDialogs.h"
+
+namespace tessaly::shell {
+
+TEditHistory::TEditHistory(document::TBannerDocument& document, std::string recoveryFolder, TClock clock,
+                           QObject* parent)
+    : QObject(parent),
+      document_(document),
+      clock_(clock),
+      recorder_(document, clock),
+      recoveryFolder_(std::move(recoveryFolder)),
+      writer_(RecoveryPath(recoveryFolder_, ::getpid())) {
+  recoveryTimer_.setSingleShot(true);
+  connect(&recoveryTimer_, &QTimer::timeout, this, &TEditHistory::WriteRecovery);
+}
+
+TEditHistory::~TEditHistory() { writer_.Remove(); }
+
+void TEditHistory::Edited() {
+  if (noticePosted_) return;
+  noticePosted_ = true;
+  QMetaObject::invokeMethod(this, &TEditHistory::Notice, Qt::QueuedConnection);
+}
+
+void TEditHistory::Notice() {
+  noticePosted_ = false;
+  const bool couldUndo = recorder_.CanUndo();
+  const char* name = recorder_.UndoName();
+  recorder_.Notice();
+  if (!dumpPath_.empty()) WriteRecoveryFile(dumpPath_, RecoveryBytes(StateOf(document_)));
+  if (document_.ChangeMade) {
+    schedule_.Changed(clock_());
+    ArmRecoveryTimer();
+  }
+  if (couldUndo != recorder_.CanUndo() || name != recorder_.UndoName() || recorder_.CanRedo()) emit HistoryChanged();
+}
+
+void TEditHistory::Replaced() {
+  recorder_.Reset();
+  emit HistoryChanged();
+}
+
+void TEditHistory::ChangeMadeChanged(bool changeMade) {
+  if (changeMade) {
+    schedule_.Changed(clock_());
+    ArmRecoveryTimer();
+    return;
+  }
+  schedule_.Cleared();
+  recoveryTimer_.stop();
+  writer_.Remove();
+}
+
+QString TEditHistory::UndoText() const {
+  const char* name = recorder_.UndoName();
+  return name == nullptr ? Ui(text::MenuUndo) : Ui(text::MenuUndo) + ' ' + Ui(name);
+}
+
+QString TEditHistory::RedoText() const {
+  const char* name = recorder_.RedoName();
+  return name == nullptr ? Ui(text::MenuRedo) : Ui(text::MenuRedo) + ' ' + Ui(name);
+}
+
+bool TEditHistory::Undo() {
+  const bool undone = recorder_.Undo();
+  emit HistoryChanged();
+  return undone;
+}
+
+bool TEditHistory::Redo() {
+  const bool redone = recorder_.Redo();
+  emit HistoryChanged();
+  return redone;
+}
+
+void TEditHistory::ArmRecoveryTimer() {
+  const std::optional<TRecoverySchedule::TTime> due = schedule_.Due();
+  if (!due) return;
+  const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*due - clock_());
+  recoveryTimer_.start(std::max<std::chrono::milliseconds>(wait, std::chrono::milliseconds(0)));
+}
+
+void TEditHistory::WriteRecovery() {
+  if (!schedule_.Due() || !document_.ChangeMade) return;
+  if (*schedule_.Due() > clock_()) {
+    ArmRecoveryTimer();
+    return;
+  }
+  // The snapshot is taken here, on the window thread; the writer formats
+  // and writes it on its own.
+  writer_.Write(StateOf(document_));
+  schedule_.Written(clock_());
+}
+
+void TEditHistory::WriteRecoveryNow() {
+  if (schedule_.Due() && document_.ChangeMade) {
+    writer_.Write(StateOf(document_));
+    schedule_.Written(clock_());
+  }
+  writer_.Wait();
+}
+
+std::optional<TDocumentState> TEditHistory::OfferRecovery(TUserDialogs& dialogs) {
+  for (const std::string& orphan : OrphanRecoveryFiles(recoveryFolder_)) {
+    if (!ClaimRecoveryFile(orphan, writer_.Path())) continue;
+    if (!dialogs.AskYesNo(Ui(RecoveryQuestion))) {
+      writer_.Remove();
+      writer_.Wait();
+      continue;
+    }
+    try {
+      return StateFromRecovery(platform::ReadWholeFile(writer_.Path()));
+    } catch (const std::exception& error) {
+      dialogs.ShowMessage(Ui(RecoveryDamaged) + QString::fromStdString(error.what()));
+      writer_.Remove();
+      writer_.Wait();
+    }
+  }
+  return std::nullopt;
+}
+
+void TEditHistory::ReportMissingPictures(const TDocumentState& state, TUserDialogs& dialogs) {
+  const std::vector<std::string> missing = MissingPictures(state);
+  if (missing.empty()) return;
+  QString message = Ui(RecoveryMissingPictures);
+  for (const std::string& path : missing) message += '\n' + QString::fromStdString(path);
+  dialogs.ShowMessage(message);
+}
+
+}  // namespace tessaly::shell
