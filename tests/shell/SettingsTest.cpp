@@ -23,7 +23,7 @@ class SettingsTest : public testing::Test {
           "/";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    folders = {dir + "program/", dir + "docs/Tessaly/"};
+    folders = {dir + "program/", dir + "docs/Tessaly/", dir + "state/"};
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
