@@ -18,6 +18,7 @@
 #include "effects/unit_OneStepAnim.h"
 #include "export/BannerExport.h"
 #include "export/BannerMovie.h"
+#include "export/VideoEncoder.h"
 #include "platform/SafeFile.h"
 
 namespace {
@@ -29,7 +30,6 @@ using exports::TExportKind;
 constexpr int ExitExported = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
-constexpr int MaxVideoLoops = 1000;
 
 constexpr const char* Version = "tessaly-export 1.0\n";
 
@@ -130,8 +130,8 @@ std::string CheckCombination(const TOptions& o) {
   if (o.Frame && !IsPicture(kind)) return "--frame goes with --png or --jpeg";
   if (o.MaxKb && !IsAnimation(kind)) return "--max-kb goes with --gif, --webp or --html5";
   if (o.Loops && IsPicture(kind)) return "--loops does not go with a picture";
-  if (o.Loops && IsVideo(kind) && (*o.Loops < 1 || *o.Loops > MaxVideoLoops))
-    return "--loops of a video wants 1 to " + std::to_string(MaxVideoLoops);
+  if (o.Loops && IsVideo(kind) && (*o.Loops < 1 || *o.Loops > exports::MaxVideoLoops))
+    return "--loops of a video wants 1 to " + std::to_string(exports::MaxVideoLoops);
   if (o.Dither && kind != TExportKind::ekGif && kind != TExportKind::ekHtml5) return "--dither goes with --gif or --html5";
   if (o.Lossy && kind != TExportKind::ekWebp && kind != TExportKind::ekHtml5)
     return "--lossy goes with --webp or --html5";

@@ -115,7 +115,7 @@ TExportResult ExportBanner(const TBannerMovie& movie, const TExportOptions& opti
     case TExportKind::ekMp4:
     case TExportKind::ekWebm: {
       const TVideoOptions video{options.Kind == TExportKind::ekMp4 ? TVideoFormat::vfMp4 : TVideoFormat::vfWebm,
-                                std::max(1, options.VideoLoops)};
+                                VideoLoopCount(options.VideoLoops)};
       result.Bytes = EncodeVideo(frames, video, progress);
       result.Frames = frames.Count() * video.Loops;
       result.Width = EvenSize(frames.Width());

@@ -27,7 +27,7 @@ struct TExportOptions {
   // GIF, WebP and the HTML5 package: how often the animation plays, 0
   // forever; by default as the banner plays.
   std::optional<int> PlayCount;
-  int VideoLoops = 1;     // how often the video shows the movie
+  int VideoLoops = 1;     // how often the video shows the movie, 1 .. 1000
   bool Dither = false;    // GIF
   bool LossyWebp = false;  // WebP (and the package's WebP) lossy from the start
   int Frame = 0;          // backup picture: 1 .. frames, 0 for the last

@@ -207,6 +207,8 @@ bool HasVideoEncoder(TVideoFormat format) {
   return avcodec_find_encoder_by_name(VideoEncoderName(format).c_str()) != nullptr;
 }
 
+int VideoLoopCount(int requested) { return std::clamp(requested, 1, MaxVideoLoops); }
+
 int EvenSize(int size) { return size + (size & 1); }
 
 std::vector<std::uint8_t> EncodeVideo(TMovieFrames& frames, const TVideoOptions& options,
@@ -215,7 +217,7 @@ std::vector<std::uint8_t> EncodeVideo(TMovieFrames& frames, const TVideoOptions&
   // back as errors.
   av_log_set_level(AV_LOG_ERROR);
   TVideoWriter writer(options, frames.Width(), frames.Height());
-  const int loops = std::max(1, options.Loops);
+  const int loops = VideoLoopCount(options.Loops);
   const int count = frames.Count();
   const int total = count * loops;
   std::int64_t index = 0;

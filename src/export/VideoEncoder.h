@@ -15,14 +15,19 @@ namespace tessaly::exports {
 
 enum class TVideoFormat { vfMp4, vfWebm };
 
+inline constexpr int MaxVideoLoops = 1000;
+
 struct TVideoOptions {
   TVideoFormat Format = TVideoFormat::vfMp4;
-  int Loops = 1;  // 1 or more
+  int Loops = 1;  // 1 .. MaxVideoLoops
 };
 
 // The encoder a format needs, and whether this system's libavcodec has it.
 std::string VideoEncoderName(TVideoFormat format);
 bool HasVideoEncoder(TVideoFormat format);
+
+// The loops a video takes for a requested count: 1 .. MaxVideoLoops.
+int VideoLoopCount(int requested);
 
 // The size of the video of a width x height movie: both even.
 int EvenSize(int size);

@@ -13,6 +13,7 @@
 #include "export/GifEncoder.h"
 #include "export/MovieFrames.h"
 #include "export/WebpEncoder.h"
+#include "player/SwfTestBuilder.h"
 
 namespace tessaly::exports::test {
 namespace {
@@ -137,6 +138,24 @@ TEST(AnimationExport, BannerWithoutEffectIsOneFrameShownOnce) {
   const TChannelDifference d = CompareAnimation(gif, PlayerFrames(movie), 100);
   Report("GIF one frame", d);
   for (int ch = 0; ch < 3; ++ch) EXPECT_LT(d.Mean[ch], 3.0) << d.Text();
+}
+
+TEST(GifExport, StillLongerThanOneDelayGoesOnInEmptyImages) {
+  // 23000 frames of one picture: 657.14 s, past the 655.35 s one GIF delay holds.
+  player::test::TMovieBuilder builder(2, 2);
+  builder.Background(0x336699);
+  constexpr int Frames = 23000;
+  for (int f = 0; f < Frames; ++f) builder.ShowFrame();
+  TMovieFrames frames(builder.Bytes());
+  ASSERT_EQ(frames.Count(), Frames);
+  TGifOptions options;
+  options.PlayCount = 1;
+  const TDecodedAnimation gif = DecodeGif(EncodeGif(frames, options));
+  ASSERT_EQ(gif.Canvases.size(), 2u);
+  EXPECT_EQ(gif.Ends[0], 65535);
+  EXPECT_EQ(gif.Ends[1], FrameEndCentiseconds(Frames));
+  EXPECT_EQ(gif.Canvases[1], gif.Canvases[0]);
+  EXPECT_EQ(gif.Canvases[0].pixel(1, 1), qRgba(0x33, 0x66, 0x99, 255));
 }
 
 TEST(AnimationExport, TargetWeightStepsQualityDownOrSaysItCannot) {
