@@ -1,0 +1,215 @@
+#!/usr/bin/python3
+"""Recovery after a crash, as a person meets it, under Xvfb.
+
+Real mouse events go through XTEST (xdotool without --window); controls are
+found by their captions over AT-SPI. A shape and a text are added and the
+shape dragged 40 pixels right; once the recovery file holds that banner the
+program is killed (SIGKILL). Started again, it asks whether to restore the
+banner; after Yes the document equals the one before the kill field by field
+(both written by --dump-document) and the preview shows the shape where it
+was dragged. With a folder given, screenshots before the kill and after the
+recovery are written there.
+
+Run inside a display and a session bus:
+  xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- recovery_xvfb.py PROGRAM [SHOTS]
+"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+import pyatspi
+
+
+def fail(message):
+    shot = os.path.join(tempfile.gettempdir(), "tessaly-recovery-failure.png")
+    subprocess.run(["import", "-window", "root", shot], check=False)
+    print("FAIL:", message, "(the screen is in", shot + ")")
+    sys.exit(1)
+
+
+def wait_for(produce, what, timeout=20.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = produce()
+        if value:
+            return value
+        time.sleep(0.2)
+    fail("timed out waiting for " + what)
+
+
+def screenshot():
+    data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                          check=True).stdout
+    fields = data.split(maxsplit=4)
+    width, height = int(fields[1]), int(fields[2])
+    return np.frombuffer(fields[4][: width * height * 3], dtype=np.uint8).reshape(height, width, 3)
+
+
+def red_box(image, bottom):
+    """Left, top, right, bottom of the pure red pixels (the shape's fill)
+    above the tabs."""
+    image = image[:bottom]
+    r, g, b = (image[:, :, i].astype(int) for i in range(3))
+    ys, xs = np.nonzero((r > 220) & (g < 40) & (b < 40))
+    if len(xs) == 0:
+        return None
+    return int(xs.min()), int(ys.min()), int(xs.max()), int(ys.max())
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def find(app, role, names):
+    for node in walk(app):
+        if node.getRoleName() == role and node.name in names and node.getState().contains(pyatspi.STATE_SHOWING):
+            return node
+    return None
+
+
+def need(app, role, *names):
+    return wait_for(lambda: find(app, role, names), f"{role} {names}")
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True)
+
+
+def click(node, settle=0.5):
+    e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", e.x + e.width // 2, e.y + e.height // 2)
+    time.sleep(0.05)
+    xdotool("click", 1)
+    time.sleep(settle)
+
+
+def drag(x0, y0, x1, y1):
+    xdotool("mousemove", x0, y0)
+    time.sleep(0.1)
+    xdotool("mousedown", 1)
+    for step in range(1, 9):
+        time.sleep(0.05)
+        xdotool("mousemove", x0 + (x1 - x0) * step // 8, y0 + (y1 - y0) * step // 8)
+    time.sleep(0.1)
+    xdotool("mouseup", 1)
+    time.sleep(0.6)
+
+
+def read(path):
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
+def fields(dump):
+    """The field lines of the recovery section, numbered by section."""
+    lines, section, count = [], "", 0
+    inside = False
+    for line in dump.split("\r\n"):
+        if line == "<RECOVERY>":
+            inside = True
+        elif line == "</RECOVERY>":
+            inside = False
+        elif inside and line.startswith("<") and not line.startswith("</"):
+            count += 1
+            section = f"{count} {line}"
+        elif inside and "=" in line:
+            lines.append(f"{section} {line}")
+    return lines
+
+
+def start(program, env, work, dump):
+    proc = subprocess.Popen([program, "--dump-document", dump], env=env, cwd=work)
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
+                   "the program on the accessibility bus")
+    return proc, app
+
+
+def shoot(shots, name):
+    if shots:
+        path = os.path.join(shots, name)
+        subprocess.run(["import", "-window", "root", path], check=True)
+        print("wrote", path)
+
+
+def main():
+    program = sys.argv[1]
+    shots = sys.argv[2] if len(sys.argv) > 2 else None
+    work = tempfile.mkdtemp(prefix="tessaly-recovery-")
+    state = os.path.join(work, "state")
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_CONFIG_HOME=work,
+               XDG_STATE_HOME=state, HOME=work, LANG="C.UTF-8")
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
+    time.sleep(1.0)
+    first_dump, second_dump = os.path.join(work, "before.bwf"), os.path.join(work, "after.bwf")
+    proc, app = start(program, env, work, first_dump)
+    second = None
+    try:
+        shape_tab = need(app, "page tab", "外形")
+        bottom = shape_tab.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).y
+        click(shape_tab)
+        click(need(app, "push button", "应用外形"), settle=0.8)
+        left, top, right, low = wait_for(lambda: red_box(screenshot(), bottom), "the red rectangle")
+        click(need(app, "page tab", "文字"))
+        click(need(app, "push button", "新建文字"), settle=0.8)
+        y = (top + low) // 2
+        drag(left + 12, y, left + 52, y)
+        moved = wait_for(lambda: (lambda b: b if b and b[0] != left else None)(red_box(screenshot(), bottom)),
+                         "the rectangle to move")
+        if moved[0] - left != 40:
+            fail(f"the drag moved the rectangle from {left} to {moved[0]}")
+
+        recovery = os.path.join(state, "Tessaly", f"recovery-{proc.pid}.bwf")
+        before = wait_for(lambda: read(first_dump) if read(first_dump) and "ShapeX=" in read(first_dump) else None,
+                          "the document dump")
+        wait_for(lambda: read(recovery) is not None and fields(read(recovery)) == fields(read(first_dump)),
+                 "the recovery file to hold the dragged banner", timeout=15)
+        before = read(first_dump)
+        shoot(shots, "recovery-before-kill.png")
+        proc.send_signal(signal.SIGKILL)
+        proc.wait(timeout=10)
+        if read(recovery) is None:
+            fail("the recovery file went with the killed program")
+
+        second, app = start(program, env, work, second_dump)
+        question = need(app, "label", "发现上次未保存的横幅. 是否恢复?")
+        print("asked:", question.name)
+        shoot(shots, "recovery-question.png")
+        click(need(app, "push button", "Yes", "&Yes", "是"), settle=1.0)
+        after = wait_for(lambda: read(second_dump), "the recovered document's dump")
+        time.sleep(1.0)
+        after = read(second_dump)
+        differences = sorted(set(fields(before)) ^ set(fields(after)))
+        if differences:
+            fail("the recovered document differs:\n  " + "\n  ".join(differences))
+        shown = wait_for(lambda: red_box(screenshot(), bottom), "the recovered rectangle in the preview")
+        if shown != moved:
+            fail(f"the preview shows the rectangle at {shown}, before the kill it was at {moved}")
+        if os.path.exists(recovery):
+            fail("the killed program's recovery file was not taken over")
+        shoot(shots, "recovery-restored.png")
+        print(f"{len(fields(after))} fields equal; rectangle at {shown} as before the kill")
+        print("PASS")
+    finally:
+        for p in (proc, second):
+            if p is not None and p.poll() is None:
+                p.terminate()
+                p.wait(timeout=10)
+        if bus:
+            bus.terminate()
+
+
+if __name__ == "__main__":
+    main()
