@@ -3,8 +3,8 @@
 
 Real mouse events go through XTEST (xdotool without --window); controls are
 found by their captions over AT-SPI. A shape and a text are added and the
-shape dragged 40 pixels right; once the recovery file holds that banner the
-program is killed (SIGKILL). Started again, it asks whether to restore the
+shape dragged 40 pixels right (Ctrl+Z puts it back, Ctrl+Y moves it again);
+once the recovery file holds that banner the program is killed (SIGKILL). Started again, it asks whether to restore the
 banner; after Yes the document equals the one before the kill field by field
 (both written by --dump-document) and the preview shows the shape where it
 was dragged. With a folder given, screenshots before the kill and after the
@@ -105,10 +105,18 @@ def drag(x0, y0, x1, y1):
 
 def read(path):
     try:
-        with open(path, encoding="utf-8") as f:
+        with open(path, encoding="utf-8", newline="") as f:
             return f.read()
     except FileNotFoundError:
         return None
+
+
+def shape_x_of(dump):
+    """The first shape's X in the project lines of a dump."""
+    for line in (dump or "").split("\r\n"):
+        if line.startswith("ShapeX="):
+            return line[len("ShapeX="):]
+    return None
 
 
 def fields(dump):
@@ -162,6 +170,7 @@ def main():
         click(shape_tab)
         click(need(app, "push button", "应用外形"), settle=0.8)
         left, top, right, low = wait_for(lambda: red_box(screenshot(), bottom), "the red rectangle")
+        shape_x = int(wait_for(lambda: shape_x_of(read(first_dump)), "the new shape in the dump"))
         click(need(app, "page tab", "文字"))
         click(need(app, "push button", "新建文字"), settle=0.8)
         y = (top + low) // 2
@@ -171,9 +180,17 @@ def main():
         if moved[0] - left != 40:
             fail(f"the drag moved the rectangle from {left} to {moved[0]}")
 
+        # The Edit menu's keys take the drag back and do it again.
+        window = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(proc.pid)], capture_output=True,
+                                text=True).stdout.split()[0]
+        xdotool("windowfocus", "--sync", window)
+        xdotool("key", "ctrl+z")
+        wait_for(lambda: (red_box(screenshot(), bottom) or (None,))[0] == left, "Ctrl+Z to put the rectangle back")
+        xdotool("key", "ctrl+y")
+        wait_for(lambda: red_box(screenshot(), bottom) == moved, "Ctrl+Y to move it again")
+
         recovery = os.path.join(state, "Tessaly", f"recovery-{proc.pid}.bwf")
-        before = wait_for(lambda: read(first_dump) if read(first_dump) and "ShapeX=" in read(first_dump) else None,
-                          "the document dump")
+        wait_for(lambda: shape_x_of(read(first_dump)) == str(shape_x + 40), "the dragged shape in the dump")
         wait_for(lambda: read(recovery) is not None and fields(read(recovery)) == fields(read(first_dump)),
                  "the recovery file to hold the dragged banner", timeout=15)
         before = read(first_dump)
@@ -192,7 +209,7 @@ def main():
         time.sleep(1.0)
         after = read(second_dump)
         differences = sorted(set(fields(before)) ^ set(fields(after)))
-        if differences:
+        if not fields(after) or differences:
             fail("the recovered document differs:\n  " + "\n  ".join(differences))
         shown = wait_for(lambda: red_box(screenshot(), bottom), "the recovered rectangle in the preview")
         if shown != moved:
