@@ -1,0 +1,1 @@
+tessaly_benchmark(bench_history SOURCES HistoryBench.cpp LIBS tessaly_shell_history)
