@@ -69,6 +69,13 @@ TEST_F(ApplicationHistoryTest, UndoAndRedoNameTheirStepAndShowTheDocumentAgain) 
   EXPECT_EQ(app.Document().ItemTable.Count(), 1);
   EXPECT_FALSE(app.History().CanRedo());
 
+  // A new edit after an undo leaves nothing to redo, and the menu hears of it.
+  app.Undo();
+  QSignalSpy history(&app.History(), &TEditHistory::HistoryChanged);
+  AddShape();
+  EXPECT_FALSE(app.History().CanRedo());
+  EXPECT_EQ(history.count(), 1);
+
   dialogs.YesNoCancelAnswers = {TAnswer::anNo};
   ASSERT_TRUE(app.New());
   QCoreApplication::processEvents();

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "platform/SafeFile.h"
 #include "shell/core/RecoveryFile.h"
@@ -33,15 +34,15 @@ void TEditHistory::Edited() {
 
 void TEditHistory::Notice() {
   noticePosted_ = false;
-  const bool couldUndo = recorder_.CanUndo();
-  const char* name = recorder_.UndoName();
+  const auto steps = [this] { return std::make_pair(recorder_.UndoName(), recorder_.RedoName()); };
+  const auto before = steps();
   recorder_.Notice();
   if (!dumpPath_.empty()) WriteRecoveryFile(dumpPath_, RecoveryBytes(StateOf(document_)));
   if (document_.ChangeMade) {
     schedule_.Changed(clock_());
     ArmRecoveryTimer();
   }
-  if (couldUndo != recorder_.CanUndo() || name != recorder_.UndoName() || recorder_.CanRedo()) emit HistoryChanged();
+  if (steps() != before) emit HistoryChanged();
 }
 
 void TEditHistory::Replaced() {
