@@ -447,6 +447,14 @@ TEST(FrameDialog, AnimatedGifTest) {
   }
 }
 
+TEST(FrameDialog, ThePictureFilterBecomesAFileDialogFilter) {
+  EXPECT_EQ(FileDialogFilter(PictureDialogFilter),
+            "所有 (*.gif;*.jpg;*.jpeg;*.bmp) (*.gif *.jpg *.jpeg *.bmp);;GIF 文件 (*.gif) (*.gif);;"
+            "JPEG 文件 (*.jpg) (*.jpg);;JPEG 文件(*.jpeg) (*.jpeg);;位图 (*.bmp) (*.bmp)");
+  EXPECT_EQ(FileDialogFilter("A|*.a"), "A (*.a)");
+  EXPECT_EQ(FileDialogFilter(""), "");
+}
+
 TEST(ItemFields, IntegersAreReadStrictly) {
   EXPECT_EQ(ParseInteger("42"), 42);
   EXPECT_EQ(ParseInteger(" -7 "), -7);

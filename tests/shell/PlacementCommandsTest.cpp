@@ -169,5 +169,26 @@ TEST(Placement, AFractionalInstancePositionIsRounded) {
   EXPECT_EQ(bench.Document.ItemTable[1].X, 117 + 14);
 }
 
+TEST(Placement, OutlinesCoverEachKindOfItem) {
+  TItemBench bench;
+  bench.Items.ApplyShape();  // rectangle 117, 15, 234 x 30
+  bench.Items.StepField(TItemField::BorderWidth, 4);
+  bench.Document.CurrentItemName.clear();
+  bench.Items.SetShapeType(document::stStar);
+  bench.Items.ApplyShape();  // star at 234, 30: radii 30, 20, 10
+  bench.Document.CurrentItemName.clear();
+  bench.Items.SetShapeType(document::stPie);
+  bench.Items.ApplyShape();
+  bench.Items.NewText();
+  const document::TItemTable& t = bench.Document.ItemTable;
+  EXPECT_EQ(OutlineOf(t[1]), (TOutline{115, 13, 238, 34}));
+  EXPECT_EQ(OutlineOf(t[2]), (TOutline{214, 10, 40, 40}));
+  EXPECT_EQ(OutlineOf(t[3]), (TOutline{204, 0, 60, 60}));
+  const TOutline text = OutlineOf(t[4]);
+  EXPECT_EQ(text.Left + text.Width / 2, 234) << "a text is centred on its X";
+  EXPECT_EQ(text.Top, t[4].Y);
+  EXPECT_GT(text.Width, 20) << "the build measured the text";
+}
+
 }  // namespace
 }  // namespace tessaly::shell::test

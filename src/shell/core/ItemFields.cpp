@@ -1,6 +1,9 @@
 #include "shell/core/ItemFields.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
+#include <string>
 #include <limits>
 
 namespace tessaly::shell {
@@ -14,6 +17,10 @@ constexpr std::int32_t UnboundedBelow = std::numeric_limits<std::int32_t>::min()
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
+
+QString ItemText(std::string_view text) {
+  return QCoreApplication::translate(ItemTextsContext, std::string(text).c_str());
+}
 
 TFieldRule FieldRule(TItemField field) {
   switch (field) {

@@ -3,6 +3,7 @@
 // arrows run in, what a typed value must be when the user leaves the field,
 // when it is stored, and the message for a refused value.
 
+#include <QString>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -15,6 +16,10 @@ namespace tessaly::shell {
 
 // The translation context of the item tabs' texts.
 inline constexpr const char* ItemTextsContext = "ItemTexts";
+
+// A text of the item tabs (marked with QT_TRANSLATE_NOOP in the
+// "ItemTexts" context) as the user reads it.
+QString ItemText(std::string_view text);
 
 enum class TItemField {
   ShapeHeight,

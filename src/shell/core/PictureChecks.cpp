@@ -49,6 +49,24 @@ TPictureSize PictureSizeOf(const std::string& fileName) {
   throw platform::TImageError(fileName + ": not a GIF, JPEG or BMP picture");
 }
 
+std::string FileDialogFilter(std::string_view entries) {
+  std::vector<std::string> parts;
+  for (size_t start = 0;;) {
+    const size_t bar = entries.find('|', start);
+    parts.emplace_back(entries.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start));
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
+  }
+  std::string filter;
+  for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+    std::string patterns = parts[i + 1];
+    std::replace(patterns.begin(), patterns.end(), ';', ' ');
+    if (!filter.empty()) filter += ";;";
+    filter += parts[i] + " (" + patterns + ")";
+  }
+  return filter;
+}
+
 bool IsAnimatedGif(const platform::TGifImage& gif) {
   if (gif.FrameCount() < 1) return false;
   const std::vector<platform::TGifExtension>& extensions = gif.FirstFrameExtensions();

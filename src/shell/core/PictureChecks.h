@@ -22,6 +22,12 @@ inline constexpr const char* PictureDialogFilter = QT_TRANSLATE_NOOP(
     "所有 (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp|GIF 文件 (*.gif)|*.gif|JPEG 文件 "
     "(*.jpg)|*.jpg|JPEG 文件(*.jpeg)|*.jpeg|位图 (*.bmp)|*.bmp");
 
+// A filter of "description|patterns|..." entries (patterns separated by
+// ";") as a file dialog takes it: "description (pattern pattern);;...". A
+// description that ends in its own parenthesis keeps it; the dialog hides
+// the added pattern list when asked to hide filter details.
+std::string FileDialogFilter(std::string_view entries);
+
 struct TPictureSize {
   std::int32_t Width = 0;
   std::int32_t Height = 0;

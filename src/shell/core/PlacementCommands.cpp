@@ -1,5 +1,6 @@
 #include "shell/core/PlacementCommands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -34,6 +35,24 @@ std::optional<std::int32_t> RoundedNumber(const std::string& text) {
 std::int32_t PropertyPosition(const std::string& text) { return RoundedNumber(text).value_or(100); }
 
 std::int32_t PropertySize(const std::string& text) { return RoundedNumber(text).value_or(0); }
+
+TOutline OutlineOf(const TFlashObjects& item) {
+  switch (item.Kind) {
+    case ItemKind::ikImage:
+      return {item.X, item.Y, item.Width, item.Height};
+    case ItemKind::ikText:
+      return {item.X - item.Width / 2, item.Y, item.Width, item.Height};
+    case ItemKind::ikShape:
+      break;
+  }
+  TOutline box{item.X, item.Y, item.Width, item.Height};
+  if (!document::IsBoxShape(item.ShapeType)) {
+    const std::int32_t r = item.ShapeType == document::stPie ? item.Radius : std::max(item.InnerRadius, item.OuterRadius);
+    box = {item.X - r, item.Y - r, 2 * r, 2 * r};
+  }
+  const std::int32_t edge = std::max(item.BorderWidth, 0) / 2;
+  return {box.Left - edge, box.Top - edge, box.Width + 2 * edge, box.Height + 2 * edge};
+}
 
 TPlacementCommands::TPlacementCommands(document::TBannerDocument& document, document::TBuildPipeline& pipeline,
                                        TPreviewScripting& scripting, TItemCommands& items)

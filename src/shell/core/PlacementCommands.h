@@ -32,6 +32,17 @@ std::int32_t PropertyPosition(const std::string& text);
 // A property text read as a size: a number rounded, 0 when not a number.
 std::int32_t PropertySize(const std::string& text);
 
+// The box an item covers on the banner at its document position, in pixels
+// (a shape's edge included).
+struct TOutline {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  bool operator==(const TOutline&) const = default;
+};
+TOutline OutlineOf(const document::TFlashObjects& item);
+
 enum class TNudge { nUp, nDown, nLeft, nRight };
 
 class TPlacementCommands {
