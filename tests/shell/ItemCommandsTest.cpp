@@ -378,6 +378,30 @@ TEST(ItemCommands, TheContextMenuDeleteEmptiesTheTextBoxAndKeepsNothingForUndele
   EXPECT_EQ(bench.Rebuilds, 1);
 }
 
+// The ink of the banner's picture: pixels darker than mid grey.
+int InkOf(const QImage& image) {
+  int ink = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+  return ink;
+}
+
+TEST(ItemCommands, AChineseTextInTheChineseFaceShowsItsOwnGlyphs) {
+  // Two different characters drawn differently: real glyphs, not the
+  // missing-glyph box twice.
+  std::vector<QImage> pictures;
+  for (const char* text : {"横幅", "广告"}) {
+    TItemBench bench;
+    bench.Items.SetFontName("文泉驿正黑");
+    bench.Items.StepField(TItemField::FontSize, 40);
+    bench.Items.ChangeText(text);
+    ASSERT_EQ(bench.Document.ItemTable[1].FontName, "文泉驿正黑");
+    pictures.push_back(bench.Player.RenderImage(468, 60));
+    EXPECT_GT(InkOf(pictures.back()), 300) << text;
+  }
+  EXPECT_NE(pictures[0], pictures[1]);
+}
+
 struct TFrameCase {
   std::string Label, Field;
   bool Accepted;

@@ -10,6 +10,8 @@ namespace tessaly::shell {
 
 class TNumberField : public QAbstractSpinBox {
   Q_OBJECT
+  // What accessibility tools read as the field's value.
+  Q_PROPERTY(int value READ Value)
 
  public:
   explicit TNumberField(QWidget* parent = nullptr);

@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""Places items in the running program as a person does, under Xvfb.
+
+Real mouse and key events go through XTEST (xdotool without --window);
+controls are found by their captions over AT-SPI. A shape is added, a text
+made current, the shape dragged 40 pixels right in the preview: its X grows by
+40, it becomes current (outlined) and the shape tab shows it. Three clicks on
+the right arrow move it 3 pixels more. With a folder given, screenshots of the
+shape, picture and text tabs with an item selected are written there.
+
+Run inside a display and a session bus:
+  xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- drag_items_xvfb.py PROGRAM [SHOTS]
+"""
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+import pyatspi
+
+
+def fail(message):
+    print("FAIL:", message)
+    sys.exit(1)
+
+
+def wait_for(produce, what, timeout=20.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = produce()
+        if value:
+            return value
+        time.sleep(0.2)
+    fail("timed out waiting for " + what)
+
+
+def screenshot():
+    data = subprocess.run(["import", "-window", "root", "ppm:-"], capture_output=True, check=True).stdout
+    # Binary PPM: "P6\n<w> <h>\n<max>\n" then RGB bytes.
+    fields = data.split(maxsplit=4)
+    width, height = int(fields[1]), int(fields[2])
+    return np.frombuffer(fields[4][: width * height * 3], dtype=np.uint8).reshape(height, width, 3)
+
+
+def red_box(image):
+    """Left, top, right, bottom of the pure red pixels (the shape's fill)."""
+    r, g, b = (image[:, :, i].astype(int) for i in range(3))
+    ys, xs = np.nonzero((r > 220) & (g < 40) & (b < 40))
+    if len(xs) == 0:
+        return None
+    return int(xs.min()), int(ys.min()), int(xs.max()), int(ys.max())
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def find(app, role, name):
+    for node in walk(app):
+        if node.getRoleName() == role and node.name == name and showing(node):
+            return node
+    return None
+
+
+def need(app, role, name):
+    return wait_for(lambda: find(app, role, name), f"{role} '{name}'")
+
+
+def centre(node):
+    e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return e.x + e.width // 2, e.y + e.height // 2
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True)
+
+
+def click(node, settle=0.4):
+    x, y = centre(node)
+    xdotool("mousemove", x, y)
+    time.sleep(0.05)
+    xdotool("click", 1)
+    time.sleep(settle)
+
+
+def drag(x0, y0, x1, y1):
+    xdotool("mousemove", x0, y0)
+    time.sleep(0.1)
+    xdotool("mousedown", 1)
+    for step in range(1, 9):
+        time.sleep(0.05)
+        xdotool("mousemove", x0 + (x1 - x0) * step // 8, y0 + (y1 - y0) * step // 8)
+    time.sleep(0.1)
+    xdotool("mouseup", 1)
+    time.sleep(0.6)
+
+
+def selected_tab(app):
+    for node in walk(app):
+        if node.getRoleName() == "page tab" and node.getState().contains(pyatspi.STATE_SELECTED):
+            return node.name
+    return None
+
+
+def field_value(app, name):
+    node = need(app, "spin button", name)
+    return int(node.queryValue().currentValue)
+
+
+def dark_pixels_above(image, box):
+    left, top, right, _ = box
+    band = image[max(top - 4, 0) : top, left:right].astype(int)
+    return int(((band[:, :, 0] < 60) & (band[:, :, 1] < 60) & (band[:, :, 2] < 60)).sum())
+
+
+def write_bmp(path, width, height):
+    """A 24-bit picture of colour bands for the picture tab."""
+    stride = (width * 3 + 3) & ~3
+    rows = bytearray()
+    for y in range(height):
+        row = bytearray()
+        for x in range(width):
+            row += bytes((40 + 3 * y, 160, 40 + 2 * x) if (x // 12) % 2 else (200, 120 + y, 30))
+        rows += row + bytes(stride - len(row))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + rows)
+
+
+def window_shot(app, path):
+    frame = app.getChildAtIndex(0)
+    e = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["import", "-window", "root", "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage", path],
+                   check=True)
+    print("wrote", path)
+
+
+def take_tab_shots(app, pid, shots, work):
+    window_shot(app, os.path.join(shots, "shape-tab.png"))
+    picture = os.path.join(work, "bands.bmp")
+    write_bmp(picture, 96, 40)
+    click(need(app, "page tab", "图像"))
+    click(need(app, "push button", "添加图像"), settle=1.5)
+    windows = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                             capture_output=True, text=True).stdout.split()
+    xdotool("windowfocus", "--sync", windows[-1])
+    xdotool("type", "--delay", "20", picture)
+    xdotool("key", "Return")
+    time.sleep(1.0)
+    wait_for(lambda: field_value(app, "宽度:") == 96, "the picture's width in its tab")
+    window_shot(app, os.path.join(shots, "picture-tab.png"))
+    click(need(app, "page tab", "文字"))
+    main_window = windows[0]
+    xdotool("windowfocus", "--sync", main_window)
+    click(need(app, "text", "文字"))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "40", "横幅 Banner")
+    time.sleep(0.8)
+    window_shot(app, os.path.join(shots, "text-tab.png"))
+
+
+def main():
+    program = sys.argv[1]
+    shots = sys.argv[2] if len(sys.argv) > 2 else None
+    work = tempfile.mkdtemp(prefix="tessaly-drag-")
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               XDG_CONFIG_HOME=work, HOME=work, LANG="C.UTF-8")
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
+    time.sleep(1.0)
+    proc = subprocess.Popen([program], env=env, cwd=work)
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
+                       "the program on the accessibility bus")
+        click(need(app, "page tab", "外形"))
+        click(need(app, "push button", "应用外形"), settle=0.8)
+        start = wait_for(lambda: red_box(screenshot()), "the red rectangle")
+        click(need(app, "page tab", "文字"))
+        click(need(app, "push button", "新建文字"), settle=0.8)
+        before = screenshot()
+        if dark_pixels_above(before, red_box(before)) > 8:
+            fail("the rectangle is outlined while the text is current")
+
+        left, top, right, bottom = start
+        y = (top + bottom) // 2
+        drag(left + 12, y, left + 52, y)
+        moved = wait_for(lambda: (lambda b: b if b and b[0] != left else None)(red_box(screenshot())),
+                         "the rectangle to move")
+        if moved[0] - left != 40 or moved[1] != top:
+            fail(f"the rectangle moved from {start} to {moved}, not 40 pixels right")
+        after = screenshot()
+        if dark_pixels_above(after, moved) < 20:
+            fail("the dragged rectangle is not outlined as the current item")
+        if selected_tab(app) != "外形":
+            fail(f"the shape tab is not shown after the drag (shown: {selected_tab(app)})")
+        if field_value(app, "高度:") != bottom - top + 1 or field_value(app, "宽度:") != right - left + 1:
+            fail("the shape tab does not show the dragged rectangle's size")
+
+        arrow = need(app, "push button", "右移")
+        for _ in range(3):
+            click(arrow, settle=0.3)
+        nudged = wait_for(lambda: (lambda b: b if b and b[0] == moved[0] + 3 else None)(red_box(screenshot())),
+                          "three nudges to the right", timeout=5)
+        print(f"rectangle: {start} -> dragged {moved} -> nudged {nudged}")
+        if shots:
+            take_tab_shots(app, proc.pid, shots, work)
+        print("PASS")
+    finally:
+        proc.terminate()
+        proc.wait(timeout=10)
+        if bus:
+            bus.terminate()
+
+
+if __name__ == "__main__":
+    main()
