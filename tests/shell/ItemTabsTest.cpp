@@ -79,6 +79,9 @@ class TItemWindow : public document::TDocumentListener {
 
   // Types text into a field and leaves it for another control.
   void TypeAndLeave(QWidget* field, const QString& text) {
+    // A message box that was shown took the activation away.
+    Window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field, text);
@@ -291,8 +294,10 @@ TEST(ItemTabs, TheFontListHoldsEveryInstalledFaceAndMarksAMissingOne) {
   list->SelectFont("Liberation Serif");
   EXPECT_EQ(list->topLevelItemCount(), 3) << "the missing entry goes once another face is chosen";
 
+  // The new text's font, "Arial", is not installed: its entry comes first.
   QTest::mouseClick(w.Text->NewTextButton(), Qt::LeftButton);
-  const QRect entry = list->visualItemRect(list->topLevelItem(0));
+  ASSERT_EQ(list->topLevelItem(0)->text(0), "Arial (未安装)");
+  const QRect entry = list->visualItemRect(list->topLevelItem(1));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
   EXPECT_EQ(w.Document.ItemTable[1].FontName, "DejaVu Sans");
   list->setFocus();

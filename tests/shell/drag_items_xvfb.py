@@ -23,7 +23,9 @@ import pyatspi
 
 
 def fail(message):
-    print("FAIL:", message)
+    shot = os.path.join(tempfile.gettempdir(), "tessaly-drag-failure.png")
+    subprocess.run(["import", "-window", "root", shot], check=False)
+    print("FAIL:", message, "(the screen is in", shot + ")")
     sys.exit(1)
 
 
@@ -38,15 +40,22 @@ def wait_for(produce, what, timeout=20.0):
 
 
 def screenshot():
-    data = subprocess.run(["import", "-window", "root", "ppm:-"], capture_output=True, check=True).stdout
+    data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                          check=True).stdout
     # Binary PPM: "P6\n<w> <h>\n<max>\n" then RGB bytes.
     fields = data.split(maxsplit=4)
     width, height = int(fields[1]), int(fields[2])
     return np.frombuffer(fields[4][: width * height * 3], dtype=np.uint8).reshape(height, width, 3)
 
 
+# Rows from here down hold the tabs (whose colour swatches are red too).
+PREVIEW_BOTTOM = [0]
+
+
 def red_box(image):
-    """Left, top, right, bottom of the pure red pixels (the shape's fill)."""
+    """Left, top, right, bottom of the pure red pixels (the shape's fill) in
+    the preview area."""
+    image = image[: PREVIEW_BOTTOM[0]]
     r, g, b = (image[:, :, i].astype(int) for i in range(3))
     ys, xs = np.nonzero((r > 220) & (g < 40) & (b < 40))
     if len(xs) == 0:
@@ -107,9 +116,10 @@ def drag(x0, y0, x1, y1):
 
 
 def selected_tab(app):
-    for node in walk(app):
-        if node.getRoleName() == "page tab" and node.getState().contains(pyatspi.STATE_SELECTED):
-            return node.name
+    """The item tab shown, told by a button only its page has."""
+    for tab, button in (("外形", "应用外形"), ("图像", "添加图像"), ("文字", "新建文字")):
+        if find(app, "push button", button):
+            return tab
     return None
 
 
@@ -166,7 +176,11 @@ def take_tab_shots(app, pid, shots, work):
     xdotool("windowfocus", "--sync", main_window)
     click(need(app, "text", "文字"))
     xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "40", "横幅 Banner")
+    # One character at a time: xdotool maps each Chinese character to a
+    # spare key code, which a quick second character can overtake.
+    for character in "横幅 Banner":
+        xdotool("type", character)
+        time.sleep(0.15)
     time.sleep(0.8)
     window_shot(app, os.path.join(shots, "text-tab.png"))
 
@@ -185,7 +199,9 @@ def main():
         desktop = pyatspi.Registry.getDesktop(0)
         app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
                        "the program on the accessibility bus")
-        click(need(app, "page tab", "外形"))
+        shape_tab = need(app, "page tab", "外形")
+        PREVIEW_BOTTOM[0] = shape_tab.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).y
+        click(shape_tab)
         click(need(app, "push button", "应用外形"), settle=0.8)
         start = wait_for(lambda: red_box(screenshot()), "the red rectangle")
         click(need(app, "page tab", "文字"))

@@ -3,8 +3,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMessageBox>
+
+#include <utility>
 
 #include "document/BuildPipeline.h"
 #include "shell/core/PictureChecks.h"
@@ -41,8 +42,7 @@ class TItemEditor::TScripting : public TPreviewScripting {
 TItemEditor::TItemEditor(document::TBannerDocument& document, document::TBuildPipeline& pipeline,
                          TPreviewPanel& preview, TShapeTab& shape, TPictureTab& picture, TTextTab& text,
                          QWidget* window)
-    : QObject(window),
-      document_(document),
+    : document_(document),
       preview_(preview),
       shape_(shape),
       picture_(picture),
@@ -61,7 +61,10 @@ TItemEditor::TItemEditor(document::TBannerDocument& document, document::TBuildPi
   for (ItemKind kind : {ItemKind::ikShape, ItemKind::ikImage, ItemKind::ikText}) ShowValues(kind);
 }
 
-TItemEditor::~TItemEditor() { items_->onValuesChanged = nullptr; }
+TItemEditor::~TItemEditor() {
+  items_->onValuesChanged = nullptr;
+  overlay_->outline = nullptr;
+}
 
 void TItemEditor::ShowValues(ItemKind kind) {
   switch (kind) {
@@ -113,7 +116,9 @@ void TItemEditor::ConnectPreview() {
   TFlashPlayerControl& player = preview_.Player();
   player.setFocusPolicy(Qt::ClickFocus);
   player.installEventFilter(this);
+  connect(&preview_, &TPreviewPanel::PlayerPressed, this, [this] { pressStoppedAnimation_ = document_.Playing; });
   connect(&preview_, &TPreviewPanel::PlayerReleased, this, [this] {
+    if (std::exchange(pressStoppedAnimation_, false) && !document_.Playing) return;
     const int index = placement_->ReleaseInPreview();
     if (index > 0) emit ItemSelected(document_.ItemTable[index].Kind);
     overlay_->update();
@@ -137,6 +142,15 @@ void TItemEditor::ShowTab(ItemKind kind) {
 }
 
 void TItemEditor::DeleteFromMenu() { items_->DeleteWithoutUndo(); }
+
+void TItemEditor::ShowDocument(std::int32_t fontSize) {
+  if (document_.ItemTable.Count() == 0) {
+    items_->ResetForNewDocument(fontSize);
+    return;
+  }
+  const std::int32_t current = document_.FindCurrentItem();
+  if (current > 0) items_->SelectAndFill(current);
+}
 
 void TItemEditor::LeaveField(TItemField field, const QString& text) {
   const std::optional<std::string> message = items_->LeaveField(field, text.toStdString());
@@ -208,17 +222,12 @@ std::optional<QRectF> TItemEditor::CurrentOutline() {
   TFlashPlayerControl& player = preview_.Player();
   box.Left += PropertyPosition(player.TGetProperty(item.Name, 0).value_or("0"));
   box.Top += PropertyPosition(player.TGetProperty(item.Name, 1).value_or("0"));
-  double left = 0, top = 0, right = 0, bottom = 0;
-  // Movie pixels to widget pixels: the inverse of the player's own mapping.
+  // Movie pixels to widget pixels ("ShowAll": scaled to fit, centred).
   const double w = player.width(), h = player.height();
   const double movieW = std::max(1, player.Player().Width()), movieH = std::max(1, player.Player().Height());
   const double scale = std::min(w / movieW, h / movieH);
-  const double offsetX = (w - movieW * scale) / 2, offsetY = (h - movieH * scale) / 2;
-  left = offsetX + box.Left * scale;
-  top = offsetY + box.Top * scale;
-  right = offsetX + (box.Left + box.Width) * scale;
-  bottom = offsetY + (box.Top + box.Height) * scale;
-  return QRectF(QPointF(left, top), QPointF(right, bottom));
+  const QPointF offset((w - movieW * scale) / 2, (h - movieH * scale) / 2);
+  return QRectF(offset + QPointF(box.Left, box.Top) * scale, QSizeF(box.Width, box.Height) * scale);
 }
 
 }  // namespace tessaly::shell

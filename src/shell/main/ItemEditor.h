@@ -32,6 +32,7 @@ class TItemEditor : public QObject, private TItemDialogs {
 
  public:
   // Everything given outlives the editor; window parents its dialogs.
+  // The editor ends before the document: its owner deletes it.
   TItemEditor(document::TBannerDocument& document, document::TBuildPipeline& pipeline, TPreviewPanel& preview,
               TShapeTab& shape, TPictureTab& picture, TTextTab& text, QWidget* window);
   ~TItemEditor() override;
@@ -50,6 +51,9 @@ class TItemEditor : public QObject, private TItemDialogs {
   void AddPictureFile(const QString& fileName);
   // The context menu's "&Delete".
   void DeleteFromMenu();
+  // A new or opened document: a new one resets the tabs (the font size to
+  // fontSize), an opened one fills the tab of its current item.
+  void ShowDocument(std::int32_t fontSize);
 
  signals:
   // A release in the preview made an item of this kind current.
@@ -89,6 +93,8 @@ class TItemEditor : public QObject, private TItemDialogs {
   QString imageDirectory_;
   QString pictureFolder_;
   QString fillFolder_;
+  // The press that started the release stopped a playing animation.
+  bool pressStoppedAnimation_ = false;
 };
 
 }  // namespace tessaly::shell

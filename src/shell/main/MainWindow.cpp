@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +23,8 @@
 #include "shell/dialogs/HtmlCodeDialog.h"
 #include "shell/dialogs/ItemOrderDialog.h"
 #include "shell/dialogs/OptionsDialog.h"
+#include "platform/FontSource.h"
+#include "shell/main/ItemEditor.h"
 #include "shell/main/PreviewPanel.h"
 #include "shell/main/ThreadRunner.h"
 #include "shell/main/ToolPanel.h"
@@ -29,8 +32,11 @@
 #include "shell/main/tabs/AnimationTab.h"
 #include "shell/main/tabs/BackgroundTab.h"
 #include "shell/main/tabs/HomeTab.h"
+#include "shell/main/tabs/PictureTab.h"
 #include "shell/main/tabs/SaveTab.h"
+#include "shell/main/tabs/ShapeTab.h"
 #include "shell/main/tabs/SizeTab.h"
+#include "shell/main/tabs/TextTab.h"
 
 namespace tessaly::shell {
 
@@ -127,8 +133,8 @@ void TMainWindow::CreateTabs() {
   background_ = new TBackgroundTab;
   animation_ = new TAnimationTab;
   save_ = new TSaveTab;
-  QWidget* const pages[WizardTabCount] = {home_, size_, background_, new QWidget, new QWidget, new QWidget,
-                                          animation_, save_};
+  CreateItemTabs();
+  QWidget* const pages[WizardTabCount] = {home_, size_, background_, shape_, picture_, text_, animation_, save_};
   const char* const captions[WizardTabCount] = {text::TabHome,    text::TabSize, text::TabBackground,
                                                 text::TabShape,   text::TabPicture, text::TabText,
                                                 text::TabAnimation, text::TabSave};
@@ -142,9 +148,10 @@ void TMainWindow::CreateTabs() {
   next_->setAccessibleName(next_->text());
   connect(previous_, &QPushButton::clicked, this, &TMainWindow::PreviousClick);
   connect(next_, &QPushButton::clicked, this, &TMainWindow::NextClick);
-  connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
     UpdateWizardButtons();
     StopAnimation();
+    ItemTabShown(tab);
   });
   ConnectTabs();
 }
@@ -222,6 +229,37 @@ void TMainWindow::ConnectSaveTab() {
   connect(tab, &TSaveTab::HtmlCodeClicked, this, &TMainWindow::HtmlCodeClick);
 }
 
+void TMainWindow::CreateItemTabs() {
+  shape_ = new TShapeTab;
+  picture_ = new TPictureTab;
+  text_ = new TTextTab;
+  const TPreferences& p = app_->Preferences();
+  text_->FillFonts(platform::FontSource::System().FaceNames(), p.ShowFontStyle);
+  items_ = std::make_unique<TItemEditor>(app_->Document(), app_->Pipeline(), *preview_, *shape_, *picture_, *text_,
+                                         this);
+  items_->ConnectToolPanel(*tools_);
+  items_->SetImageDirectory(QString::fromStdString(p.ImageDirectory));
+  app_->SetTextEditBoxSource([this] { return text_->TextBox()->text().toStdString(); });
+  connect(items_.get(), &TItemEditor::ItemSelected, this, &TMainWindow::ShowItemTabOf);
+  connect(app_.get(), &TApplication::DocumentReplaced, items_.get(),
+          [this] { items_->ShowDocument(app_->Preferences().FontSize); });
+}
+
+void TMainWindow::ItemTabShown(int tab) {
+  if (tab == wtShape) items_->ShowTab(document::ItemKind::ikShape);
+  if (tab == wtPicture) items_->ShowTab(document::ItemKind::ikImage);
+  if (tab == wtText) items_->ShowTab(document::ItemKind::ikText);
+}
+
+void TMainWindow::ShowItemTabOf(document::ItemKind kind) {
+  // An item picked in the preview brings up its tab while an item tab is shown.
+  const int tab = tabs_->currentIndex();
+  if (tab < wtShape || tab > wtText) return;
+  tabs_->setCurrentIndex(kind == document::ItemKind::ikShape   ? wtShape
+                         : kind == document::ItemKind::ikImage ? wtPicture
+                                                               : wtText);
+}
+
 QAction* TMainWindow::AddAction(QMenu* menu, const char* caption, void (TMainWindow::*slot)()) {
   QAction* action = menu->addAction(Ui(caption));
   if (slot != nullptr) connect(action, &QAction::triggered, this, slot);
@@ -282,9 +320,7 @@ void TMainWindow::UpdateEditMenu() {
 void TMainWindow::CreatePreviewMenu() {
   previewMenu_ = new QMenu(this);
   AddAction(previewMenu_, text::ContextReorder, &TMainWindow::ReOrder1Click);
-  QAction* remove = AddAction(previewMenu_, text::ContextDelete, nullptr);
-  connect(tools_, &TToolPanel::DeleteRequested, remove, &QAction::trigger);
-  connect(remove, &QAction::triggered, tools_, &TToolPanel::DeleteRequested);
+  AddAction(previewMenu_, text::ContextDelete, &TMainWindow::Delete1Click);
   AddAction(previewMenu_, text::ContextChangeBackground, &TMainWindow::ChangeBackgroundClick);
 }
 
@@ -498,6 +534,8 @@ void TMainWindow::BorderWidthExit(const QString& text) {
 void TMainWindow::PreviousClick() { tabs_->setCurrentIndex(std::max<int>(wtHome, tabs_->currentIndex() - 1)); }
 
 void TMainWindow::NextClick() { tabs_->setCurrentIndex(std::min<int>(wtSave, tabs_->currentIndex() + 1)); }
+
+void TMainWindow::Delete1Click() { items_->DeleteFromMenu(); }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
   if (closing_ || (!app_->Building() && app_->MayClose())) {

@@ -24,9 +24,13 @@ namespace tessaly::shell {
 class TAnimationTab;
 class TBackgroundTab;
 class THomeTab;
+class TItemEditor;
+class TPictureTab;
 class TPreviewPanel;
 class TSaveTab;
+class TShapeTab;
 class TSizeTab;
+class TTextTab;
 class TToolPanel;
 class TUpdateChecker;
 
@@ -69,6 +73,10 @@ class TMainWindow : public QMainWindow {
   THomeTab* HomePage() const { return home_; }
   TSizeTab* SizePage() const { return size_; }
   TBackgroundTab* BackgroundPage() const { return background_; }
+  TShapeTab* ShapePage() const { return shape_; }
+  TPictureTab* PicturePage() const { return picture_; }
+  TTextTab* TextPage() const { return text_; }
+  TItemEditor* Items() const { return items_.get(); }
   TAnimationTab* AnimationPage() const { return animation_; }
   TSaveTab* SavePage() const { return save_; }
   QPushButton* PreviousButton() const { return previous_; }
@@ -111,6 +119,7 @@ class TMainWindow : public QMainWindow {
   void BackgroundListFilterClick();
   void AddBackgroundImageClick();
   void BorderWidthExit(const QString& text);
+  void Delete1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -133,6 +142,9 @@ class TMainWindow : public QMainWindow {
   void CreatePreviewMenu();
   void CreateTabs();
   void ConnectTabs();
+  void CreateItemTabs();
+  void ItemTabShown(int tab);
+  void ShowItemTabOf(document::ItemKind kind);
   void ShowDocument();
   void UpdateCaption();
   void UpdateWizardButtons();
@@ -154,6 +166,9 @@ class TMainWindow : public QMainWindow {
   THomeTab* home_ = nullptr;
   TSizeTab* size_ = nullptr;
   TBackgroundTab* background_ = nullptr;
+  TShapeTab* shape_ = nullptr;
+  TPictureTab* picture_ = nullptr;
+  TTextTab* text_ = nullptr;
   TAnimationTab* animation_ = nullptr;
   TSaveTab* save_ = nullptr;
   QPushButton* previous_ = nullptr;
@@ -163,6 +178,8 @@ class TMainWindow : public QMainWindow {
   QAction* redo_ = nullptr;
   std::unique_ptr<TApplication> app_;
   std::unique_ptr<TBannerCommands> banner_;
+  // Goes before the application whose document it edits.
+  std::unique_ptr<TItemEditor> items_;
   QString projectName_;
   bool closing_ = false;
   // A refused value's message is up: the field's leaving is not checked again.

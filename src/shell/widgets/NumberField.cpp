@@ -11,6 +11,8 @@ TNumberField::TNumberField(QWidget* parent) : QAbstractSpinBox(parent) {
   setKeyboardTracking(true);
   connect(this, &QAbstractSpinBox::editingFinished, this, &TNumberField::ReportLeaving);
   lineEdit()->setText(QStringLiteral("0"));
+  // Room for four digits and a sign beside the arrows.
+  setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 28);
 }
 
 void TNumberField::SetArrowRange(int minimum, int maximum) {
