@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "document/BuildPipeline.h"
+#include "shell/core/ProjectDialogs.h"
 #include "shell/dialogs/AnimatedGifDialog.h"
 #include "shell/main/ItemEditor.h"
 #include "shell/main/PreviewPanel.h"
@@ -230,6 +231,38 @@ TEST(ItemTabs, AnAnimatedGifOpensTheFrameDialogAndItsFrameIsStored) {
   EXPECT_EQ(refusals, QStringList{"帧数的值必须在 1 到 5 之间."});
   ASSERT_EQ(w.Document.ItemTable.Count(), 1);
   EXPECT_EQ(w.Document.ItemTable[1].GifFrame, 3);
+}
+
+// Records the frame questions of a project load.
+class TFrameQuestions : public TUserDialogs {
+ public:
+  TAnswer AskYesNoCancel(const QString&) override { return TAnswer::anCancel; }
+  bool AskYesNo(const QString&) override { return false; }
+  void ShowMessage(const QString&) override {}
+  void ShowError(const QString&) override {}
+  bool ConfirmSaveOptions(const QString&, const QString&) override { return false; }
+  std::optional<QString> AskSaveFileName(const QString&, const QString&) override { return {}; }
+  std::optional<QString> AskOpenFileName(const QString&) override { return {}; }
+  std::optional<QString> AskPictureFileName(const QString&) override { return {}; }
+  std::int32_t AskGifFrame(const QString&, int frameCount) override {
+    Counts.push_back(frameCount);
+    return 2;
+  }
+  void Beep() override {}
+  void Inform(const std::string&) override {}
+  bool Confirm(const std::string&) override { return false; }
+  std::vector<int> Counts;
+};
+
+TEST(ItemTabs, AProjectsAnimatedGifAsksForItsFrame) {
+  tessaly::test::TTempDir folder;
+  TFrameQuestions questions;
+  const TPreferences preferences;
+  TProjectDialogs host(questions, preferences);
+  EXPECT_EQ(host.ChooseGifFrame(Gif(folder, "still.gif", 1, false)), -1);
+  EXPECT_EQ(host.ChooseGifFrame((folder.Path() / "missing.gif").string()), -1);
+  EXPECT_EQ(host.ChooseGifFrame(Gif(folder, "moving.gif", 4, true)), 2);
+  EXPECT_EQ(questions.Counts, std::vector<int>{4});
 }
 
 TEST(ItemTabs, TheFrameDialogShowsItsTexts) {

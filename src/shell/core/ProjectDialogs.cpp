@@ -1,6 +1,8 @@
 #include "shell/core/ProjectDialogs.h"
 
+#include "platform/GifDecoder.h"
 #include "shell/core/BackgroundList.h"
+#include "shell/core/PictureChecks.h"
 #include "shell/core/UiText.h"
 
 namespace tessaly::shell {
@@ -42,6 +44,15 @@ std::string TProjectDialogs::BuiltInBackground(const std::string& name) {
   return {};
 }
 
-std::int32_t TProjectDialogs::ChooseGifFrame(const std::string&) { return -1; }
+std::int32_t TProjectDialogs::ChooseGifFrame(const std::string& path) {
+  // A picture that cannot be read is reported by the build that uses it.
+  try {
+    const platform::TGifImage gif = platform::TGifImage::LoadFromFile(path);
+    if (!IsAnimatedGif(gif)) return -1;
+    return dialogs_.AskGifFrame(QString::fromStdString(path), gif.FrameCount());
+  } catch (const std::exception&) {
+    return -1;
+  }
+}
 
 }  // namespace tessaly::shell

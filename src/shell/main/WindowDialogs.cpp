@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
 
 #include "shell/core/UiText.h"
+#include "shell/dialogs/AnimatedGifDialog.h"
 
 namespace tessaly::shell {
 
@@ -97,13 +97,8 @@ std::optional<QString> TWindowDialogs::AskPictureFileName(const QString& folder)
   });
 }
 
-std::int32_t TWindowDialogs::AskGifFrame(const QString& path, int frameCount) {
-  return OnWindowThread([&] {
-    bool ok = false;
-    const int frame = QInputDialog::getInt(window_, Ui(text::ChooseGifFrame), path + QLatin1Char('\n') +
-                                           Ui(text::GifFrameNumber), 1, 1, std::max(1, frameCount), 1, &ok);
-    return ok ? frame : -1;
-  });
+std::int32_t TWindowDialogs::AskGifFrame(const QString&, int frameCount) {
+  return OnWindowThread([&] { return TAnimatedGifDialog::ChooseFrame(frameCount, window_); });
 }
 
 void TWindowDialogs::Beep() { QApplication::beep(); }
