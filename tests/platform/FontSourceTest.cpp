@@ -50,21 +50,22 @@ TEST(FontSource, FaceNamesAreSortedUniqueAndInstalled) {
   EXPECT_EQ(second.FaceNames(), names) << "the order is the same on every run";
 }
 
-// Holds for whatever faces are installed.
-TEST(FontSource, EveryInstalledFaceDeliversConsistentMetricsAndOutlines) {
-  const std::u16string sample = u"AgQ8.";
+constexpr std::u16string_view kSample = u"AgQ8.";
+
+// Holds for whatever faces are installed, symbol and dingbat faces with
+// cells of their own among them: metrics are read and every glyph of the
+// sample is read into well-formed outlines.
+TEST(FontSource, EveryInstalledFaceDeliversMetricsAndOutlines) {
   for (const std::string& name : Fonts().FaceNames()) {
     for (bool bold : {false, true}) {
       const FontHandle font = Font(name, bold);
       const FontTextMetrics m = Fonts().TextMetrics(font);
       EXPECT_GT(m.Ascent, 0) << name;
       EXPECT_GE(m.Descent, 0) << name;
-      EXPECT_GE(m.Ascent + m.Descent, kFontEm - 1) << name << ": the cell holds the em";
-      for (char16_t code : sample) {
+      for (char16_t code : kSample) {
         const GlyphInfo& g = Fonts().Glyph(font, code);
         EXPECT_GT(g.Abc.Advance(), 0) << name << " " << static_cast<int>(code);
         ASSERT_FALSE(g.Outline.empty()) << name << " " << static_cast<int>(code);
-        double area = 0;
         for (const OutlinePolygon& p : g.Outline) {
           ASSERT_FALSE(p.Curves.empty()) << name;
           for (const OutlineCurve& c : p.Curves) {
@@ -73,8 +74,25 @@ TEST(FontSource, EveryInstalledFaceDeliversConsistentMetricsAndOutlines) {
               EXPECT_GE(c.Points.size(), 2u) << name;
             }
           }
-          area += OnCurveArea(p);
         }
+      }
+    }
+  }
+}
+
+// The text faces the program relies on: their cell holds the em, and the
+// ink of every glyph lies within its ABC black box and within the cell.
+TEST(FontSource, NamedTextFacesKeepTheirInkWithinTheCell) {
+  for (const char* name : {"Liberation Sans", "Liberation Serif", "Liberation Mono", "文泉驿正黑"}) {
+    ASSERT_TRUE(Fonts().IsInstalled(name)) << name;
+    for (bool bold : {false, true}) {
+      const FontHandle font = Font(name, bold);
+      const FontTextMetrics m = Fonts().TextMetrics(font);
+      EXPECT_GE(m.Ascent + m.Descent, kFontEm - 1) << name << ": the cell holds the em";
+      for (char16_t code : kSample) {
+        const GlyphInfo& g = Fonts().Glyph(font, code);
+        double area = 0;
+        for (const OutlinePolygon& p : g.Outline) area += OnCurveArea(p);
         EXPECT_GT(std::abs(area), 100.0) << name << " " << static_cast<int>(code) << ": contours enclose ink";
         // On-curve points lie within the black box of the ABC widths, and
         // the ink within the cell from the descent below the baseline to the
