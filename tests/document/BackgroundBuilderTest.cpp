@@ -66,12 +66,54 @@ TEST(BackgroundOutline, RectangleByBorderWidth) {
   }
 }
 
-TEST(BackgroundOutline, BoxOutlinesShareTheBox) {
-  for (int outline : {1, 2, 3, 99}) {
+// The first edge after the first move, as its record type and deltas
+// (a curve: control then anchor deltas).
+struct TFirstEdge {
+  swf::TSWFShapeRecordType Type = swf::srEnd;
+  std::vector<int> Deltas;
+  friend bool operator==(const TFirstEdge&, const TFirstEdge&) = default;
+};
+
+TFirstEdge FirstEdge(swf::TFlashShape& shape) {
+  for (auto& rec : shape.Definition().ShapeRecords()) {
+    if (rec->ShapeRecordType() == swf::srStraightEdge) {
+      auto& edge = static_cast<swf::TSWFStraightEdgeRecord&>(*rec);
+      return {swf::srStraightEdge, {edge.DeltaX, edge.DeltaY}};
+    }
+    if (rec->ShapeRecordType() == swf::srCurvedEdge) {
+      auto& curve = static_cast<swf::TSWFCurvedEdgeRecord&>(*rec);
+      return {swf::srCurvedEdge, {curve.ControlDeltaX, curve.ControlDeltaY, curve.AnchorDeltaX, curve.AnchorDeltaY}};
+    }
+  }
+  return {};
+}
+
+TEST(BackgroundOutline, BoxOutlinesShareTheBoxAndStartEachInItsOwnWay) {
+  // 468 x 60 with border 5: the box (2, 2) to (465, 57), 9260 x 1100 twips.
+  struct Case {
+    int outline;
+    TTwipsPoint start;
+    TFirstEdge edge;
+  };
+  const Case cases[] = {
+      // Rounded corners of radius W div 15 = 31 pixels: down the right side
+      // from (465, 2 + 31), a side of 1100 - 2 x 620 twips.
+      {document::bsRoundRect, {9300, 660}, {swf::srStraightEdge, {0, -140}}},
+      // From the middle of the right side, curving down.
+      {document::bsEllipse, {9300, 590}, {swf::srCurvedEdge, {0, 227, -1356, 161}}},
+      // From the top corner down to the right corner.
+      {document::bsDiamond, {4660, 40}, {swf::srStraightEdge, {4630, 550}}},
+      // From the top-left corner along the top.
+      {99, {40, 40}, {swf::srStraightEdge, {9260, 0}}},
+  };
+  for (const Case& c : cases) {
     TBackgroundFixture f;
-    f.Doc.BannerSettings.BackgroundShape = outline;
+    f.Doc.BannerSettings.BackgroundShape = c.outline;
     f.Doc.BannerSettings.BorderWidth = 5;
-    EXPECT_EQ(BoundsOf(f.Build()), Box(2, 2, 465, 57)) << outline;
+    swf::TFlashShape& shape = f.Build();
+    EXPECT_EQ(BoundsOf(shape), Box(2, 2, 465, 57)) << c.outline;
+    EXPECT_EQ(FirstMove(shape), c.start) << c.outline;
+    EXPECT_EQ(FirstEdge(shape), c.edge) << c.outline;
   }
 }
 
@@ -265,14 +307,29 @@ TEST(BackgroundPicture, ProgressiveJpegLeavesABmpCopyInTheTemporaryFolder) {
 }
 
 TEST(BackgroundPicture, GifTakesFrame0AndItsTransparentColour) {
+  // A 20 x 10 screen with a 4 x 2 first frame and an 8 x 3 second one: the
+  // composed picture, frame 0 and frame 1 differ in size.
+  TGifSpec spec;
+  spec.ScreenWidth = 20;
+  spec.ScreenHeight = 10;
+  spec.GlobalColors = {{255, 255, 255}, {0, 0, 255}};
+  for (const int width : {4, 8}) {
+    TGifFrameSpec frame;
+    frame.Width = width;
+    frame.Height = width / 4 + 1;
+    frame.Indexes.assign(static_cast<std::size_t>(frame.Width * frame.Height), 1);
+    frame.Indexes[0] = 0;
+    frame.TransparentIndex = 0;
+    spec.Frames.push_back(frame);
+  }
   TBackgroundFixture f;
   f.Doc.BannerSettings.BackgroundType = TBackgroundType::btImage;
-  f.Doc.BannerSettings.BackgroundImage =
-      f.Temp.Write("b.gif", SimpleGif(8, 4, {{255, 255, 255}, {0, 0, 255}}, 0));
+  f.Doc.BannerSettings.BackgroundImage = f.Temp.Write("b.gif", MakeGif(spec));
   f.Build();
   auto images = ObjectsOf<swf::TFlashImage>(*f.Movie);
   ASSERT_EQ(images.size(), 1u);
-  EXPECT_EQ(images[0]->Width(), 8);
+  EXPECT_EQ(images[0]->Width(), 4);
+  EXPECT_EQ(images[0]->Height(), 2);
   EXPECT_TRUE(images[0]->HasAlpha());
 }
 

@@ -98,6 +98,45 @@ TTextRecordHead FirstTextRecord(const TSwfTag& defineText) {
   return head;
 }
 
+std::size_t TextGlyphCount(const TSwfTag& defineText) {
+  const bool alpha = defineText.Code == 33;
+  TBitReader bits{defineText.Body, 16};
+  SkipRect(bits);
+  SkipMatrix(bits);
+  const std::vector<std::uint8_t>& b = defineText.Body;
+  std::size_t at = bits.Bit / 8;
+  const int glyphBits = b.at(at), advanceBits = b.at(at + 1);
+  at += 2;
+  std::size_t glyphs = 0;
+  for (std::uint8_t flags = b.at(at++); flags != 0; flags = b.at(at++)) {
+    if (flags & 0x08) at += 2;
+    if (flags & 0x04) at += alpha ? 4 : 3;
+    if (flags & 0x01) at += 2;
+    if (flags & 0x02) at += 2;
+    if (flags & 0x08) at += 2;
+    const std::size_t count = b.at(at++);
+    glyphs += count;
+    at += (count * static_cast<std::size_t>(glyphBits + advanceBits) + 7) / 8;
+  }
+  return glyphs;
+}
+
+std::vector<std::uint16_t> FontCodes(const TSwfTag& defineFont2) {
+  const std::vector<std::uint8_t>& b = defineFont2.Body;
+  const std::uint8_t flags = b.at(2);
+  const bool wideOffsets = flags & 0x08, wideCodes = flags & 0x04;
+  const std::size_t offsetTable = 5 + b.at(4) + 2;
+  const std::size_t glyphs = U16At(b, offsetTable - 2);
+  const std::size_t codeTableAt = wideOffsets ? offsetTable + glyphs * 4 : offsetTable + glyphs * 2;
+  const std::size_t codeTable =
+      offsetTable + (wideOffsets ? U16At(b, codeTableAt) | (std::size_t{U16At(b, codeTableAt + 2)} << 16)
+                                 : U16At(b, codeTableAt));
+  std::vector<std::uint16_t> codes;
+  for (std::size_t i = 0; i < glyphs; ++i)
+    codes.push_back(wideCodes ? U16At(b, codeTable + 2 * i) : b.at(codeTable + i));
+  return codes;
+}
+
 namespace {
 
 std::vector<TActionRecord> ActionList(const std::vector<std::uint8_t>& body, std::size_t at) {

@@ -49,6 +49,12 @@ struct TTwipsRect {
 };
 TTwipsRect TextBoundsOf(const TSwfTag& defineText);
 
+// The glyph entries of all text records of a DefineText / DefineText2 body.
+std::size_t TextGlyphCount(const TSwfTag& defineText);
+
+// The character codes of a DefineFont2 body's code table, in glyph order.
+std::vector<std::uint16_t> FontCodes(const TSwfTag& defineFont2);
+
 // One action record: its code and, for codes from 0x80, the bytes its
 // declared length covers.
 struct TActionRecord {

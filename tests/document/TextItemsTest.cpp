@@ -1,6 +1,7 @@
 // Text items: font, colour, origin and spacing, the shadow with its depth
 // and offset, and the measured size written back to the item.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "document/BuildTestSupport.h"
@@ -171,21 +172,38 @@ TEST(TextItems, FullyTransparentTextAndShadowAreDefineText2WithAlpha0) {
 }
 
 TEST(TextItems, TextOutsideTheCodePageKeepsItsCharacters) {
+  // Hangul: code page 936 holds none of it, the movie's Unicode font does.
   TBuildFixture f;
-  f.AddText("横幅");
-  auto movie = f.Pipeline.ComposePreviewMovie("");
-  swf::TFlashFont* font = f.Pipeline.Context().ItemTexts[1]->Font();
-  EXPECT_NE(font->CharByCode(0x6A2A), nullptr);
-  EXPECT_NE(font->CharByCode(0x5E45), nullptr);
+  f.AddText("한글").FontName = "WenQuanYi Zen Hei";
+  {
+    auto movie = f.Pipeline.ComposePreviewMovie("");
+    swf::TFlashFont* font = f.Pipeline.Context().ItemTexts[1]->Font();
+    for (char16_t code : {u'\xD55C', u'\xAE00'}) EXPECT_NE(font->CharByCode(code), nullptr) << static_cast<int>(code);
+  }
+  f.Doc.BannerSettings.Compress = false;
+  f.Pipeline.BuildPreviewMovie();
+  const TSwfFile swf = ReadSwf(f.Host.Movie);
+  ASSERT_EQ(swf.CountOf(kDefineFont2), 1u);
+  EXPECT_THAT(FontCodes(*swf.TagsWith(kDefineFont2)[0]), testing::IsSupersetOf({0xAE00, 0xD55C}));
+  EXPECT_EQ(TextGlyphCount(*swf.TagsWith(kDefineText)[0]), 2u);
 }
 
 TEST(TextItems, LongestTextOfTheEditBoxIsWritten) {
   TBuildFixture f;
   f.Doc.BannerSettings.Compress = false;
-  f.AddText(std::string(256, 'a'));
+  std::string text;
+  for (int i = 0; i < 256; ++i) text += static_cast<char>('a' + i % 26);
+  f.AddText(text);
   f.Pipeline.BuildPreviewMovie();
   const TSwfFile swf = ReadSwf(f.Host.Movie);
-  EXPECT_EQ(swf.CountOf(kDefineText), 1u);
+  ASSERT_EQ(swf.CountOf(kDefineText), 1u);
+  // Every one of the 26 letters once in the font, and 256 glyph entries in
+  // the text's records.
+  ASSERT_EQ(swf.CountOf(kDefineFont2), 1u);
+  std::vector<std::uint16_t> letters(26);
+  for (int i = 0; i < 26; ++i) letters[i] = static_cast<std::uint16_t>('a' + i);
+  EXPECT_EQ(FontCodes(*swf.TagsWith(kDefineFont2)[0]), letters);
+  EXPECT_EQ(TextGlyphCount(*swf.TagsWith(kDefineText)[0]), 256u);
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <sstream>
 #include <system_error>
 
 #include "document/BuildPipeline.h"
+#include "document/SwfTestReader.h"
 #include "platform/FileBytes.h"
 #include "platform/SafeFile.h"
 #include "project/ProjectReader.h"
@@ -138,6 +140,29 @@ TEST(ProjectSave, ProjectThatCannotBeWrittenFailsTheSaveAfterTheMovie) {
   EXPECT_EQ(platform::ReadFileBytes(movie), f.Host.Movie) << "the movie is written before the project";
   EXPECT_FALSE(std::filesystem::exists(f.Folders.BwfDirectory));
   EXPECT_TRUE(f.Saver.LastProjectPath().empty());
+}
+
+TEST(ProjectSave, TextOutsideTheCodePageIsAQuestionMarkInTheProjectAndAGlyphInTheMovie) {
+  // Hangul: code page 936 holds none of it.
+  TSaveFixture f;
+  document::TFlashObjects& text = f.Banner.Document.ItemTable[test::TReferenceBanner::LatinText];
+  text.Text = "Sale 한글";
+  text.FontName = "WenQuanYi Zen Hei";
+  f.Banner.Document.BannerSettings.Compress = false;
+  const std::string movie = f.MoviePath("banner.swf");
+  TAnsweringSaveDialogs dialogs(f.Banner.Document.BannerSettings, movie);
+  ASSERT_EQ(f.Pipeline.Save(dialogs, f.Folders), TSaveResult::srSaved);
+
+  const std::string project = platform::ReadWholeFile(f.Folders.BwfDirectory + "banner.BWF");
+  EXPECT_NE(project.find("\r\nText=Sale ??\r\n"), std::string::npos);
+  bool hangul = false;
+  const test::TSwfFile swf = test::ReadSwf(platform::ReadFileBytes(movie));
+  for (const test::TSwfTag* font : swf.TagsWith(48)) {
+    const std::vector<std::uint16_t> codes = test::FontCodes(*font);
+    hangul = hangul || (std::count(codes.begin(), codes.end(), 0xD55C) == 1 &&
+                        std::count(codes.begin(), codes.end(), 0xAE00) == 1);
+  }
+  EXPECT_TRUE(hangul) << "a font of the movie holds both Hangul glyphs";
 }
 
 }  // namespace
