@@ -1,19 +1,13 @@
 #include "cli/ProjectFile.h"
 
+#include "platform/ProgramFolder.h"
+
 namespace tessaly::cli {
 
 namespace fs = std::filesystem;
 
-std::string ExecutableFolder() {
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  std::string folder = error ? fs::current_path().string() : executable.parent_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 project::TWarningLoadHost ToolLoadHost(std::ostream& warnings) {
-  return project::TWarningLoadHost(warnings, ExecutableFolder() + "backgrounds/");
+  return project::TWarningLoadHost(warnings, platform::ProgramFolder() + "backgrounds/");
 }
 
 void LoadBannerProject(const fs::path& project, const std::string& shownName, document::TBannerDocument& doc,

@@ -1,6 +1,6 @@
 #pragma once
-// What the tools that read a project share: where the program's files are
-// and how a project file is loaded without the window.
+// What the tools that read a project share: how a project file is loaded
+// without the window.
 
 #include <filesystem>
 #include <ostream>
@@ -17,13 +17,9 @@ class TProjectError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The folder of the running executable, ending in "/": the particle
-// pictures and the built-in backgrounds are found beside the program.
-std::string ExecutableFolder();
-
 // The host of a load (and the warning sink of the build after it) that
 // answers questions No and writes "warning: ..." lines to warnings; the
-// built-in backgrounds are found beside the program.
+// built-in backgrounds are found in the program folder.
 project::TWarningLoadHost ToolLoadHost(std::ostream& warnings);
 
 // Loads the project file (an absolute path; shownName is how messages name

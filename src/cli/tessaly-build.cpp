@@ -19,6 +19,7 @@
 #include "document/BuildPipeline.h"
 #include "effects/RandomGenerator.h"
 #include "effects/unit_OneStepAnim.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 
 namespace {
@@ -152,7 +153,7 @@ int Build(const TOptions& options) {
   // The program's one random generator, seeded with 0: every run of the
   // same project gives the same movie.
   effects::TRandomGenerator random(0);
-  effects::TOneStepAnim effectGenerator(random, cli::ExecutableFolder());
+  effects::TOneStepAnim effectGenerator(random, platform::ProgramFolder());
   TKeepingHost host;
   document::TBuildPipeline pipeline(doc, host, &effectGenerator);
   pipeline.SetWarningSink(&loadHost);

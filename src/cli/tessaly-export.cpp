@@ -19,6 +19,7 @@
 #include "export/BannerExport.h"
 #include "export/BannerMovie.h"
 #include "export/VideoEncoder.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SafeFile.h"
 
 namespace {
@@ -244,7 +245,7 @@ int Export(const TOptions& o) {
   // The program's one random generator, seeded with 0, as tessaly-build:
   // every run of the same project plays the same movie.
   effects::TRandomGenerator random(0);
-  effects::TOneStepAnim effectGenerator(random, cli::ExecutableFolder());
+  effects::TOneStepAnim effectGenerator(random, platform::ProgramFolder());
   const exports::TBannerMovie movie = exports::BuildBannerMovie(doc, &effectGenerator, {}, &loadHost);
   const exports::TExportResult result = exports::ExportBanner(movie, ExportOptions(o));
   if (!result.FitsTarget) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "document/BannerDocument.h"
+#include "platform/ProgramFolder.h"
 
 namespace tessaly::shell {
 namespace {
@@ -79,18 +80,10 @@ void CreateFolder(const std::string& path) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-  std::error_code error;
-  std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  const std::filesystem::path folder =
-      error ? std::filesystem::current_path(error) : executable.parent_path();
-  return WithTrailingSeparator(folder.string());
-}
-
 TSettingsFolders DefaultFolders() {
   QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (documents.isEmpty()) documents = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
-  return {ProgramFolder(), WithTrailingSeparator(documents.toStdString()) + "Tessaly/", {}};
+  return {platform::ProgramFolder(), WithTrailingSeparator(documents.toStdString()) + "Tessaly/", {}};
 }
 
 TSettingValues FirstStartValues(const TSettingsFolders& folders) {

@@ -36,15 +36,12 @@ struct TPreferences {
 
 // The folders that the defaults are built from, each ending in "/".
 struct TSettingsFolders {
-  std::string Program;    // ProgramFolder(): the files shipped with the program
+  std::string Program;    // platform::ProgramFolder(): the files shipped with the program
   std::string UserFiles;  // where the user's movies and projects go by default
   std::string Recovery;   // the recovery files; empty: RecoveryFolder()
 };
 
-// The folder of the running executable, ending in "/".
-std::string ProgramFolder();
-
-// ProgramFolder() and the user's documents folder + "Tessaly/".
+// platform::ProgramFolder() and the user's documents folder + "Tessaly/".
 TSettingsFolders DefaultFolders();
 
 using TSettingValues = std::vector<std::pair<QString, QVariant>>;

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "document/BannerDocument.h"
+#include "platform/ProgramFolder.h"
 
 namespace tessaly::shell {
 namespace {
@@ -259,7 +260,7 @@ TEST(Settings, FoldersGetATrailingSeparator) {
 }
 
 TEST(Settings, ProgramFolderIsTheExecutablesFolder) {
-  const std::string folder = ProgramFolder();
+  const std::string folder = platform::ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '/');
   EXPECT_TRUE(std::filesystem::exists(folder + "test_shell_settings"));
