@@ -78,6 +78,13 @@ TEST(EffectEngine, CaptionsInListOrder) {
   EXPECT_EQ(EffectTable[25].Caption, "下雪");
   EXPECT_EQ(EffectTable[28].Caption, "旋转,收缩和扩展");
   EXPECT_EQ(EffectTable[30].Caption, "垂直拉伸");
+  // Every entry after "无动画" adds its pass through its own function.
+  EXPECT_EQ(EffectTable[0].Run, nullptr);
+  for (int i = 1; i < EffectCount; ++i) {
+    EXPECT_NE(EffectTable[static_cast<std::size_t>(i)].Run, nullptr) << i;
+    for (int j = 1; j < i; ++j)
+      EXPECT_NE(EffectTable[static_cast<std::size_t>(i)].Run, EffectTable[static_cast<std::size_t>(j)].Run) << i << " " << j;
+  }
 }
 
 // Main-timeline frames of one pass without delays, from the effect table,
