@@ -15,6 +15,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/ToolInfo.h"
 #include "swf/FlashObjects.h"
 
 namespace {
@@ -230,12 +231,20 @@ class TGallery {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // An argument that looks like an option is a request for help, not a file name.
-  if (argc != 2 || argv[1][0] == '-') {
-    const bool help = argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help");
-    (help ? std::cout : std::cerr) << "usage: tessaly-gallery OUT.swf\n"
-                                      "Writes a gallery of every shape maker and fill and prints what each cell shows.\n";
-    return help ? 0 : 2;
+  using tessaly::cli::TInfoRequest;
+  const TInfoRequest info = argc == 2 ? tessaly::cli::InfoRequestOf(argv[1]) : TInfoRequest::irNone;
+  if (info == TInfoRequest::irVersion) {
+    std::cout << tessaly::cli::VersionText("tessaly-gallery");
+    return 0;
+  }
+  // Any other argument that looks like an option is no file name.
+  if (info == TInfoRequest::irHelp || argc != 2 || argv[1][0] == '-') {
+    (info == TInfoRequest::irHelp ? std::cout : std::cerr)
+        << "usage: tessaly-gallery OUT.swf\n"
+           "Writes a gallery of every shape maker and fill and prints what each cell shows.\n"
+           "  -h, --help   show this text.\n"
+           "  --version    show the program's version.\n";
+    return info == TInfoRequest::irHelp ? 0 : 2;
   }
   try {
     TGallery gallery;

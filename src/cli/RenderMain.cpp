@@ -8,6 +8,7 @@
 // advance with it); frames count from 1. The movie loops as in a browser
 // unless --no-loop is given.
 
+#include "cli/ToolInfo.h"
 #include "player/FlashPlayer.h"
 
 #include <cerrno>
@@ -43,6 +44,7 @@ constexpr const char* kHelpText =
     "  --no-loop         stop at the last frame instead of starting again as a\n"
     "                    browser does.\n"
     "  -h, --help        show this text.\n"
+    "  --version         show the program's version.\n"
     "\n"
     "Warnings about the movie go to stderr.\n"
     "\n"
@@ -56,7 +58,7 @@ struct TOptions {
   int first = 1, last = 1;
   int width = 0, height = 0;
   bool loop = true;
-  bool help = false;
+  tessaly::cli::TInfoRequest info = tessaly::cli::TInfoRequest::irNone;
 };
 
 bool ParseInt(const std::string& text, int& value) {
@@ -87,8 +89,8 @@ bool ParseArguments(int argc, char** argv, TOptions& o, std::string& error) {
       return true;
     };
     std::string value;
-    if (arg == "-h" || arg == "--help") {
-      o.help = true;
+    if (tessaly::cli::InfoRequestOf(arg) != tessaly::cli::TInfoRequest::irNone) {
+      o.info = tessaly::cli::InfoRequestOf(arg);
       return true;
     } else if (arg == "-o") {
       if (!next(o.output)) return false;
@@ -152,8 +154,12 @@ int main(int argc, char** argv) {
     std::cerr << "tessaly-render: " << error << "\n" << kUsage;
     return 2;
   }
-  if (o.help) {
+  if (o.info == tessaly::cli::TInfoRequest::irHelp) {
     std::cout << kUsage << kHelpText;
+    return 0;
+  }
+  if (o.info == tessaly::cli::TInfoRequest::irVersion) {
+    std::cout << tessaly::cli::VersionText("tessaly-render");
     return 0;
   }
   try {

@@ -15,6 +15,7 @@
 #include <numbers>
 #include <string>
 
+#include "cli/ToolInfo.h"
 #include "swf/FlashObjects.h"
 
 namespace {
@@ -210,12 +211,20 @@ std::unique_ptr<TFlashMovie> BuildSample(bool compressed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // An argument that looks like an option is a request for help, not a folder.
-  if (argc != 2 || argv[1][0] == '-') {
-    const bool help = argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help");
-    (help ? std::cout : std::cerr) << "usage: tessaly-sample OUTDIR\n"
-                                      "Writes tessaly-sample.swf (FWS) and tessaly-sample-cws.swf (CWS) into OUTDIR.\n";
-    return help ? 0 : 2;
+  using tessaly::cli::TInfoRequest;
+  const TInfoRequest info = argc == 2 ? tessaly::cli::InfoRequestOf(argv[1]) : TInfoRequest::irNone;
+  if (info == TInfoRequest::irVersion) {
+    std::cout << tessaly::cli::VersionText("tessaly-sample");
+    return 0;
+  }
+  // Any other argument that looks like an option is no folder.
+  if (info == TInfoRequest::irHelp || argc != 2 || argv[1][0] == '-') {
+    (info == TInfoRequest::irHelp ? std::cout : std::cerr)
+        << "usage: tessaly-sample OUTDIR\n"
+           "Writes tessaly-sample.swf (FWS) and tessaly-sample-cws.swf (CWS) into OUTDIR.\n"
+           "  -h, --help   show this text.\n"
+           "  --version    show the program's version.\n";
+    return info == TInfoRequest::irHelp ? 0 : 2;
   }
   const std::filesystem::path dir = argv[1];
   try {

@@ -15,6 +15,7 @@
 
 #include "cli/ProjectFile.h"
 #include "cli/SwfSummary.h"
+#include "cli/ToolInfo.h"
 #include "document/BannerDocument.h"
 #include "document/BuildPipeline.h"
 #include "effects/RandomGenerator.h"
@@ -46,6 +47,7 @@ constexpr const char* HelpText =
     "  --preview    write the editing preview instead: one frame, the items\n"
     "               draggable as in the program's preview.\n"
     "  -h, --help   show this text.\n"
+    "  --version    show the program's version.\n"
     "\n"
     "Picture paths in the project that are not absolute are taken from the\n"
     "project's folder. Questions that loading raises (a picture that is missing)\n"
@@ -63,7 +65,7 @@ struct TOptions {
   std::string Project;
   std::string Output;
   bool Preview = false;
-  bool Help = false;
+  cli::TInfoRequest Info = cli::TInfoRequest::irNone;
 };
 
 // nullopt with a message on stderr when the arguments are wrong.
@@ -71,8 +73,8 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
   TOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "-h" || arg == "--help") {
-      options.Help = true;
+    if (cli::InfoRequestOf(arg) != cli::TInfoRequest::irNone) {
+      options.Info = cli::InfoRequestOf(arg);
     } else if (arg == "--preview") {
       options.Preview = true;
     } else if (arg == "-o") {
@@ -91,7 +93,7 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
       return std::nullopt;
     }
   }
-  if (!options.Help && options.Project.empty()) {
+  if (options.Info == cli::TInfoRequest::irNone && options.Project.empty()) {
     std::cerr << "tessaly-build: no project given\n";
     return std::nullopt;
   }
@@ -176,8 +178,12 @@ int main(int argc, char** argv) {
     std::cerr << Usage << "Try tessaly-build --help.\n";
     return ExitUsage;
   }
-  if (options->Help) {
+  if (options->Info == cli::TInfoRequest::irHelp) {
     std::cout << Usage << HelpText;
+    return ExitBuilt;
+  }
+  if (options->Info == cli::TInfoRequest::irVersion) {
+    std::cout << cli::VersionText("tessaly-build");
     return ExitBuilt;
   }
   try {

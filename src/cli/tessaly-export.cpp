@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/ProjectFile.h"
+#include "cli/ToolInfo.h"
 #include "document/BannerDocument.h"
 #include "effects/RandomGenerator.h"
 #include "effects/unit_OneStepAnim.h"
@@ -32,7 +33,6 @@ constexpr int ExitExported = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-constexpr const char* Version = "tessaly-export 1.0\n";
 
 constexpr const char* Usage =
     "usage: tessaly-export PROJECT.bwf --gif OUT.gif | --webp OUT.webp | --mp4 OUT.mp4 | --webm OUT.webm |\n"
@@ -159,9 +159,9 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
     for (const TOutputOption& candidate : OutputOptions)
       if (arg == candidate.Name) output = &candidate;
     bool ok = true;
-    if (arg == "-h" || arg == "--help") {
+    if (cli::InfoRequestOf(arg) == cli::TInfoRequest::irHelp) {
       o.Help = true;
-    } else if (arg == "--version") {
+    } else if (cli::InfoRequestOf(arg) == cli::TInfoRequest::irVersion) {
       o.Version = true;
     } else if (output != nullptr) {
       if (o.Kind) {
@@ -274,7 +274,7 @@ int main(int argc, char** argv) {
     return ExitExported;
   }
   if (options->Version) {
-    std::cout << Version;
+    std::cout << cli::VersionText("tessaly-export");
     return ExitExported;
   }
   try {

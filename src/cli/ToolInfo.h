@@ -1,0 +1,20 @@
+#pragma once
+// What every command-line tool answers before its own work: "--help"
+// (usage and help on stdout) and "--version" (its name and the program's
+// version on stdout), both with exit status 0.
+
+#include <string>
+#include <string_view>
+
+namespace tessaly::cli {
+
+enum class TInfoRequest { irNone, irHelp, irVersion };
+
+// irHelp for "-h" and "--help", irVersion for "--version", else irNone.
+TInfoRequest InfoRequestOf(std::string_view arg);
+
+// "NAME VERSION\n": the tool's name and the version of the program it comes
+// with.
+std::string VersionText(std::string_view tool);
+
+}  // namespace tessaly::cli
