@@ -16,6 +16,7 @@
 #include "export/GifEncoder.h"
 #include "export/MovieFrames.h"
 #include "export/WebpEncoder.h"
+#include "platform/ProgramFolder.h"
 #include "support/ReferenceBanner.h"
 
 namespace {
@@ -25,8 +26,6 @@ using namespace tessaly::exports;
 
 constexpr int RotateAndShrink = 26;
 constexpr int ThreeSecondSpeed = 6;  // a pass of 101 frames
-
-std::string ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/"; }
 
 struct TBench {
   TBench() {
@@ -39,7 +38,7 @@ struct TBench {
   }
   tessaly::test::TReferenceBanner Banner;
   effects::TRandomGenerator Random;
-  effects::TOneStepAnim Engine{Random, ProgramFolder()};
+  effects::TOneStepAnim Engine{Random, platform::ProgramFolder()};
 };
 
 void SetCounters(benchmark::State& state, std::size_t bytes, int frames) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/ToolInfo.h"
@@ -231,21 +232,11 @@ class TGallery {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using tessaly::cli::TInfoRequest;
-  const TInfoRequest info = argc == 2 ? tessaly::cli::InfoRequestOf(argv[1]) : TInfoRequest::irNone;
-  if (info == TInfoRequest::irVersion) {
-    std::cout << tessaly::cli::VersionText("tessaly-gallery");
-    return 0;
-  }
-  // Any other argument that looks like an option is no file name.
-  if (info == TInfoRequest::irHelp || argc != 2 || argv[1][0] == '-') {
-    (info == TInfoRequest::irHelp ? std::cout : std::cerr)
-        << "usage: tessaly-gallery OUT.swf\n"
-           "Writes a gallery of every shape maker and fill and prints what each cell shows.\n"
-           "  -h, --help   show this text.\n"
-           "  --version    show the program's version.\n";
-    return info == TInfoRequest::irHelp ? 0 : 2;
-  }
+  constexpr const char* Usage =
+      "usage: tessaly-gallery OUT.swf\n"
+      "Writes a gallery of every shape maker and fill and prints what each cell shows.\n";
+  if (const std::optional<int> exit = tessaly::cli::AnswerForOnePath(argc, argv, "tessaly-gallery", Usage))
+    return *exit;
   try {
     TGallery gallery;
     gallery.Build();

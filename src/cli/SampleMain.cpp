@@ -11,6 +11,7 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -211,21 +212,11 @@ std::unique_ptr<TFlashMovie> BuildSample(bool compressed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using tessaly::cli::TInfoRequest;
-  const TInfoRequest info = argc == 2 ? tessaly::cli::InfoRequestOf(argv[1]) : TInfoRequest::irNone;
-  if (info == TInfoRequest::irVersion) {
-    std::cout << tessaly::cli::VersionText("tessaly-sample");
-    return 0;
-  }
-  // Any other argument that looks like an option is no folder.
-  if (info == TInfoRequest::irHelp || argc != 2 || argv[1][0] == '-') {
-    (info == TInfoRequest::irHelp ? std::cout : std::cerr)
-        << "usage: tessaly-sample OUTDIR\n"
-           "Writes tessaly-sample.swf (FWS) and tessaly-sample-cws.swf (CWS) into OUTDIR.\n"
-           "  -h, --help   show this text.\n"
-           "  --version    show the program's version.\n";
-    return info == TInfoRequest::irHelp ? 0 : 2;
-  }
+  constexpr const char* Usage =
+      "usage: tessaly-sample OUTDIR\n"
+      "Writes tessaly-sample.swf (FWS) and tessaly-sample-cws.swf (CWS) into OUTDIR.\n";
+  if (const std::optional<int> exit = tessaly::cli::AnswerForOnePath(argc, argv, "tessaly-sample", Usage))
+    return *exit;
   const std::filesystem::path dir = argv[1];
   try {
     std::filesystem::create_directories(dir);

@@ -21,13 +21,12 @@ extern "C" {
 #include <stdexcept>
 
 #include "export/FrameTiming.h"
+#include "platform/ProgramFolder.h"
 #include "player/FlashPlayer.h"
 
 namespace tessaly::exports::test {
 
 namespace {
-
-std::string ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/"; }
 
 // The rotate-and-shrink effect.
 constexpr int RotateAndShrink = 26;
@@ -72,7 +71,7 @@ void Accumulate(const QImage& a, const QImage& b, double sum[3], int worst[3]) {
 
 }  // namespace
 
-TBannerFixture::TBannerFixture() : Engine(Random, ProgramFolder()) {}
+TBannerFixture::TBannerFixture() : Engine(Random, platform::ProgramFolder()) {}
 
 void TBannerFixture::ChooseEffect(int speed, int loop) {
   Settings().AnimationType = RotateAndShrink;

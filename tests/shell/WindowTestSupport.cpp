@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "platform/ProgramFolder.h"
+
 namespace tessaly::shell::test {
 
 TAnswer TScriptedDialogs::AskYesNoCancel(const QString& question) {
@@ -44,7 +46,7 @@ TScratch::TScratch() {
   std::filesystem::remove_all(Path);
   std::filesystem::create_directories(Path / "movies");
   std::filesystem::create_directories(Path / "projects");
-  Folders = {ProgramFolder(), Path.string() + "/", Path.string() + "/state"};
+  Folders = {platform::ProgramFolder(), Path.string() + "/", Path.string() + "/state"};
   Store = std::make_unique<QSettings>(QString::fromStdString((Path / "settings.ini").string()), QSettings::IniFormat);
   Preferences = LoadSettings(*Store, Folders);
   Preferences.SaveDirectory = (Path / "movies").string() + "/";
