@@ -35,6 +35,7 @@ class TScriptedDialogs : public TUserDialogs {
   void ShowError(const QString& message) override { Shown.push_back(message.toStdString()); }
   bool ConfirmSaveOptions(const QString&, const QString&) override { return false; }
   std::optional<QString> AskSaveFileName(const QString&, const QString&) override { return {}; }
+  std::optional<QString> AskExportFileName(const QString&, const QString&, const QString&) override { return {}; }
   std::optional<QString> AskOpenFileName(const QString&) override { return {}; }
   std::optional<QString> AskPictureFileName(const QString&) override { return {}; }
   std::int32_t AskGifFrame(const QString&, int) override { return -1; }

@@ -1,13 +1,15 @@
 // The main window on real widgets (offscreen): the size fields typed into
 // as a user does, F1, Exit, Save from the save tab, a write error, New, and
 // an opened project shown in every control of the size, background,
-// animation and save tabs.
+// animation and save tabs; exports from the save tab, finished and
+// cancelled.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -19,9 +21,14 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <fstream>
+#include <iterator>
+
 #include "DialogTestSupport.h"
 #include "WindowTestSupport.h"
 #include "project/ProjectSaver.h"
+#include "shell/dialogs/ExportProgressDialog.h"
+#include "shell/core/ExportJobs.h"
 #include "shell/core/SizePresets.h"
 #include "shell/main/MainWindow.h"
 #include "shell/main/PreviewPanel.h"
@@ -180,6 +187,83 @@ TEST_F(MainWindowTest, SaveFromTheSaveTabWritesBothFilesAndClearsTheMark) {
   EXPECT_EQ(Settings().URL, "http://example.org/");
 }
 
+std::string FileStart(const std::string& path, std::size_t count) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes(count, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(count));
+  return bytes.substr(0, static_cast<std::size_t>(in.gcount()));
+}
+
+TEST_F(MainWindowTest, AnExportFromTheSaveTabWritesItsFileAndShowsItsWeight) {
+  struct TCase {
+    const char* Button;
+    const char* Proposal;  // the file dialog's proposal
+    const char* File;      // the name chosen
+    std::string Magic;
+  };
+  const TCase cases[] = {
+      {"导出动画 GIF", "banner.gif", "banner.gif", "GIF89a"},
+      {"导出 WebP", "banner.webp", "banner.webp", "RIFF"},
+      {"导出备用图片", "banner.png", "backup.jpg", "\xFF\xD8\xFF"},
+      {"导出 HTML5 广告包", "banner.zip", "ad.zip", "PK\x03\x04"},
+  };
+  AddShape();
+  window.Tabs()->setCurrentIndex(wtSave);
+  TSaveTab* save = window.SavePage();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Button);
+    dialogs.Messages.clear();
+    dialogs.ExportFileName = QString::fromStdString(scratch.File(c.File));
+    QTest::mouseClick(Control<QPushButton>(*save, QString::fromUtf8(c.Button)), Qt::LeftButton);
+    EXPECT_EQ(dialogs.ExportDialogTitle, QString::fromUtf8(c.Button));
+    EXPECT_EQ(dialogs.ExportDialogProposal, QString::fromStdString(Movie(c.Proposal)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.Messages.empty(); }, 120000));
+    ASSERT_TRUE(std::filesystem::exists(scratch.File(c.File))) << dialogs.Messages.front().toStdString();
+    EXPECT_EQ(FileStart(scratch.File(c.File), c.Magic.size()), c.Magic);
+    const auto bytes = std::filesystem::file_size(scratch.File(c.File));
+    const QString expected = QStringLiteral("%1: %2 字节 (%3 KB)").arg(QString::fromUtf8(c.File)).arg(bytes).arg((bytes + 1023) / 1024);
+    EXPECT_EQ(dialogs.Messages.front(), expected);
+    EXPECT_EQ(save->ExportWeight()->text(), expected);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.findChildren<ExportProgressDialog*>().isEmpty(); }, 5000))
+      << "each progress dialog goes when done";
+}
+
+TEST(ExportWeightMessageTest, AFileOverTheAdLimitCarriesTheWarning) {
+  EXPECT_EQ(QString::fromStdString(ExportWeightMessage(QStringLiteral("/x/banner.gif"), 150 * 1024)),
+            QStringLiteral("banner.gif: 153600 字节 (150 KB)"));
+  EXPECT_EQ(QString::fromStdString(ExportWeightMessage(QStringLiteral("/x/banner.gif"), 150 * 1024 + 1)),
+            QStringLiteral("banner.gif: 153601 字节 (151 KB)\n超过展示广告通常允许的 150 KB."));
+}
+
+TEST_F(MainWindowTest, ACancelledExportLeavesNoFile) {
+  AddShape();
+  // A long animation, so that Cancel comes while the frames are encoded.
+  document::TBannerSettings& s = window.App().Document().BannerSettings;
+  s.AnimationType = 1;
+  window.Tabs()->setCurrentIndex(wtSave);
+  TSaveTab* save = window.SavePage();
+  save->ShowExportWeight(QStringLiteral("before"));
+  dialogs.ExportFileName = QString::fromStdString(scratch.File("cancelled.webp"));
+  QTest::mouseClick(Control<QPushButton>(*save, QStringLiteral("导出 WebP")), Qt::LeftButton);
+  auto* progress = window.findChild<ExportProgressDialog*>();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_TRUE(progress->isVisible());
+  QTest::mouseClick(Control<QPushButton>(*progress, QStringLiteral("取消")), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.Messages.empty(); }, 120000));
+  EXPECT_EQ(dialogs.Messages.front(), QStringLiteral("导出已取消."));
+  EXPECT_FALSE(std::filesystem::exists(scratch.File("cancelled.webp")));
+  EXPECT_EQ(save->ExportWeight()->text(), QStringLiteral("before"));
+}
+
+TEST_F(MainWindowTest, ACancelledFileDialogExportsNothing) {
+  window.Tabs()->setCurrentIndex(wtSave);
+  QTest::mouseClick(Control<QPushButton>(*window.SavePage(), QStringLiteral("导出视频")), Qt::LeftButton);
+  EXPECT_EQ(dialogs.ExportDialogProposal, QString::fromStdString(Movie("banner.mp4")));
+  EXPECT_TRUE(window.findChildren<ExportProgressDialog*>().isEmpty());
+  EXPECT_TRUE(dialogs.Messages.empty());
+}
+
 TEST_F(MainWindowTest, AWriteErrorIsShownAndTheMarkStays) {
   AddShape();
   dialogs.SaveFileName = QString::fromStdString(scratch.File("missing/banner.swf"));
@@ -274,7 +358,8 @@ TEST_F(MainWindowTest, AnOpenedProjectFillsEveryControl) {
 
 TEST_F(MainWindowTest, ControlsCarryTheirCaptionsAsAccessibleNames) {
   for (const char* caption : {"新建", "打开", "开始", "保存", "预览 ", "发送邮件", "FTP发布到站点", "生成HTML代码",
-                              "播放", "停止", "删除", "撤销删除", "重新排序", "添加背景图像", "仅匹配图像大小"}) {
+                              "播放", "停止", "删除", "撤销删除", "重新排序", "添加背景图像", "仅匹配图像大小",
+                              "导出", "导出动画 GIF", "导出 WebP", "导出视频", "导出备用图片", "导出 HTML5 广告包"}) {
     int found = 0;
     for (QWidget* w : window.findChildren<QWidget*>())
       if (w->accessibleName() == QString::fromUtf8(caption)) ++found;

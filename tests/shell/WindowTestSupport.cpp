@@ -35,6 +35,13 @@ std::optional<QString> TScriptedDialogs::AskSaveFileName(const QString& folder, 
   return SaveFileName;
 }
 
+std::optional<QString> TScriptedDialogs::AskExportFileName(const QString& title, const QString&,
+                                                           const QString& proposal) {
+  ExportDialogTitle = title;
+  ExportDialogProposal = proposal;
+  return ExportFileName;
+}
+
 std::optional<QString> TScriptedDialogs::AskOpenFileName(const QString&) { return OpenFileName; }
 
 std::optional<QString> TScriptedDialogs::AskPictureFileName(const QString&) { return PictureFileName; }

@@ -29,6 +29,8 @@ class TScriptedDialogs : public TUserDialogs {
   void ShowError(const QString& message) override { Errors.push_back(message); }
   bool ConfirmSaveOptions(const QString& caption, const QString& message) override;
   std::optional<QString> AskSaveFileName(const QString& folder, const QString& fileName) override;
+  std::optional<QString> AskExportFileName(const QString& title, const QString& filter,
+                                           const QString& proposal) override;
   std::optional<QString> AskOpenFileName(const QString& folder) override;
   std::optional<QString> AskPictureFileName(const QString& folder) override;
   std::int32_t AskGifFrame(const QString&, int) override { return -1; }
@@ -39,6 +41,7 @@ class TScriptedDialogs : public TUserDialogs {
   std::deque<bool> YesNoAnswers;
   bool ContinueSaveOptions = true;
   std::optional<QString> SaveFileName;
+  std::optional<QString> ExportFileName;
   std::optional<QString> OpenFileName;
   std::optional<QString> PictureFileName;
 
@@ -49,6 +52,8 @@ class TScriptedDialogs : public TUserDialogs {
   std::vector<QString> SaveOptionsShown;
   QString SaveDialogFolder;
   QString SaveDialogProposal;
+  QString ExportDialogTitle;
+  QString ExportDialogProposal;
   int Beeps = 0;
 };
 

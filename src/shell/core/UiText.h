@@ -166,6 +166,29 @@ inline constexpr const char* MailButton = QT_TRANSLATE_NOOP("Tessaly", "发送�
 inline constexpr const char* FtpButton = QT_TRANSLATE_NOOP("Tessaly", "FTP发布到站点");
 inline constexpr const char* HtmlCodeButton = QT_TRANSLATE_NOOP("Tessaly", "生成HTML代码");
 
+// Save tab: exports.
+inline constexpr const char* ExportGroup = QT_TRANSLATE_NOOP("Tessaly", "导出");
+inline constexpr const char* ExportGif = QT_TRANSLATE_NOOP("Tessaly", "导出动画 GIF");
+inline constexpr const char* ExportWebp = QT_TRANSLATE_NOOP("Tessaly", "导出 WebP");
+inline constexpr const char* ExportVideo = QT_TRANSLATE_NOOP("Tessaly", "导出视频");
+inline constexpr const char* ExportPicture = QT_TRANSLATE_NOOP("Tessaly", "导出备用图片");
+inline constexpr const char* ExportHtml5 = QT_TRANSLATE_NOOP("Tessaly", "导出 HTML5 广告包");
+inline constexpr const char* ExportGifFilter = QT_TRANSLATE_NOOP("Tessaly", "GIF 动画 (*.gif)");
+inline constexpr const char* ExportWebpFilter = QT_TRANSLATE_NOOP("Tessaly", "WebP 动画 (*.webp)");
+inline constexpr const char* ExportVideoFilter =
+    QT_TRANSLATE_NOOP("Tessaly", "MP4 视频 (*.mp4);;WebM 视频 (*.webm)");
+inline constexpr const char* ExportPictureFilter =
+    QT_TRANSLATE_NOOP("Tessaly", "PNG 图片 (*.png);;JPEG 图片 (*.jpg *.jpeg)");
+inline constexpr const char* ExportHtml5Filter = QT_TRANSLATE_NOOP("Tessaly", "HTML5 广告包 (*.zip)");
+// %1 the file's name, %2 its bytes, %3 its KB.
+inline constexpr const char* ExportWeight = QT_TRANSLATE_NOOP("Tessaly", "%1: %2 字节 (%3 KB)");
+// %1 the limit in KB.
+inline constexpr const char* ExportTooHeavy = QT_TRANSLATE_NOOP("Tessaly", "超过展示广告通常允许的 %1 KB.");
+inline constexpr const char* ExportCancelled = QT_TRANSLATE_NOOP("Tessaly", "导出已取消.");
+// %1 the file's name.
+inline constexpr const char* ExportRunning = QT_TRANSLATE_NOOP("Tessaly", "正在导出 %1 ...");
+inline constexpr const char* ExportCancel = QT_TRANSLATE_NOOP("Tessaly", "取消");
+
 // Commands.
 inline constexpr const char* SaveChangesQuestion = QT_TRANSLATE_NOOP("Tessaly", "还没有保存所作的更改.现在保存吗?");
 inline constexpr const char* OpenDialogFilter = QT_TRANSLATE_NOOP("Tessaly", "Tessaly 图像文件 (*.bwf)");

@@ -32,6 +32,10 @@ class TUserDialogs : public TUserMessages {
   // The save dialog ("保存横幅为", "Flash 文件 (*.swf)", overwrite prompt)
   // in folder with fileName proposed; nothing when cancelled.
   virtual std::optional<QString> AskSaveFileName(const QString& folder, const QString& fileName) = 0;
+  // The save dialog of an export titled title, with the filter (Qt's
+  // "name (*.ext);;..." form) and proposal, a path; nothing when cancelled.
+  virtual std::optional<QString> AskExportFileName(const QString& title, const QString& filter,
+                                                   const QString& proposal) = 0;
   // The open dialog for projects, starting in folder.
   virtual std::optional<QString> AskOpenFileName(const QString& folder) = 0;
   // The picture dialog, starting in folder.

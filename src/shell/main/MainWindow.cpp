@@ -1,6 +1,8 @@
 #include "shell/main/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <filesystem>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -12,13 +14,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "effects/RandomGenerator.h"
+#include "effects/unit_OneStepAnim.h"
+#include "export/BannerMovie.h"
 #include "publish/FtpSites.h"
 #include "publish/UpdateCheck.h"
 #include "shell/core/BackgroundList.h"
+#include "shell/core/ExportJobs.h"
 #include "shell/core/SizePresets.h"
 #include "shell/core/UiText.h"
 #include "shell/core/UpdateChecker.h"
 #include "shell/dialogs/AboutBox.h"
+#include "shell/dialogs/ExportProgressDialog.h"
 #include "shell/dialogs/FtpUploadDialog.h"
 #include "shell/dialogs/HtmlCodeDialog.h"
 #include "shell/dialogs/ItemOrderDialog.h"
@@ -227,6 +234,7 @@ void TMainWindow::ConnectSaveTab() {
   connect(tab, &TSaveTab::MailClicked, this, &TMainWindow::MailButtonClick);
   connect(tab, &TSaveTab::FtpClicked, this, &TMainWindow::FtpButtonClick);
   connect(tab, &TSaveTab::HtmlCodeClicked, this, &TMainWindow::HtmlCodeClick);
+  connect(tab, &TSaveTab::ExportClicked, this, &TMainWindow::ExportClick);
 }
 
 void TMainWindow::CreateItemTabs() {
@@ -439,6 +447,37 @@ void TMainWindow::HtmlCodeClick() {
                          publish::TempFolder()};
   HtmlCodeDialog dialog(std::move(source), app_->Dialogs(), app_->Opener(), this);
   dialog.exec();
+}
+
+void TMainWindow::ExportClick(int choice) {
+  const TExportChoiceText& texts = ExportChoiceTexts()[static_cast<std::size_t>(choice)];
+  const QFileInfo saved(QString::fromStdString(app_->SavedMoviePath()));
+  const QString folder = app_->SavedMoviePath().empty() ? QString::fromStdString(app_->Preferences().SaveDirectory)
+                                                        : saved.absolutePath();
+  const QString name = app_->SavedMoviePath().empty() ? QStringLiteral("banner") : saved.completeBaseName();
+  const std::optional<QString> path = app_->Dialogs().AskExportFileName(
+      Ui(texts.Caption), Ui(texts.Filter), QDir(folder).filePath(name + QLatin1String(texts.Extension)));
+  if (!path) return;
+  // The movie is built here from the document; only the encoding leaves
+  // the window thread. Its own generator, seeded as tessaly-export's,
+  // makes every export of the same banner the same and leaves the
+  // preview's random sequence alone.
+  exports::TBannerMovie movie;
+  const bool built = app_->Guarded([&] {
+    effects::TRandomGenerator random(0);
+    effects::TOneStepAnim effects(random, app_->Folders().Program);
+    movie = exports::BuildBannerMovie(app_->Document(), &effects, publish::TempFolder());
+  });
+  if (!built) return;
+  exports::TExportOptions options;
+  options.Kind = ExportKindFor(static_cast<TExportChoice>(choice), *path);
+  auto* dialog = new ExportProgressDialog(std::move(movie), options, *path, app_->Dialogs(), this);
+  connect(dialog, &ExportProgressDialog::exportFinished, this,
+          [this, dialog](TJobOutcome outcome, const QString& message) {
+            if (outcome == TJobOutcome::Done) save_->ShowExportWeight(message);
+            dialog->deleteLater();
+          });
+  dialog->start();
 }
 
 void TMainWindow::OpenOptions(int page) {

@@ -103,6 +103,9 @@ class TMainWindow : public QMainWindow {
   void MailButtonClick();
   void FtpButtonClick();
   void HtmlCodeClick();
+  // One of the save tab's exports (a TExportChoice): the file dialog, then
+  // the export with its progress dialog; the weight shown after.
+  void ExportClick(int choice);
   void Options1Click();
   void ReOrder1Click();
   void CheckUpdate1Click();

@@ -79,6 +79,15 @@ std::optional<QString> TWindowDialogs::AskSaveFileName(const QString& folder, co
   });
 }
 
+std::optional<QString> TWindowDialogs::AskExportFileName(const QString& title, const QString& filter,
+                                                         const QString& proposal) {
+  return OnWindowThread([&]() -> std::optional<QString> {
+    const QString chosen = QFileDialog::getSaveFileName(window_, title, proposal, filter);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+  });
+}
+
 std::optional<QString> TWindowDialogs::AskOpenFileName(const QString& folder) {
   return OnWindowThread([&]() -> std::optional<QString> {
     const QString chosen =

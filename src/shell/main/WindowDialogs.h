@@ -22,6 +22,8 @@ class TWindowDialogs : public TUserDialogs {
   void ShowError(const QString& message) override;
   bool ConfirmSaveOptions(const QString& caption, const QString& message) override;
   std::optional<QString> AskSaveFileName(const QString& folder, const QString& fileName) override;
+  std::optional<QString> AskExportFileName(const QString& title, const QString& filter,
+                                           const QString& proposal) override;
   std::optional<QString> AskOpenFileName(const QString& folder) override;
   std::optional<QString> AskPictureFileName(const QString& folder) override;
   std::int32_t AskGifFrame(const QString& path, int frameCount) override;

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "shell/core/ExportJobs.h"
 #include "shell/core/UiText.h"
 
 namespace tessaly::shell {
@@ -33,7 +35,8 @@ TSaveTab::TSaveTab(QWidget* parent)
       windowName_(new QLineEdit(this)),
       compressYes_(Choice(this, text::Yes)),
       compressNo_(Choice(this, text::No)),
-      version_(new QSpinBox(this)) {
+      version_(new QSpinBox(this)),
+      exportWeight_(new QLabel(this)) {
   url_->setAccessibleName(Ui(text::SaveUrl));
   windowName_->setAccessibleName(Ui(text::OtherWindowName));
   version_->setRange(4, 7);
@@ -48,6 +51,7 @@ TSaveTab::TSaveTab(QWidget* parent)
   boxes->addWidget(MovieBox());
   layout->addLayout(boxes);
   layout->addWidget(Buttons());
+  layout->addWidget(ExportBox());
 
   connect(url_, &QLineEdit::textEdited, this, &TSaveTab::UrlEdited);
   for (QRadioButton* target : targets_)
@@ -102,6 +106,30 @@ QWidget* TSaveTab::Buttons() {
   }
   layout->addStretch();
   return row;
+}
+
+QWidget* TSaveTab::ExportBox() {
+  auto* box = new QGroupBox(Ui(text::ExportGroup), this);
+  box->setAccessibleName(box->title());
+  auto* layout = new QVBoxLayout(box);
+  auto* buttons = new QHBoxLayout;
+  for (int choice = 0; choice < ExportChoiceCount; ++choice) {
+    auto* button = new QPushButton(Ui(ExportChoiceTexts()[choice].Caption), box);
+    button->setAccessibleName(button->text());
+    connect(button, &QPushButton::clicked, this, [this, choice] { emit ExportClicked(choice); });
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  layout->addLayout(buttons);
+  exportWeight_->setWordWrap(true);
+  exportWeight_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(exportWeight_);
+  return box;
+}
+
+void TSaveTab::ShowExportWeight(const QString& message) {
+  exportWeight_->setText(message);
+  exportWeight_->setAccessibleName(message);
 }
 
 int TSaveTab::ChosenTarget() const {

@@ -1,11 +1,14 @@
 #pragma once
 // The save tab ("保存"): the click address and target, compression and the
-// SWF version; save, the browser preview, mail, FTP and HTML code.
+// SWF version; save, the browser preview, mail, FTP and HTML code; the
+// exports to GIF, WebP, video, a backup picture and an HTML5 ad package,
+// with the weight of the last file exported.
 
 #include <QWidget>
 
 #include "document/BannerDocument.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -28,6 +31,10 @@ class TSaveTab : public QWidget {
   QRadioButton* CompressChoice(bool compress) const { return compress ? compressYes_ : compressNo_; }
   QSpinBox* Version() const { return version_; }
   QPushButton* SaveButton() const { return save_; }
+  QLabel* ExportWeight() const { return exportWeight_; }
+
+  // The message of the last export (its file's weight).
+  void ShowExportWeight(const QString& message);
 
  signals:
   void UrlEdited(const QString& url);
@@ -39,12 +46,15 @@ class TSaveTab : public QWidget {
   void MailClicked();
   void FtpClicked();
   void HtmlCodeClicked();
+  // One of the export buttons, a TExportChoice.
+  void ExportClicked(int choice);
 
  private:
   int ChosenTarget() const;
   QWidget* ClickBox();
   QWidget* MovieBox();
   QWidget* Buttons();
+  QWidget* ExportBox();
 
   QLineEdit* url_;
   QRadioButton* targets_[3];
@@ -53,6 +63,7 @@ class TSaveTab : public QWidget {
   QRadioButton* compressNo_;
   QSpinBox* version_;
   QPushButton* save_ = nullptr;
+  QLabel* exportWeight_;
 };
 
 }  // namespace tessaly::shell
