@@ -8,6 +8,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -365,6 +368,55 @@ TEST_F(MainWindowTest, ControlsCarryTheirCaptionsAsAccessibleNames) {
       if (w->accessibleName() == QString::fromUtf8(caption)) ++found;
     EXPECT_GE(found, 1) << caption;
   }
+}
+
+}  // namespace
+}  // namespace tessaly::shell::test
+
+namespace tessaly::shell::test {
+namespace {
+
+// A long animated build on the window's own build thread: after half a
+// second the progress dialog appears; its Cancel leaves the document, the
+// random source and the preview as they were.
+TEST(MainWindowBuildThread, ALongBuildShowsProgressAndCancelChangesNothing) {
+  TScratch scratch;
+  TScriptedDialogs dialogs;
+  TRecordingOpener opener;
+  TMainWindow window(scratch.Folders, scratch.Preferences, {&dialogs, nullptr, &opener, scratch.Store.get()});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  document::TBannerDocument& doc = window.App().Document();
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(doc.AddShapeItem(document::TShapeDefaults{}).Added());
+  doc.BannerSettings.AnimationType = 25;  // snow
+  doc.BannerSettings.AnimationSpeed = 1;
+  doc.BannerSettings.AnimationLoop = 5;
+  const document::TBannerSettings before = doc.BannerSettings;
+  const std::uint32_t seed = window.App().Random().RandomSeed;
+
+  bool progressShown = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QProgressDialog* progress : window.findChildren<QProgressDialog*>()) {
+      if (!progress->isVisible()) continue;
+      progressShown = true;
+      QPushButton* cancel = progress->findChild<QPushButton*>();
+      ASSERT_NE(cancel, nullptr);
+      EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
+      QTest::mouseClick(cancel, Qt::LeftButton);
+    }
+  });
+  poll.start(20);
+  QElapsedTimer took;
+  took.start();
+  window.Playflashanimation();
+  poll.stop();
+
+  EXPECT_TRUE(progressShown) << "the build took " << took.elapsed() << " ms";
+  EXPECT_FALSE(doc.Playing);
+  EXPECT_EQ(doc.BannerSettings, before);
+  EXPECT_EQ(window.App().Random().RandomSeed, seed);
+  EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
 }
 
 }  // namespace
