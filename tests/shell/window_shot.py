@@ -2,7 +2,9 @@
 """The program as a person starts it: `tessaly PROJECT.bwf` as a process on
 an X display (run under xvfb-run), a screenshot of the whole screen, and in
 it the picture that tessaly-render draws of the same project's editing
-preview, found by template matching and compared pixel for pixel.
+preview, found by template matching and compared pixel for pixel (only the
+selected item's dashed outline, which the window draws over the movie, may
+differ).
 
 usage: window_shot.py BIN_DIR PROJECT.bwf WORK_DIR
 Writes WORK_DIR/screen.png (the whole screen) and WORK_DIR/window.png (the
@@ -90,12 +92,19 @@ def main():
     screen = read_rgb(screen_png)
     expected = read_rgb(expected_png)
     y, x, diff = best_match(screen, expected)
-    # The place one pixel aside shows how far a near miss would be.
-    aside = np.abs(screen[y : y + expected.shape[0], x + 1 : x + 1 + expected.shape[1]] - expected).mean()
-    print("window_shot: banner %dx%d found at %d,%d; mean difference %.3f (one pixel aside %.3f); %s"
-          % (expected.shape[1], expected.shape[0], x, y, diff, aside, screen_png))
-    inside = int(box["X"]) <= x and x + expected.shape[1] <= int(box["X"]) + int(box["WIDTH"])
-    return 0 if diff < 0.5 and aside > 2 * diff + 1 and inside else 1
+    h, w = expected.shape[0], expected.shape[1]
+
+    # The share of pixels that differ visibly. The window draws the dashed
+    # outline of the selected item over the movie; everything else is the
+    # same picture. One pixel aside shows how far a near miss would be.
+    def differing(at_y, at_x):
+        return float((np.abs(screen[at_y : at_y + h, at_x : at_x + w] - expected).max(axis=2) > 8).mean())
+
+    here, aside = differing(y, x), differing(y, x + 1)
+    print("window_shot: banner %dx%d found at %d,%d; mean difference %.3f; pixels differing %.2f %% "
+          "(one pixel aside %.2f %%); %s" % (w, h, x, y, diff, 100 * here, 100 * aside, screen_png))
+    inside = int(box["X"]) <= x and x + w <= int(box["X"]) + int(box["WIDTH"])
+    return 0 if here < 0.03 and aside > 5 * here and inside else 1
 
 
 if __name__ == "__main__":
