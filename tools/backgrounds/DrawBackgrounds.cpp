@@ -2,7 +2,8 @@
 //
 // Draws the built-in background pictures (FOLDER/backgrounds/*.jpg, one per
 // style and banner size) and the picture behind the preview player
-// (FOLDER/preview6.bmp, a seamless tile). Everything is computed from
+// (FOLDER/preview6.bmp and FOLDER/previewflash1.bmp, the picture the
+// preferences name on a first start; seamless tiles). Everything is computed from
 // gradients, soft shapes and integer hashes, and the JPEG encoder runs with
 // fixed settings, so running the program again gives the same bytes.
 
@@ -283,12 +284,11 @@ TBitmap ToBitmap(TCanvas& canvas) {
 
 // ---- the preview area's tile ----
 
-// A quilt of soft diamonds in blue-grey with fine lighter seams, periodic in
-// 128 pixels both ways so it tiles without seams; 64 shades between a dark
-// and a light colour, ordered dithering between neighbouring shades.
-TBitmap PreviewTile() {
+// A quilt of soft diamonds with fine lighter seams, periodic in 128 pixels
+// both ways so it tiles without seams; 64 shades between a dark and a light
+// colour, ordered dithering between neighbouring shades.
+TBitmap PreviewTile(const TColour& dark, const TColour& light) {
   constexpr int size = 128, shades = 64;
-  const TColour dark = Hex(0x55606E), light = Hex(0x8A96A6);
   TBitmap bitmap(size, size, 8);
   bitmap.Palette().resize(shades);
   for (int i = 0; i < shades; ++i) {
@@ -334,7 +334,9 @@ int main(int argc, char** argv) {
           std::string(b.Style) + "-" + std::to_string(b.Width) + "x" + std::to_string(b.Height) + ".jpg";
       ok = WriteFile(folder / "backgrounds" / name, tessaly::platform::EncodeJpeg(ToBitmap(canvas), 90)) && ok;
     }
-    tessaly::platform::WriteBmpFile(PreviewTile(), (folder / "preview6.bmp").string());
+    tessaly::platform::WriteBmpFile(PreviewTile(Hex(0x55606E), Hex(0x8A96A6)), (folder / "preview6.bmp").string());
+    tessaly::platform::WriteBmpFile(PreviewTile(Hex(0x4E5A52), Hex(0x8FA295)),
+                                    (folder / "previewflash1.bmp").string());
     return ok ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
