@@ -6,8 +6,10 @@
 // popping an empty stack yields undefined, and a block that would grow the
 // stack or its strings past their limits is cut off.
 
+#include "player/AvmProperties.h"
 #include "player/AvmValue.h"
 #include "player/DisplayList.h"
+#include "player/SwfBitReader.h"
 
 #include <string>
 #include <vector>
@@ -35,8 +37,6 @@ inline constexpr size_t kStringBytesPerAction = 256;
 inline constexpr size_t kMaxStackDepth = 100'000;
 inline constexpr size_t kMaxStringBytes = size_t{1} << 20;
 inline constexpr int64_t kMaxScriptTextBytes = int64_t{64} << 20;
-// Longest variable or instance name a script may set.
-inline constexpr size_t kMaxNameBytes = 1024;
 
 class TAvm1 {
  public:
@@ -79,7 +79,24 @@ class TAvm1 {
   void CutOff(const std::string& reason);
   void RunBlock(TDisplayObject& origin, const TActionList& actions);
   void PushData(const TActionRecord& a);
+  // Runs one action other than the branches; false when it ends the block.
   bool Execute(TDisplayObject*& target, TDisplayObject& original, const TActionRecord& a);
+  // The families of actions: each runs an action of its own and returns
+  // true, or returns false for an action that is not its own.
+  bool RunArithmetic(uint8_t code);
+  void RunBitOperation(uint8_t code);
+  bool RunComparison(uint8_t code);
+  bool RunStringAction(uint8_t code);
+  bool RunStackAction(const TActionRecord& a);
+  bool RunVariableAction(TDisplayObject& target, uint8_t code);
+  bool RunMovieControl(TDisplayObject*& target, TDisplayObject& origin, const TActionRecord& a);
+  void StartDrag(TDisplayObject& target);
+  void GotoFrame2(TDisplayObject& target, TSwfBitReader& in);
+  // A value as the version-4 operators read it: undefined is 0 before
+  // version 7.
+  double Num(const TAvmValue& v) const;
+  // The instance a value names: a clip, or a target path from target.
+  TDisplayObject* ClipOf(TDisplayObject& target, const TAvmValue& v) const;
   TAvmValue Add2(const TAvmValue& a, const TAvmValue& b) const;
   bool Equals2(const TAvmValue& a, const TAvmValue& b) const;
   TAvmValue Less2(const TAvmValue& a, const TAvmValue& b) const;
@@ -98,14 +115,5 @@ class TAvm1 {
   bool cutOff_ = false;  // the running block ends after its current action
   std::string cutOffReason_;
 };
-
-// The properties by index (0 _x, 1 _y, 2 _xscale, 3 _yscale, 4 _currentframe,
-// 5 _totalframes, 6 _alpha, 7 _visible, 8 _width, 9 _height, 10 _rotation,
-// 11 _target, 12 _framesloaded, 13 _name); positions and sizes in pixels.
-TAvmValue GetProperty(const TDisplayObject& object, int index);
-// Sets a property from a value; returns false for read-only or unknown ones.
-bool SetProperty(TDisplayObject& object, int index, const TAvmValue& value);
-// The index of a property name such as "_x", or -1.
-int PropertyIndex(const std::string& name);
 
 }  // namespace tessaly::player

@@ -299,13 +299,13 @@ TDisplayObjectPtr TFlashPlayer::ButtonAt(double x, double y) const {
   return FindButton(display_->Root(), *movie_, x, y, 20, 0);
 }
 
-void TFlashPlayer::ButtonEvent(const TDisplayObjectPtr& button, int bit, uint8_t newState) {
+void TFlashPlayer::ButtonEvent(const TDisplayObjectPtr& button, swf::TSWFButtonCondition transition, uint8_t newState) {
   if (!button) return;
   display_->SetButtonState(*button, newState);
   const auto& def = static_cast<const TButtonDef&>(*button->character);
   TDisplayObject* timeline = button->parent ? button->parent : &display_->Root();
   for (const TButtonCondAction& ca : def.condActions)
-    if (ca.conditions & (1u << bit)) display_->Queue().push_back({timeline->weak_from_this(), &ca.actions});
+    if (ca.conditions & (1u << transition)) display_->Queue().push_back({timeline->weak_from_this(), &ca.actions});
   avm_->NewFrame();
   RunQueuedActions();
 }
@@ -335,16 +335,16 @@ void TFlashPlayer::MouseMove(double x, double y) {
     if (!pressed) return;
     const bool over = under == pressed;
     if (over && pressed->buttonState != bsDown)
-      ButtonEvent(pressed, 4, bsDown);  // out-down to over-down
+      ButtonEvent(pressed, swf::bcOutDownToOverDown, bsDown);
     else if (!over && pressed->buttonState == bsDown)
-      ButtonEvent(pressed, 5, bsOver);  // over-down to out-down
+      ButtonEvent(pressed, swf::bcOverDownToOutDown, bsOver);
     return;
   }
   auto hovered = hovered_.lock();
   if (under == hovered) return;
-  if (hovered) ButtonEvent(hovered, 1, bsUp);  // over-up to idle
+  if (hovered) ButtonEvent(hovered, swf::bcOverUpToIdle, bsUp);
   hovered_ = under;
-  if (under) ButtonEvent(under, 0, bsOver);  // idle to over-up
+  if (under) ButtonEvent(under, swf::bcIdleToOverUp, bsOver);
 }
 
 void TFlashPlayer::MouseDown(double x, double y) {
@@ -353,7 +353,7 @@ void TFlashPlayer::MouseDown(double x, double y) {
   mouseDown_ = true;
   auto under = ButtonAt(mouseX_, mouseY_);
   pressed_ = under;
-  if (under) ButtonEvent(under, 2, bsDown);  // over-up to over-down
+  if (under) ButtonEvent(under, swf::bcOverUpToOverDown, bsDown);
 }
 
 void TFlashPlayer::MouseUp(double x, double y) {
@@ -365,9 +365,9 @@ void TFlashPlayer::MouseUp(double x, double y) {
   const bool overPressed = pressed && ButtonAt(mouseX_, mouseY_) == pressed;
   if (pressed) {
     if (overPressed)
-      ButtonEvent(pressed, 3, bsOver);  // over-down to over-up
+      ButtonEvent(pressed, swf::bcOverDownToOverUp, bsOver);
     else
-      ButtonEvent(pressed, 6, bsUp);  // out-down to idle
+      ButtonEvent(pressed, swf::bcOutDownToIdle, bsUp);
   }
   // The released button stays under the mouse without rolling over again;
   // another button under it rolls over now.

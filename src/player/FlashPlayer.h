@@ -93,8 +93,8 @@ class TFlashPlayer : private TAvmHost {
   void RunQueuedActions();
   void ScriptWarning(const std::string& text);
   TDisplayObjectPtr ButtonAt(double x, double y) const;
-  // Runs the actions of every condition of button that contains bit.
-  void ButtonEvent(const TDisplayObjectPtr& button, int bit, uint8_t newState);
+  // Runs the actions of every condition of button that holds the transition.
+  void ButtonEvent(const TDisplayObjectPtr& button, swf::TSWFButtonCondition transition, uint8_t newState);
   void FollowDrag();
 
   std::unique_ptr<TMovieDef> movie_;

@@ -3,6 +3,7 @@
 #include "player/SwfBitReader.h"
 #include "player/SwfBitmapReader.h"
 #include "player/SwfShapeReader.h"
+#include "swf/SWFFormat.h"
 
 #include <QTransform>
 
@@ -13,33 +14,7 @@ namespace tessaly::player {
 
 namespace {
 
-enum TTagCode : uint16_t {
-  tcEnd = 0,
-  tcShowFrame = 1,
-  tcDefineShape = 2,
-  tcPlaceObject = 4,
-  tcRemoveObject = 5,
-  tcDefineBits = 6,
-  tcDefineButton = 7,
-  tcJpegTables = 8,
-  tcSetBackgroundColor = 9,
-  tcDefineFont = 10,
-  tcDefineText = 11,
-  tcDoAction = 12,
-  tcDefineBitsLossless = 20,
-  tcDefineBitsJpeg2 = 21,
-  tcDefineShape2 = 22,
-  tcPlaceObject2 = 26,
-  tcRemoveObject2 = 28,
-  tcDefineShape3 = 32,
-  tcDefineText2 = 33,
-  tcDefineButton2 = 34,
-  tcDefineBitsJpeg3 = 35,
-  tcDefineBitsLossless2 = 36,
-  tcDefineSprite = 39,
-  tcFrameLabel = 43,
-  tcDefineFont2 = 48,
-};
+using namespace swf;
 
 constexpr size_t kMaxWarnings = 100;
 // A static text stops taking glyphs once its outlines hold this many path
@@ -100,8 +75,8 @@ TActionList ReadActionRecords(TSwfBitReader& in) {
   while (!in.AtEnd()) {
     TActionRecord a;
     a.code = in.ReadByte();
-    if (a.code == 0) break;
-    if (a.code >= 0x80) {
+    if (a.code == acEnd) break;
+    if (a.code >= kActionHasBody) {
       const uint16_t length = in.ReadWord();
       const auto bytes = in.ReadBytes(length);
       a.data.assign(bytes.begin(), bytes.end());
@@ -129,28 +104,28 @@ TPlaceCommand ReadPlaceObject2(TSwfBitReader& in) {
   TPlaceCommand p;
   const uint8_t flags = in.ReadByte();
   p.depth = in.ReadWord();
-  p.move = flags & 0x01;
-  if (flags & 0x02) {
+  p.move = flags & pfMove;
+  if (flags & pfHasCharacter) {
     p.hasCharacter = true;
     p.characterId = in.ReadWord();
   }
-  if (flags & 0x04) {
+  if (flags & pfHasMatrix) {
     p.hasMatrix = true;
     p.matrix = ReadMatrix(in);
   }
-  if (flags & 0x08) {
+  if (flags & pfHasColorTransform) {
     p.hasColorTransform = true;
     p.colorTransform = ReadColorTransform(in, true);
   }
-  if (flags & 0x10) {
+  if (flags & pfHasRatio) {
     p.hasRatio = true;
     p.ratio = in.ReadWord();
   }
-  if (flags & 0x20) {
+  if (flags & pfHasName) {
     p.hasName = true;
     p.name = in.ReadString();
   }
-  if (flags & 0x40) {
+  if (flags & pfHasClipDepth) {
     p.hasClipDepth = true;
     p.clipDepth = in.ReadWord();
   }
@@ -161,9 +136,9 @@ void TMovieReader::ReadTags(TSwfBitReader& in, TTimeline& timeline, bool insideS
   TFrame frame;
   while (!in.AtEnd()) {
     const uint16_t header = in.ReadWord();
-    const uint16_t code = header >> 6;
-    size_t length = header & 0x3F;
-    if (length == 0x3F) length = in.ReadDWord();
+    const uint16_t code = header >> kTagCodeShift;
+    size_t length = header & kTagShortLengthMask;
+    if (length == kTagLongLength) length = in.ReadDWord();
     if (in.Overrun()) {
       Warn("the tag stream ends inside a tag header");
       break;
@@ -174,8 +149,8 @@ void TMovieReader::ReadTags(TSwfBitReader& in, TTimeline& timeline, bool insideS
     }
     TSwfBitReader body(in.ReadBytes(length));
     ++tagIndex_;
-    if (code == tcEnd) break;
-    if (code == tcShowFrame) {
+    if (code == tagEnd) break;
+    if (code == tagShowFrame) {
       timeline.frames.push_back(std::move(frame));
       frame = TFrame{};
       continue;
@@ -188,86 +163,86 @@ void TMovieReader::ReadTags(TSwfBitReader& in, TTimeline& timeline, bool insideS
 }
 
 void TMovieReader::ReadTag(uint16_t code, TSwfBitReader& body, TFrame& frame, bool insideSprite) {
-  const bool control = code == tcPlaceObject || code == tcPlaceObject2 || code == tcRemoveObject ||
-                       code == tcRemoveObject2 || code == tcDoAction || code == tcFrameLabel;
+  const bool control = code == tagPlaceObject || code == tagPlaceObject2 || code == tagRemoveObject ||
+                       code == tagRemoveObject2 || code == tagDoAction || code == tagFrameLabel;
   if (insideSprite && !control) {
-    if (code == tcDefineSprite) Warn("a sprite defined inside a sprite is ignored");
+    if (code == tagDefineSprite) Warn("a sprite defined inside a sprite is ignored");
     return;
   }
   switch (code) {
-    case tcPlaceObject:
-    case tcPlaceObject2: {
-      TDisplayCommand c{TDisplayCommand::dcPlace, code == tcPlaceObject ? ReadPlaceObject(body) : ReadPlaceObject2(body)};
+    case tagPlaceObject:
+    case tagPlaceObject2: {
+      TDisplayCommand c{TDisplayCommand::dcPlace, code == tagPlaceObject ? ReadPlaceObject(body) : ReadPlaceObject2(body)};
       c.place.tagIndex = tagIndex_;
       frame.commands.push_back(std::move(c));
       break;
     }
-    case tcRemoveObject: {
+    case tagRemoveObject: {
       TDisplayCommand c{TDisplayCommand::dcRemove, {}};
       body.ReadWord();
       c.place.depth = body.ReadWord();
       frame.commands.push_back(c);
       break;
     }
-    case tcRemoveObject2: {
+    case tagRemoveObject2: {
       TDisplayCommand c{TDisplayCommand::dcRemove, {}};
       c.place.depth = body.ReadWord();
       frame.commands.push_back(c);
       break;
     }
-    case tcDoAction:
+    case tagDoAction:
       frame.actions.push_back(ReadActionRecords(body));
       break;
-    case tcFrameLabel:
+    case tagFrameLabel:
       frame.label = body.ReadString();
       break;
-    case tcSetBackgroundColor:
+    case tagSetBackgroundColor:
       movie_.background = ReadRgb(body);
       break;
-    case tcDefineShape:
+    case tagDefineShape:
       ReadShape(body, 1);
       break;
-    case tcDefineShape2:
+    case tagDefineShape2:
       ReadShape(body, 2);
       break;
-    case tcDefineShape3:
+    case tagDefineShape3:
       ReadShape(body, 3);
       break;
-    case tcJpegTables: {
+    case tagJPEGTables: {
       const auto bytes = body.ReadBytes(body.Remaining());
       jpegTables_.assign(bytes.begin(), bytes.end());
       break;
     }
-    case tcDefineBits:
-    case tcDefineBitsJpeg2:
-    case tcDefineBitsJpeg3:
+    case tagDefineBits:
+    case tagDefineBitsJPEG2:
+    case tagDefineBitsJPEG3:
       ReadJpeg(body, code);
       break;
-    case tcDefineBitsLossless:
+    case tagDefineBitsLossless:
       ReadLossless(body, false);
       break;
-    case tcDefineBitsLossless2:
+    case tagDefineBitsLossless2:
       ReadLossless(body, true);
       break;
-    case tcDefineFont:
+    case tagDefineFont:
       ReadFont(body);
       break;
-    case tcDefineFont2:
+    case tagDefineFont2:
       ReadFont2(body);
       break;
-    case tcDefineText:
+    case tagDefineText:
       ReadText(body, false);
       break;
-    case tcDefineText2:
+    case tagDefineText2:
       ReadText(body, true);
       break;
-    case tcDefineButton:
+    case tagDefineButton:
       ReadButton(body);
       break;
-    case tcDefineButton2:
+    case tagDefineButton2:
       ReadButton2(body);
       break;
-    case tcDefineSprite:
+    case tagDefineSprite:
       ReadSprite(body);
       break;
     default:
@@ -305,13 +280,13 @@ void TMovieReader::ReadJpeg(TSwfBitReader& in, uint16_t code) {
   auto bitmap = std::make_unique<TBitmapDef>();
   bitmap->id = in.ReadWord();
   uint32_t jpegSize = static_cast<uint32_t>(in.Remaining());
-  if (code == tcDefineBitsJpeg3) {
+  if (code == tagDefineBitsJPEG3) {
     jpegSize = in.ReadDWord();
     if (jpegSize > in.Remaining()) jpegSize = static_cast<uint32_t>(in.Remaining());
   }
   const auto jpeg = in.ReadBytes(jpegSize);
   std::vector<uint8_t> joined;
-  if (code == tcDefineBits) {
+  if (code == tagDefineBits) {
     joined = jpegTables_;
     joined.insert(joined.end(), jpeg.begin(), jpeg.end());
   } else {
@@ -324,7 +299,7 @@ void TMovieReader::ReadJpeg(TSwfBitReader& in, uint16_t code) {
     return;
   }
   if (!TakeBitmapPixels(bitmap->id, int64_t{bitmap->image.width()} * bitmap->image.height())) return;
-  if (code == tcDefineBitsJpeg3 && !in.AtEnd() &&
+  if (code == tagDefineBitsJPEG3 && !in.AtEnd() &&
       !ApplyAlphaPlane(bitmap->image, in.ReadBytes(in.Remaining()), error))
     Warn("bitmap " + std::to_string(bitmap->id) + ": " + error);
   AddCharacter(std::move(bitmap));
@@ -491,22 +466,17 @@ void TMovieReader::ReadButton(TSwfBitReader& in) {
     button->records.push_back(r);
   }
   TButtonCondAction release;
-  release.conditions = 1u << 3;  // over-down to over-up
+  release.conditions = 1u << bcOverDownToOverUp;
   release.actions = ReadActionRecords(in);
   if (!release.actions.empty()) button->condActions.push_back(std::move(release));
   AddCharacter(std::move(button));
 }
 
 uint16_t ConditionsFromFile(uint8_t first, uint8_t second) {
-  // File order from the top bit: idle to over-down, out-down to idle,
-  // out-down to over-down, over-down to out-down, over-down to over-up,
-  // over-up to over-down, over-up to idle, idle to over-up.
-  uint16_t c = first & 0x0F;                // bits 0..3 line up
-  if (first & 0x10) c |= 1u << 5;           // over-down to out-down
-  if (first & 0x20) c |= 1u << 4;           // out-down to over-down
-  if (first & 0x40) c |= 1u << 6;           // out-down to idle
-  if (first & 0x80) c |= 1u << 7;           // idle to over-down
-  if (second & 0x01) c |= 1u << 8;          // over-down to idle
+  uint16_t c = 0;
+  for (int bit = 0; bit < 8; ++bit)
+    if (first & (0x80 >> bit)) c |= uint16_t(1u << kCondActionFirstByte[bit]);
+  if (second & 0x01) c |= uint16_t(1u << bcOverDownToIdle);
   return c;
 }
 

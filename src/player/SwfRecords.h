@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "swf/SWFFormat.h"
+
 namespace tessaly::player {
 
 struct TRgba {
@@ -162,7 +164,12 @@ struct TTimeline {
   std::vector<TFrame> frames;  // never empty once read
 };
 
-enum TButtonState : uint8_t { bsUp = 1, bsOver = 2, bsDown = 4, bsHitTest = 8 };
+// A button record's states are the file's state bits.
+using swf::TSWFButtonState;
+using swf::bsUp;
+using swf::bsOver;
+using swf::bsDown;
+using swf::bsHitTest;
 
 struct TButtonRecord {
   uint8_t states = 0;

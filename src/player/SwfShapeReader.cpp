@@ -146,15 +146,15 @@ QPainterPath LinkContours(const std::vector<TEdge>& edges) {
 
 bool ReadFillStyles(TSwfBitReader& in, int shapeVersion, std::vector<TFillStyle>& fills) {
   unsigned count = in.ReadByte();
-  if (count == 0xFF && shapeVersion >= 2) count = in.ReadWord();
+  if (count == swf::kStyleCountExtended && shapeVersion >= 2) count = in.ReadWord();
   for (unsigned i = 0; i < count && !in.Overrun(); ++i) {
     TFillStyle f;
     const uint8_t type = in.ReadByte();
-    if (type == 0x00) {
+    if (type == swf::fsSolid) {
       f.kind = TFillKind::fkSolid;
       f.color = shapeVersion >= 3 ? ReadRgba(in) : ReadRgb(in);
-    } else if (type == 0x10 || type == 0x12) {
-      f.kind = type == 0x10 ? TFillKind::fkLinear : TFillKind::fkRadial;
+    } else if (swf::IsGradientFill(type)) {
+      f.kind = type == swf::fsLinearGradient ? TFillKind::fkLinear : TFillKind::fkRadial;
       f.matrix = ReadMatrix(in);
       const unsigned stops = in.ReadByte() & 0x0F;
       for (unsigned s = 0; s < stops; ++s) {
@@ -163,12 +163,12 @@ bool ReadFillStyles(TSwfBitReader& in, int shapeVersion, std::vector<TFillStyle>
         stop.color = shapeVersion >= 3 ? ReadRgba(in) : ReadRgb(in);
         f.stops.push_back(stop);
       }
-    } else if (type >= 0x40 && type <= 0x43) {
+    } else if (swf::IsBitmapFill(type)) {
       f.kind = TFillKind::fkBitmap;
       f.bitmapId = in.ReadWord();
       f.matrix = ReadMatrix(in);
-      f.repeat = type == 0x40 || type == 0x42;
-      f.smooth = type == 0x40 || type == 0x41;
+      f.repeat = swf::IsRepeatingBitmap(type);
+      f.smooth = swf::IsSmoothedBitmap(type);
     } else {
       return false;
     }
@@ -179,7 +179,7 @@ bool ReadFillStyles(TSwfBitReader& in, int shapeVersion, std::vector<TFillStyle>
 
 bool ReadLineStyles(TSwfBitReader& in, int shapeVersion, std::vector<TLineStyle>& lines) {
   unsigned count = in.ReadByte();
-  if (count == 0xFF && shapeVersion >= 2) count = in.ReadWord();
+  if (count == swf::kStyleCountExtended && shapeVersion >= 2) count = in.ReadWord();
   for (unsigned i = 0; i < count && !in.Overrun(); ++i) {
     TLineStyle l;
     l.width = in.ReadWord();
