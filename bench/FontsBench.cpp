@@ -16,8 +16,8 @@ using namespace tessaly::swf;
 const std::u16string kText = u"Tessaly banners: 欢迎光临, fonts embedded!!!";  // 40 UTF-16 units
 
 size_t BuildAndWrite(tessaly::platform::FontSource& fonts) {
-  TFlashMovie movie(0, 0, 468, 60, 35, true);
-  TFlashFont* font = movie.AddFont(TFontDescription{"Arial", -24}, false);
+  TFlashMovie movie(0, 0, 468, 60, 35, muPixels);
+  TFlashFont* font = movie.AddFont(TFontDescription{"Arial", -24}, foEmbedded);
   font->SetFontSource(fonts);
   font->SetHasLayout(true);
   font->SetSize(24);

@@ -14,14 +14,14 @@ using namespace tessaly::swf;
 
 void BM_ShapeMakers(benchmark::State& state) {
   for (auto _ : state) {
-    TFlashMovie movie(0, 0, 468, 60, 35, true);
+    TFlashMovie movie(0, 0, 468, 60, 35, muPixels);
     for (int i = 0; i < 10; ++i) {
       movie.AddRectangle(0, 0, 40, 40)->SetSolidColor(255, 0, 0, 255);
       movie.AddRoundRect(0, 0, 40, 40, 5)->SetLinearGradient(0xFF0000FF, 0xFFFF0000, 45);
       movie.AddEllipse(0, 0, 40, 30)->SetRadialGradient(0xFFFFFFFF, 0xFF000000, 50, 50);
       movie.AddPie(20, 20, 20, 30, 300)->SetSolidColor(0, 0, 255, 128);
       movie.AddRing(20, 20, 10, 20)->SetLineStyle(1, 0xFF000000);
-      movie.AddStar(20, 20, 20, 8, 5, i % 2 == 0)->SetSolidColor(255, 255, 0, 255);
+      movie.AddStar(20, 20, 20, 8, 5, i % 2 == 0 ? seCurved : seStraight)->SetSolidColor(255, 255, 0, 255);
     }
     movie.ShowFrame();
     movie.WriteObjects();
@@ -35,12 +35,12 @@ BENCHMARK(BM_ShapeMakers);
 void BM_AnimatedBanner(benchmark::State& state) {
   const int frames = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    TFlashMovie movie(0, 0, 468, 60, 35, true);
+    TFlashMovie movie(0, 0, 468, 60, 35, muPixels);
     TFlashButton* buttons[5];
     for (int i = 0; i < 5; ++i) {
       TFlashShape* shape = movie.AddRoundRect(i * 90, 10, i * 90 + 80, 50, 8);
       shape->SetLinearGradient(0xFF0000FF, 0xFFFF0000, 90);
-      buttons[i] = movie.AddButton(false, true);
+      buttons[i] = movie.AddButton();
       buttons[i]->AddRecord(*shape, 15, 1);
       buttons[i]->OnRelease().GetUrl("http://www.example.com/", "_blank");
       movie.PlaceObject(buttons[i], 2 * (i + 1))->SetName("but" + std::to_string(i + 1));

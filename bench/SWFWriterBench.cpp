@@ -15,7 +15,7 @@ void BM_WriteBits(benchmark::State& state) {
   for (auto _ : state) {
     TMemoryStream out;
     TBitsEngine be(out);
-    for (uint32_t i = 0; i < 10000; ++i) be.WriteBits(i, 3 + i % 29);
+    for (uint32_t i = 0; i < 10000; ++i) be.WriteBits(i & ((1u << (3 + i % 29)) - 1), 3 + i % 29);
     be.FlushBits(true);
     benchmark::DoNotOptimize(out.Data());
   }
@@ -28,7 +28,7 @@ std::unique_ptr<TSWFDefineShape3> Polygon(uint16_t id, int edges) {
   auto shape = std::make_unique<TSWFDefineShape3>();
   shape->ShapeId = id;
   shape->ShapeBounds.SetRect(0, 0, 2000, 2000);
-  auto fill = std::make_unique<TSWFGradientFill>(TSWFGradientFill::kRadial);
+  auto fill = std::make_unique<TSWFGradientFill>(fsRadialGradient);
   fill->GradientCount = 2;
   fill->GradientRecord(1).Color.SetRGBA(0x80FF0000);
   fill->GradientRecord(2).Ratio = 255;
@@ -62,7 +62,7 @@ BENCHMARK(BM_ShapeTag)->Arg(100)->Arg(10000);
 
 // A banner-like movie: 20 shapes, 200 frames each moving every shape once.
 std::unique_ptr<TFlashMovie> Banner(bool compressed) {
-  auto movie = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, true);
+  auto movie = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, muPixels);
   movie->SetVersion(6);
   movie->SetCompressed(compressed);
   for (uint16_t id = 1; id <= 20; ++id) movie->AddFlashObject(Polygon(id, 200));

@@ -46,7 +46,7 @@ TCell Cell(int col, int row) {
 
 class TGallery {
  public:
-  TGallery() : movie_(0, 0, kWidth, kHeight, 12, true) {}
+  TGallery() : movie_(0, 0, kWidth, kHeight, 12, muPixels) {}
 
   void Build() {
     Background();
@@ -102,13 +102,13 @@ class TGallery {
     Solid(movie_.AddDiamond(c.left, c.top, c.right, c.bottom), MakeRGBA(160, 0, 160, 255));
     Legend(4, 0, "AddDiamond, purple");
     c = Cell(5, 0);
-    Solid(movie_.AddStar(c.cx, c.cy, 40, 16, 5, false), MakeRGBA(230, 200, 0, 255));
+    Solid(movie_.AddStar(c.cx, c.cy, 40, 16, 5, seStraight), MakeRGBA(230, 200, 0, 255));
     Legend(5, 0, "AddStar 5 points straight, yellow");
     c = Cell(6, 0);
-    Solid(movie_.AddStar(c.cx, c.cy, 40, 16, 5, true), MakeRGBA(230, 200, 0, 255));
+    Solid(movie_.AddStar(c.cx, c.cy, 40, 16, 5, seCurved), MakeRGBA(230, 200, 0, 255));
     Legend(6, 0, "AddStar 5 points curved, yellow");
     c = Cell(7, 0);
-    Solid(movie_.AddStar(c.cx, c.cy, 40, 40, 3, false), MakeRGBA(0, 160, 160, 255));
+    Solid(movie_.AddStar(c.cx, c.cy, 40, 40, 3, seStraight), MakeRGBA(0, 160, 160, 255));
     Legend(7, 0, "AddStar 3 points, equal radii: hexagon, teal");
   }
 
@@ -205,7 +205,7 @@ class TGallery {
     TFlashShape* face = movie_.AddRoundRect(c.left, c.top + 20, c.right, c.bottom - 20, 10);
     face->SetLinearGradient(MakeRGBA(0, 120, 0, 255), MakeRGBA(120, 230, 120, 255), 90);
     face->SetLineStyle(2, MakeRGBA(0, 80, 0, 255));
-    TFlashButton* button = movie_.AddButton(false, true);
+    TFlashButton* button = movie_.AddButton();
     button->AddRecord(*face, bsUp | bsOver | bsDown | bsHitTest, 1);
     button->OnRelease().GetUrl("http://www.example.com/gallery", "_blank");
     movie_.PlaceObject(button, ++depth_)->SetName("but1");

@@ -68,7 +68,7 @@ void AddCircle(TSWFDefineShape& shape, int32_t r) {
   }
 }
 
-std::unique_ptr<TSWFGradientFill> TwoColorGradient(uint8_t type, uint32_t from, uint32_t to) {
+std::unique_ptr<TSWFGradientFill> TwoColorGradient(TSWFFillStyleType type, uint32_t from, uint32_t to) {
   auto fill = std::make_unique<TSWFGradientFill>(type);
   fill->GradientCount = 2;
   fill->GradientRecord(1).Ratio = 0;
@@ -85,7 +85,7 @@ std::unique_ptr<TSWFDefineShape3> BackgroundShape(uint16_t id) {
   auto shape = std::make_unique<TSWFDefineShape3>();
   shape->ShapeId = id;
   shape->ShapeBounds.SetRect(-20, -20, w + 20, h + 20);
-  auto fill = TwoColorGradient(TSWFGradientFill::kLinear, MakeRGBA(0x10, 0x2A, 0x6B, 255),
+  auto fill = TwoColorGradient(fsLinearGradient, MakeRGBA(0x10, 0x2A, 0x6B, 255),
                                MakeRGBA(0x4F, 0xA8, 0xE8, 255));
   fill->GradientMatrix.SetScale(w / 32768.0, h / 32768.0);
   fill->GradientMatrix.SetTranslate(w / 2, h / 2);
@@ -100,7 +100,7 @@ std::unique_ptr<TSWFDefineShape3> CircleShape(uint16_t id, int32_t r) {
   auto shape = std::make_unique<TSWFDefineShape3>();
   shape->ShapeId = id;
   shape->ShapeBounds.SetRect(-r, -r, r, r);
-  auto fill = TwoColorGradient(TSWFGradientFill::kRadial, MakeRGBA(0xFF, 0xFF, 0xFF, 255),
+  auto fill = TwoColorGradient(fsRadialGradient, MakeRGBA(0xFF, 0xFF, 0xFF, 255),
                                MakeRGBA(0xFF, 0x80, 0x00, 255));
   fill->GradientMatrix.SetScale(2.0 * r / 32768.0, 2.0 * r / 32768.0);
   shape->FillStyles().push_back(std::move(fill));
@@ -160,7 +160,7 @@ std::unique_ptr<TSWFDefineButton2> LinkButton(uint16_t id, uint16_t upShape, uin
 }
 
 std::unique_ptr<TFlashMovie> BuildSample(bool compressed) {
-  auto movie = std::make_unique<TFlashMovie>(0, 0, kWidth, kHeight, 12, true);
+  auto movie = std::make_unique<TFlashMovie>(0, 0, kWidth, kHeight, 12, muPixels);
   movie->SetVersion(6);
   movie->SetCompressed(compressed);
   movie->SWFBackgroundColor().SetRGB(MakeRGBA(0xFF, 0xFF, 0xFF, 0));

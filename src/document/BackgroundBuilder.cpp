@@ -6,12 +6,13 @@
 #include "document/ItemBuilders.h"
 #include "document/PictureFiles.h"
 #include "swf/FlashObjects.h"
+#include "platform/Rounding.h"
 
 namespace tessaly::document {
 
 namespace {
 
-std::int32_t RoundHalfEven(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
+using platform::RoundHalfEven;
 
 // The picture of a btImage background as a bitmap character.
 swf::TFlashImage* AddBackgroundImage(swf::TFlashMovie& movie, const std::string& fileName,
@@ -61,12 +62,12 @@ swf::TFlashShape* BuildBackgroundOutline(swf::TFlashMovie& movie, const TBuildCo
     case bsDiamond:
       return movie.AddDiamond(left, top, right, bottom);
     case bsHexagon:
-      return movie.AddStar(w / 2 - cx, h / 2 - cy, m - x0, m - y0, 3, false);
+      return movie.AddStar(w / 2 - cx, h / 2 - cy, m - x0, m - y0, 3, swf::seStraight);
     case bsOctagon:
-      return movie.AddStar(w / 2 - cx, h / 2 - cy, m - x0, m - y0, 4, false);
+      return movie.AddStar(w / 2 - cx, h / 2 - cy, m - x0, m - y0, 4, swf::seStraight);
     case bsStar:
       return movie.AddStar(w / 2 - cx, RoundHalfEven(h * 0.05) + h / 2 - cy, m - x0,
-                           RoundHalfEven(m * 0.375) - y0, 5, false);
+                           RoundHalfEven(m * 0.375) - y0, 5, swf::seStraight);
     case bsHalfCircle:
       return movie.AddEllipticPie(w / 2 - cx, h - x0 - e - cy, w / 2 - y0, h - 2 * x0, 180, 0);
     default:
@@ -84,17 +85,17 @@ void BuildBackground(swf::TFlashMovie& movie, TBuildContext& context, bool anima
   swf::TFlashShape* shape = BuildBackgroundOutline(movie, context, animate);
   switch (settings.BackgroundType) {
     case TBackgroundType::btColor:
-      shape->SetSolidFill(RgbaOf(settings.BackgroundColor, 255));
+      shape->SetSolidFill(swf::ColorToRGBA(settings.BackgroundColor, 255));
       break;
     case TBackgroundType::btGradient:
-      SetGradientByStyle(*shape, RgbaOf(settings.BackgroundGradientStart, 255),
-                         RgbaOf(settings.BackgroundGradientEnd, 255), settings.BackgroundGradientStyle);
+      SetGradientByStyle(*shape, swf::ColorToRGBA(settings.BackgroundGradientStart, 255),
+                         swf::ColorToRGBA(settings.BackgroundGradientEnd, 255), settings.BackgroundGradientStyle);
       break;
     case TBackgroundType::btImage:
-      shape->SetImageFill(*image, 1, 1, 1);
+      shape->SetImageFill(*image, swf::fmFit);
       break;
   }
-  if (settings.BorderWidth > 0) shape->SetLineStyle(settings.BorderWidth, RgbaOf(settings.BorderColor, 255));
+  if (settings.BorderWidth > 0) shape->SetLineStyle(settings.BorderWidth, swf::ColorToRGBA(settings.BorderColor, 255));
 
   context.BackgroundCharacter = shape;
   const std::string name = std::string(BackgroundInstanceName) + std::to_string(context.Document->CurrentItemIndex);

@@ -1,4 +1,5 @@
 #include "document/BannerDocument.h"
+#include "platform/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,14 +8,6 @@
 
 namespace tessaly::document {
 namespace {
-
-// Nearest integer, halves to the even neighbour, held within 32 bits.
-std::int32_t RoundToInt32(double value) {
-  constexpr double lowest = std::numeric_limits<std::int32_t>::min();
-  constexpr double highest = std::numeric_limits<std::int32_t>::max();
-  if (std::isnan(value)) return 0;
-  return static_cast<std::int32_t>(std::clamp(std::nearbyint(value), lowest, highest));
-}
 
 bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
@@ -160,7 +153,7 @@ TAddResult TBannerDocument::AddShapeItem(const TShapeDefaults& defaults) {
     item.Y = h / 2;
   }
   item.Radius = std::min(item.X, item.Y);
-  item.InnerRadius = RoundToInt32(item.Radius / 1.5);
+  item.InnerRadius = platform::RoundHalfEven(item.Radius / 1.5);
   item.OuterRadius = item.Radius / 3;
   item.Color = defaults.Color;
   item.NumberOfPoints = defaults.NumberOfPoints;
@@ -248,7 +241,7 @@ void TBannerDocument::SetCurrentImageHeight(std::int32_t height) {
   if (item == nullptr) return;
   item->Height = height;
   if (item->KeepAspect && item->AspectRatio > 0)
-    item->Width = RoundToInt32(height * item->AspectRatio);
+    item->Width = platform::RoundHalfEven(height * item->AspectRatio);
   else
     item->AspectRatio = AspectOf(item->Width, height);
   FinishEdit();
@@ -259,7 +252,7 @@ void TBannerDocument::SetCurrentImageWidth(std::int32_t width) {
   if (item == nullptr) return;
   item->Width = width;
   if (item->KeepAspect && item->AspectRatio > 0)
-    item->Height = RoundToInt32(width / item->AspectRatio);
+    item->Height = platform::RoundHalfEven(width / item->AspectRatio);
   else
     item->AspectRatio = AspectOf(width, item->Height);
   FinishEdit();

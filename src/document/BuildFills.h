@@ -16,11 +16,6 @@ namespace tessaly::document {
 // count as 100.
 std::uint8_t TransparencyAlpha(std::uint8_t transparency);
 
-// The movie's RGBA value (red in byte 0, alpha in byte 3) of a COLORREF.
-constexpr std::uint32_t RgbaOf(TColorRef color, std::uint8_t alpha) {
-  return (color & 0x00FFFFFFu) | (std::uint32_t{alpha} << 24);
-}
-
 // Lays a two-colour gradient by the gradient style (0 to 8; anything else
 // runs bottom to top): linear at 45, 135, 0, 315, 225, 270 degrees, radial
 // from the centre or the top corners.

@@ -41,7 +41,7 @@ void BuildImageItem(swf::TFlashMovie& movie, TBuildContext& context, int index) 
   const std::int32_t y = item.Y - context.CentreOffsetY(index);
   swf::TFlashShape* rectangle = movie.AddRectangle(x, y, x + item.Width, y + item.Height);
   context.ItemShapes[index] = rectangle;
-  rectangle->SetImageFill(*image, 1, 1, 1);
+  rectangle->SetImageFill(*image, swf::fmFit);
   WrapItem(movie, context, index, rectangle->CharacterID(), context.AnimatesItem(index));
 }
 

@@ -48,7 +48,7 @@ swf::TFlashShape* AddShapeGeometry(swf::TFlashMovie& movie, const TFlashObjects&
     case stStar:
       // InnerRadius is the radius of the first corner, straight up.
       return movie.AddStar(x, y, item.InnerRadius, item.OuterRadius,
-                           static_cast<std::uint16_t>(std::clamp(item.NumberOfPoints, 0, 0xFFFF)), false);
+                           static_cast<std::uint16_t>(std::clamp(item.NumberOfPoints, 0, 0xFFFF)), swf::seStraight);
     case stPie:
       return movie.AddPie(x, y, item.Radius, static_cast<float>(item.StartAngle), static_cast<float>(item.EndAngle));
     case stRing:
@@ -63,7 +63,7 @@ void SetPictureFill(swf::TFlashMovie& movie, swf::TFlashShape& shape, const TFla
   if (item.FillImage.empty() || !std::filesystem::is_regular_file(item.FillImage, ec)) return;
   swf::TFlashImage* image = movie.AddImage(item.FillImage);
   swf::LoadGifIntoImage(*image, item.FillImage);
-  shape.SetImageFill(*image, 1, 1, 1);
+  shape.SetImageFill(*image, swf::fmFit);
   if (item.Transparency >= 1 && image->IsJPEG()) image->FillAlpha(TransparencyAlpha(item.Transparency));
 }
 
@@ -86,7 +86,7 @@ void BuildAnimatedItems(swf::TFlashMovie& movie, TBuildContext& context) {
 
 swf::TFlashButton* AddShowingButton(swf::TFlashMovie& movie, const TBuildContext& context,
                                     std::uint16_t characterID) {
-  swf::TFlashButton* button = movie.AddButton(false, true);
+  swf::TFlashButton* button = movie.AddButton();
   button->AddRecordByID(characterID, kAllButtonStates, 1);
   if (!context.FileName.empty()) button->OnRelease().GetUrl(context.ClickURL, context.ClickTarget);
   return button;
@@ -123,17 +123,17 @@ void BuildShapeItem(swf::TFlashMovie& movie, TBuildContext& context, int index) 
   swf::TFlashShape* shape =
       AddShapeGeometry(movie, item, context.CentreOffsetX(index), context.CentreOffsetY(index));
   context.ItemShapes[index] = shape;
-  if (item.BorderWidth > 0) shape->SetLineStyle(item.BorderWidth, RgbaOf(item.BorderColor, alpha));
+  if (item.BorderWidth > 0) shape->SetLineStyle(item.BorderWidth, swf::ColorToRGBA(item.BorderColor, alpha));
   switch (item.FillType) {
     case 2:
       SetPictureFill(movie, *shape, item);
       break;
     case 1:
-      SetGradientByStyle(*shape, RgbaOf(item.GradientStartColor, alpha), RgbaOf(item.GradientEndColor, alpha),
+      SetGradientByStyle(*shape, swf::ColorToRGBA(item.GradientStartColor, alpha), swf::ColorToRGBA(item.GradientEndColor, alpha),
                          item.GradientStyle);
       break;
     default:
-      shape->SetSolidColor(item.Color & 0xFF, (item.Color >> 8) & 0xFF, (item.Color >> 16) & 0xFF, alpha);
+      shape->SetSolidFill(swf::ColorToRGBA(item.Color, alpha));
       break;
   }
   WrapItem(movie, context, index, shape->CharacterID(), context.AnimatesItem(index));

@@ -7,6 +7,7 @@
 #include "platform/CodePage.h"
 #include "platform/FontSource.h"
 #include "swf/FlashObjects.h"
+#include "platform/Rounding.h"
 
 namespace tessaly::document {
 
@@ -33,7 +34,7 @@ swf::TFlashFont* AddItemFont(swf::TFlashMovie& movie, const TFlashObjects& item,
   description.Underline = item.Underline;
   description.StrikeOut = item.Strikeout;
   description.Charset = platform::kDefaultCharset;
-  swf::TFlashFont* font = movie.AddFont(description, false);
+  swf::TFlashFont* font = movie.AddFont(description, swf::foEmbedded);
   font->SetHasLayout(true);
   // The size in points is used as pixels.
   font->SetSize(item.FontSize);
@@ -52,7 +53,7 @@ void BuildTextShadow(swf::TFlashMovie& movie, TBuildContext& context, int index,
   const TShadowOffset offset = ShadowOffsetFor(item.ShadowAngle, item.ShadowAltitude);
   swf::TFlashFont* font = AddItemFont(movie, item, strings.FontName);
   swf::TFlashText* shadow =
-      AddItemText(movie, item, strings.Text, RgbaOf(item.ShadowColor, TransparencyAlpha(item.Transparency)), font,
+      AddItemText(movie, item, strings.Text, swf::ColorToRGBA(item.ShadowColor, TransparencyAlpha(item.Transparency)), font,
                   item.X + offset.DX - context.CentreOffsetX(index), item.Y + offset.DY - context.CentreOffsetY(index));
 
   swf::TFlashButton* button = AddShowingButton(movie, context, shadow->CharacterID());
@@ -64,7 +65,7 @@ void BuildTextShadow(swf::TFlashMovie& movie, TBuildContext& context, int index,
   context.ShadowButton = button;
 }
 
-std::int32_t TwipsToPixels(std::int32_t twips) { return static_cast<std::int32_t>(std::nearbyint(twips / 20.0)); }
+std::int32_t TwipsToPixels(std::int32_t twips) { return platform::RoundHalfEven(twips / 20.0); }
 
 }  // namespace
 
@@ -89,7 +90,7 @@ void BuildTextItem(swf::TFlashMovie& movie, TBuildContext& context, int index) {
   if (item.ShadowAltitude >= 1) BuildTextShadow(movie, context, index, strings);
 
   swf::TFlashFont* font = AddItemFont(movie, item, strings.FontName);
-  swf::TFlashText* t = AddItemText(movie, item, strings.Text, RgbaOf(item.Color, TransparencyAlpha(item.Transparency)),
+  swf::TFlashText* t = AddItemText(movie, item, strings.Text, swf::ColorToRGBA(item.Color, TransparencyAlpha(item.Transparency)),
                                    font, item.X - context.CentreOffsetX(index), item.Y - context.CentreOffsetY(index));
   context.ItemTexts[index] = t;
   WrapItem(movie, context, index, t->CharacterID(), false);

@@ -28,7 +28,7 @@ swf::TFlashShape* AddDriftShape(TEffectPass& pass, TDriftShape kind) {
     case TDriftShape::dsStar: {
       const std::int32_t m = pass.H < pass.W ? pass.H / 10 : pass.W / 10;
       const std::int32_t r = pass.Random.RandomBetween(10, m);
-      swf::TFlashShape* shape = pass.Movie.AddStar(0, -10, r, 2 * r, 5, false);
+      swf::TFlashShape* shape = pass.Movie.AddStar(0, -10, r, 2 * r, 5, swf::seStraight);
       shape->SetSolidColor(255, 255, 0, static_cast<std::uint8_t>(pass.Random.RandomBetween(77, 130)));
       return shape;
     }

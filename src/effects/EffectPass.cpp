@@ -7,8 +7,6 @@ namespace tessaly::effects {
 
 using document::ItemKind;
 
-std::int32_t RoundHalfEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
-
 int StepsForSpeed(int speed) {
   const int n = RoundHalfEven((11 - speed) * 20.0);
   return n == 0 ? 1 : n;

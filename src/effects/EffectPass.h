@@ -11,6 +11,7 @@
 #include "document/BuildContext.h"
 #include "effects/RandomGenerator.h"
 #include "swf/FlashObjects.h"
+#include "platform/Rounding.h"
 
 namespace tessaly::effects {
 
@@ -22,8 +23,7 @@ int StepsForSpeed(int speed);
 int DelayFrameCount(int delay);
 // The speed the effects work with: the setting, taken into 1 .. 10.
 int EffectSpeed(const document::TBannerSettings& settings);
-// Round to the nearest integer, halves to the even neighbour.
-std::int32_t RoundHalfEven(double value);
+using platform::RoundHalfEven;
 
 // Which layer a placement belongs to; Index is the item (0 for the
 // background).

@@ -37,7 +37,7 @@ std::vector<const swf::TFlashShape*> PictureSquares(TEffectPass& pass, const std
   std::vector<const swf::TFlashShape*> shapes;
   for (swf::TFlashImage* image : images) {
     swf::TFlashShape* shape = pass.Movie.AddRectangle(0, -side, side, 0);
-    shape->SetImageFill(*image, 1, 1, 1);
+    shape->SetImageFill(*image, swf::fmFit);
     shapes.push_back(shape);
   }
   return shapes;
@@ -134,7 +134,7 @@ void Balloons(TEffectPass& pass) {
 }
 
 void Snow(TEffectPass& pass) {
-  swf::TFlashShape* flake = pass.Movie.AddStar(-1, -1, 2, -2, 4, false);
+  swf::TFlashShape* flake = pass.Movie.AddStar(-1, -1, 2, -2, 4, swf::seStraight);
   flake->SetSolidColor(255, 255, 255, 255);
   const std::vector<const swf::TFlashShape*> shapes(3, flake);
   const auto sprites = AddSprites(pass, 3);

@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "platform/CodePage.h"
+#include "platform/Rounding.h"
 
 namespace tessaly::platform {
 namespace {
@@ -48,8 +49,6 @@ std::string AsciiLower(std::string_view s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return out;
 }
-
-int32_t RoundToInt(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 std::string FreeTypeError(FT_Error error) {
   const char* text = FT_Error_String(error);
@@ -348,8 +347,8 @@ struct FontSource::TImpl {
       descent = os2->usWinDescent;
     }
     FontTextMetrics m;
-    m.Ascent = RoundToInt(ascent * scale);
-    m.Descent = RoundToInt(descent * scale);
+    m.Ascent = RoundHalfEven(ascent * scale);
+    m.Descent = RoundHalfEven(descent * scale);
     m.InternalLeading = m.Ascent + m.Descent - kFontEm;
     Metrics.emplace(font.Id, m);
     return m;
@@ -396,12 +395,12 @@ struct FontSource::TImpl {
       info.Outline = ConvertOutline(outline, scale);
       FT_BBox box{};
       FT_Outline_Get_BBox(&outline, &box);
-      info.Abc.A = RoundToInt(box.xMin * scale);
-      info.Abc.B = RoundToInt(box.xMax * scale) - info.Abc.A;
+      info.Abc.A = RoundHalfEven(box.xMin * scale);
+      info.Abc.B = RoundHalfEven(box.xMax * scale) - info.Abc.A;
     } else if (styled.Embolden) {
       advance += static_cast<double>(face->units_per_EM / 24);
     }
-    info.Abc.C = RoundToInt(advance * scale) - info.Abc.A - info.Abc.B;
+    info.Abc.C = RoundHalfEven(advance * scale) - info.Abc.A - info.Abc.B;
     return info;
   }
 

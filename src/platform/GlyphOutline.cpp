@@ -1,4 +1,5 @@
 #include "platform/GlyphOutline.h"
+#include "platform/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -127,7 +128,7 @@ OutlinePolygon ConvertContour(const FT_Outline& outline, int first, int last, do
 
 }  // namespace
 
-int32_t ToFixed(double units) { return static_cast<int32_t>(std::nearbyint(units * 65536.0)); }
+int32_t ToFixed(double units) { return RoundHalfEven(units * 65536.0); }
 
 std::vector<std::pair<PointF, PointF>> CubicToQuadratics(PointF p0, PointF p1, PointF p2, PointF p3,
                                                          double tolerance) {

@@ -1,16 +1,12 @@
 #include "platform/JpegCodec.h"
 
-#include <csetjmp>
 #include <cstdlib>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
-
 #include "platform/FileBytes.h"
+#include "platform/JpegErrors.h"
 
 namespace tessaly::platform {
 namespace {
@@ -50,13 +46,10 @@ bool IsMarkerWithoutSegment(unsigned marker) {
   return marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
-// libjpeg reports errors through error_exit, which must not return; it jumps
-// back to the decoding function, which throws.
+// libjpeg's errors jump back to the decoding function, which throws.
 struct TJpegSession {
   explicit TJpegSession(const std::string& fileName) : name(fileName) {
-    cinfo.err = jpeg_std_error(&errors);
-    errors.error_exit = &ErrorExit;
-    errors.output_message = &IgnoreMessage;
+    cinfo.err = errors.Install();
     progress.progress_monitor = &CheckScanCount;
   }
   ~TJpegSession() {
@@ -68,38 +61,25 @@ struct TJpegSession {
   void Create(std::span<const std::uint8_t> bytes) {
     jpeg_create_decompress(&cinfo);
     created = true;
-    cinfo.client_data = this;
     cinfo.progress = &progress;
     cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   }
 
-  [[noreturn]] void Throw() const { throw TImageError(name + ": not a readable JPEG picture (" + message + ")"); }
-
-  static TJpegSession& Of(j_common_ptr info) { return *static_cast<TJpegSession*>(info->client_data); }
-
-  static void ErrorExit(j_common_ptr info) {
-    TJpegSession& session = Of(info);
-    char text[JMSG_LENGTH_MAX] = {};
-    (*info->err->format_message)(info, text);
-    session.message = text;
-    std::longjmp(session.jump, 1);
+  [[noreturn]] void Throw() const {
+    throw TImageError(name + ": not a readable JPEG picture (" + std::string(errors.Message) + ")");
   }
-  static void IgnoreMessage(j_common_ptr) {}
+
   static void CheckScanCount(j_common_ptr info) {
     if (!info->is_decompressor) return;
     if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= kMaxScans) return;
-    TJpegSession& session = Of(info);
-    session.message = "too many scans";
-    std::longjmp(session.jump, 1);
+    TJpegErrorManager::Of(info).Fail("too many scans");
   }
 
   std::string name;
   jpeg_decompress_struct cinfo{};
-  jpeg_error_mgr errors{};
+  TJpegErrorManager errors;
   jpeg_progress_mgr progress{};
-  std::jmp_buf jump{};
-  std::string message;
   bool created = false;
   TBitmap bitmap;
   std::vector<JSAMPLE> row;
@@ -107,11 +87,7 @@ struct TJpegSession {
 
 // The compressing counterpart of TJpegSession.
 struct TJpegEncoder {
-  TJpegEncoder() {
-    cinfo.err = jpeg_std_error(&errors);
-    errors.error_exit = &ErrorExit;
-    errors.output_message = &TJpegSession::IgnoreMessage;
-  }
+  TJpegEncoder() { cinfo.err = errors.Install(); }
   ~TJpegEncoder() {
     if (created) jpeg_destroy_compress(&cinfo);
     std::free(buffer);
@@ -119,18 +95,8 @@ struct TJpegEncoder {
   TJpegEncoder(const TJpegEncoder&) = delete;
   TJpegEncoder& operator=(const TJpegEncoder&) = delete;
 
-  static void ErrorExit(j_common_ptr info) {
-    auto* encoder = static_cast<TJpegEncoder*>(info->client_data);
-    char text[JMSG_LENGTH_MAX] = {};
-    (*info->err->format_message)(info, text);
-    encoder->message = text;
-    std::longjmp(encoder->jump, 1);
-  }
-
   jpeg_compress_struct cinfo{};
-  jpeg_error_mgr errors{};
-  std::jmp_buf jump{};
-  std::string message;
+  TJpegErrorManager errors;
   bool created = false;
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
@@ -196,7 +162,7 @@ TJpegSize ProbeJpegSize(std::span<const std::uint8_t> bytes) {
 
 TJpegInfo ReadJpegInfo(std::span<const std::uint8_t> bytes, const std::string& name) {
   const auto session = std::make_unique<TJpegSession>(name);
-  if (setjmp(session->jump) != 0) session->Throw();
+  if (setjmp(session->errors.Jump) != 0) session->Throw();
   session->Create(bytes);
   jpeg_read_header(&session->cinfo, TRUE);
   return InfoOf(session->cinfo);
@@ -208,7 +174,7 @@ TJpegInfo ReadJpegInfoOfFile(const std::string& fileName) {
 
 TBitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& name) {
   const auto session = std::make_unique<TJpegSession>(name);
-  if (setjmp(session->jump) != 0) session->Throw();
+  if (setjmp(session->errors.Jump) != 0) session->Throw();
   TJpegSession& s = *session;
   s.Create(bytes);
   jpeg_read_header(&s.cinfo, TRUE);
@@ -236,11 +202,11 @@ TBitmap DecodeJpegFile(const std::string& fileName) {
 std::vector<std::uint8_t> EncodeJpeg(const TBitmap& bitmap, int quality) {
   if (bitmap.IsEmpty()) throw TImageError("cannot encode an empty picture as JPEG");
   const auto encoder = std::make_unique<TJpegEncoder>();
-  if (setjmp(encoder->jump) != 0) throw TImageError("JPEG encoding failed (" + encoder->message + ")");
+  if (setjmp(encoder->errors.Jump) != 0)
+    throw TImageError("JPEG encoding failed (" + std::string(encoder->errors.Message) + ")");
   TJpegEncoder& e = *encoder;
   jpeg_create_compress(&e.cinfo);
   e.created = true;
-  e.cinfo.client_data = &e;
   jpeg_mem_dest(&e.cinfo, &e.buffer, &e.size);
   e.cinfo.image_width = static_cast<JDIMENSION>(bitmap.Width());
   e.cinfo.image_height = static_cast<JDIMENSION>(bitmap.Height());

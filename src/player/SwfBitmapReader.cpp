@@ -2,12 +2,11 @@
 
 #include <zlib.h>
 
-#include <csetjmp>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
-#include <jpeglib.h>
+#include "platform/JpegErrors.h"
 
 namespace tessaly::player {
 
@@ -88,29 +87,12 @@ std::vector<uint8_t> CleanJpegMarkers(std::span<const uint8_t> data) {
 
 namespace {
 
-struct TJpegError {
-  jpeg_error_mgr mgr;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void JpegErrorExit(j_common_ptr info) {
-  auto* err = reinterpret_cast<TJpegError*>(info->err);
-  (*info->err->format_message)(info, err->message);
-  std::longjmp(err->jump, 1);
-}
-
-void JpegQuiet(j_common_ptr, int) {}
-
 // The C part of decoding: no C++ object with a destructor lives between
 // setjmp and the calls that may jump back.
-bool DecodeJpegInto(const uint8_t* data, size_t size, QImage* image, TJpegError* err) {
+bool DecodeJpegInto(const uint8_t* data, size_t size, QImage* image, platform::TJpegErrorManager* err) {
   jpeg_decompress_struct info;
-  info.err = jpeg_std_error(&err->mgr);
-  err->mgr.error_exit = JpegErrorExit;
-  err->mgr.emit_message = JpegQuiet;
-  err->message[0] = '\0';
-  if (setjmp(err->jump)) {
+  info.err = err->Install();
+  if (setjmp(err->Jump)) {
     jpeg_destroy_decompress(&info);
     return false;
   }
@@ -120,7 +102,7 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, QImage* image, TJpegError*
   if (info.image_width == 0 || info.image_height == 0 || info.image_width > unsigned(kMaxBitmapSide) ||
       info.image_height > unsigned(kMaxBitmapSide) ||
       int64_t{info.image_width} * info.image_height > kMaxBitmapPixels) {
-    std::snprintf(err->message, sizeof err->message, "JPEG size %ux%u refused", info.image_width,
+    std::snprintf(err->Message, sizeof err->Message, "JPEG size %ux%u refused", info.image_width,
                   info.image_height);
     jpeg_destroy_decompress(&info);
     return false;
@@ -130,7 +112,7 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, QImage* image, TJpegError*
   *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                   QImage::Format_ARGB32_Premultiplied);
   if (image->isNull()) {
-    std::snprintf(err->message, sizeof err->message, "out of memory for the JPEG picture");
+    std::snprintf(err->Message, sizeof err->Message, "out of memory for the JPEG picture");
     jpeg_destroy_decompress(&info);
     return false;
   }
@@ -148,13 +130,13 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, QImage* image, TJpegError*
 
 QImage DecodeJpeg(std::span<const uint8_t> data, std::string& error) {
   QImage image;
-  TJpegError err;
+  platform::TJpegErrorManager err;
   if (data.empty()) {
     error = "empty JPEG data";
     return {};
   }
   if (!DecodeJpegInto(data.data(), data.size(), &image, &err)) {
-    error = std::string("JPEG: ") + err.message;
+    error = std::string("JPEG: ") + err.Message;
     return {};
   }
   return image;

@@ -13,6 +13,7 @@
 #include "platform/FileBytes.h"
 #include "platform/GifDecoder.h"
 #include "platform/JpegCodec.h"
+#include "platform/Rounding.h"
 
 namespace tessaly::swf {
 
@@ -21,19 +22,9 @@ namespace {
 // Geometry is computed in floating point and only then made integer; values
 // beyond 32 bits (never reached by sane input) are clamped instead of
 // overflowing.
-int32_t ClampToInt(double v) {
-  if (std::isnan(v)) return 0;
-  constexpr double lo = std::numeric_limits<int32_t>::min();
-  constexpr double hi = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::clamp(v, lo, hi));
-}
-
-// Toward zero.
-int32_t Trunc(double v) { return ClampToInt(std::trunc(v)); }
-
-// To the nearest integer, halves to the even neighbour (the default
-// rounding mode).
-int32_t Round(double v) { return ClampToInt(std::nearbyint(v)); }
+using platform::ClampToInt32;
+using platform::RoundHalfEven;
+using platform::TruncToInt32;
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
@@ -172,8 +163,8 @@ void TFlashEdges::LineDeltaTwips(int64_t dx, int64_t dy) {
   const int64_t n = std::max((std::llabs(dx) + kMaxDelta - 1) / kMaxDelta, (std::llabs(dy) + kMaxDelta - 1) / kMaxDelta);
   const double fx = static_cast<double>(dx), fy = static_cast<double>(dy), fn = static_cast<double>(n);
   for (int64_t g = 1; g <= n; ++g) {
-    const int32_t rx = Round(fx * g / fn) - Round(fx * (g - 1) / fn);
-    const int32_t ry = Round(fy * g / fn) - Round(fy * (g - 1) / fn);
+    const int32_t rx = RoundHalfEven(fx * g / fn) - RoundHalfEven(fx * (g - 1) / fn);
+    const int32_t ry = RoundHalfEven(fy * g / fn) - RoundHalfEven(fy * (g - 1) / fn);
     records_.push_back(std::make_unique<TSWFStraightEdgeRecord>(rx, ry));
   }
   penX_ = static_cast<int32_t>(penX_ + dx);
@@ -262,8 +253,8 @@ void TFlashEdges::EllipseCurve(int i, int32_t w, int32_t h) {
   const double control = i % 2 == 0 ? a : b;
   const double anchor = i % 2 == 0 ? b : a;
   const int* s = kSigns[i];
-  CurveDeltaTwips(Trunc(s[0] * control * w), Trunc(s[1] * control * h), Trunc(s[2] * anchor * w),
-                  Trunc(s[3] * anchor * h));
+  CurveDeltaTwips(TruncToInt32(s[0] * control * w), TruncToInt32(s[1] * control * h), TruncToInt32(s[2] * anchor * w),
+                  TruncToInt32(s[3] * anchor * h));
 }
 
 void TFlashEdges::MakeEllipse(int32_t w, int32_t h) {
@@ -289,7 +280,7 @@ void TFlashEdges::MakeArc(int32_t radiusX, int32_t radiusY, float startAngle, fl
   float b = endAngle;
   if (b < a) b += 360;
   // The number of 45-degree pieces is held in a byte.
-  uint8_t n = static_cast<uint8_t>(ClampToInt(std::ceil(static_cast<double>(b - a) / 45)));
+  uint8_t n = static_cast<uint8_t>(ClampToInt32(std::ceil(static_cast<double>(b - a) / 45)));
   if (n == 0) n = 1;
   const float step = (b - a) / n;
   const double half = Radians(step / 2.0);
@@ -298,13 +289,13 @@ void TFlashEdges::MakeArc(int32_t radiusX, int32_t radiusY, float startAngle, fl
   int32_t px = 0, py = 0;
   for (int i = 0; i <= n; ++i) {
     const double t = Radians(static_cast<double>(a) + i * static_cast<double>(step));
-    const int32_t x = Trunc(std::cos(t) * radiusX);
-    const int32_t y = Trunc(std::sin(t) * radiusY);
+    const int32_t x = TruncToInt32(std::cos(t) * radiusX);
+    const int32_t y = TruncToInt32(std::sin(t) * radiusY);
     if (i == 0) {
       LineDeltaTwips(x, y);
     } else {
-      const int32_t cx = Trunc(std::cos(t - half) * stretchedX);
-      const int32_t cy = Trunc(std::sin(t - half) * stretchedY);
+      const int32_t cx = TruncToInt32(std::cos(t - half) * stretchedX);
+      const int32_t cy = TruncToInt32(std::sin(t - half) * stretchedY);
       CurveDeltaTwips(int64_t{cx} - px, int64_t{cy} - py, int64_t{x} - cx, int64_t{y} - cy);
     }
     px = x;
@@ -314,13 +305,13 @@ void TFlashEdges::MakeArc(int32_t radiusX, int32_t radiusY, float startAngle, fl
 }
 
 void TFlashEdges::MakeStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points,
-                           bool curved) {
+                           TStarEdges edges) {
   const int n = std::clamp<int>(points, 2, 360);
   double h = -std::numbers::pi / 2;
   const double step = 2 * std::numbers::pi / n;
   auto at = [&](double angle, int32_t radius, int64_t& px, int64_t& py) {
-    px = int64_t{x} + Round(std::cos(angle) * radius);
-    py = int64_t{y} + Round(std::sin(angle) * radius);
+    px = int64_t{x} + RoundHalfEven(std::cos(angle) * radius);
+    py = int64_t{y} + RoundHalfEven(std::sin(angle) * radius);
   };
   int64_t ox, oy, ix, iy;
   at(h, outerRadius, ox, oy);
@@ -329,7 +320,7 @@ void TFlashEdges::MakeStar(int32_t x, int32_t y, int32_t outerRadius, int32_t in
     at(h + step / 2, innerRadius, ix, iy);
     h += step;
     at(h, outerRadius, ox, oy);
-    if (curved) {
+    if (edges == seCurved) {
       CurveToTwips(ix, iy, ox, oy);
     } else {
       LineDeltaTwips(ix - penX_, iy - penY_);
@@ -355,10 +346,12 @@ void TFlashShape::SetBounds(int32_t left, int32_t top, int32_t right, int32_t bo
   bounds_.SetRect(left * u, top * u, right * u, bottom * u);
 }
 
-int32_t TFlashShape::Width(bool inTwips) const { return inTwips ? bounds_.Width() : bounds_.Width() / UnitsFactor(); }
+int32_t TFlashShape::Width(TSizeUnits units) const {
+  return units == suTwips ? bounds_.Width() : bounds_.Width() / UnitsFactor();
+}
 
-int32_t TFlashShape::Height(bool inTwips) const {
-  return inTwips ? bounds_.Height() : bounds_.Height() / UnitsFactor();
+int32_t TFlashShape::Height(TSizeUnits units) const {
+  return units == suTwips ? bounds_.Height() : bounds_.Height() / UnitsFactor();
 }
 
 TSWFStyleChangeRecord* TFlashShape::FirstStyleChange() {
@@ -413,14 +406,14 @@ void TFlashShape::SetSolidFill(uint32_t color) {
   AddFillStyle(std::make_unique<TSWFColorFill>(color));
 }
 
-std::unique_ptr<TSWFGradientFill> TFlashShape::MakeGradient(uint8_t type, const std::vector<uint32_t>& colors) {
+std::unique_ptr<TSWFGradientFill> TFlashShape::MakeGradient(TSWFFillStyleType type, const std::vector<uint32_t>& colors) {
   auto fill = std::make_unique<TSWFGradientFill>(type);
   // A gradient holds at most 8 colours; further ones are left out.
   const size_t k = std::min<size_t>(colors.size(), TSWFGradientFill::kMaxRecords);
   fill->GradientCount = static_cast<uint8_t>(k);
   for (size_t i = 0; i < k; ++i) {
     TSWFGradientRec& rec = fill->GradientRecord(static_cast<int>(i) + 1);
-    rec.Ratio = k > 1 ? static_cast<uint8_t>(Round(static_cast<double>(i) / static_cast<double>(k - 1) * 255)) : 0;
+    rec.Ratio = k > 1 ? static_cast<uint8_t>(RoundHalfEven(static_cast<double>(i) / static_cast<double>(k - 1) * 255)) : 0;
     rec.Color.SetRGBA(colors[i]);
     NoteAlpha(colors[i]);
   }
@@ -432,7 +425,7 @@ void TFlashShape::SetLinearGradient(uint32_t color1, uint32_t color2, float angl
 }
 
 void TFlashShape::SetLinearGradientN(const std::vector<uint32_t>& colors, float angle) {
-  auto fill = MakeGradient(TSWFGradientFill::kLinear, colors);
+  auto fill = MakeGradient(fsLinearGradient, colors);
   const double a = Radians(angle);
   const double w = bounds_.Width(), h = bounds_.Height();
   fill->GradientMatrix.SetScale(std::cos(a) * w / 32768, std::cos(a) * h / 32768);
@@ -448,11 +441,11 @@ void TFlashShape::SetRadialGradient(uint32_t color1, uint32_t color2, int32_t ce
 
 void TFlashShape::SetRadialGradientN(const std::vector<uint32_t>& colors, int32_t centerXPercent,
                                      int32_t centerYPercent) {
-  auto fill = MakeGradient(TSWFGradientFill::kRadial, colors);
+  auto fill = MakeGradient(fsRadialGradient, colors);
   const double w = bounds_.Width(), h = bounds_.Height();
   fill->GradientMatrix.SetScale(w / 32768, h / 32768);
-  fill->GradientMatrix.SetTranslate(bounds_.Xmin() + Round(w / 100 * centerXPercent),
-                                    bounds_.Ymin() + Round(h / 100 * centerYPercent));
+  fill->GradientMatrix.SetTranslate(bounds_.Xmin() + RoundHalfEven(w / 100 * centerXPercent),
+                                    bounds_.Ymin() + RoundHalfEven(h / 100 * centerYPercent));
   AddFillStyle(std::move(fill));
 }
 
@@ -534,11 +527,11 @@ void TFlashSprite::WriteToStream(TBitsEngine& be) {
 
 // ---- TFlashButton ----
 
-TFlashButton::TFlashButton(TFlashMovie* owner, bool trackAsMenu, bool useButton2)
+TFlashButton::TFlashButton(TFlashMovie* owner, TButtonOptions options)
     : TFlashVisualObject(owner), actions_(owner, nullptr) {
-  if (useButton2) {
+  if (options.UseButton2) {
     button2_ = std::make_unique<TSWFDefineButton2>();
-    button2_->TrackAsMenu = trackAsMenu;
+    button2_->TrackAsMenu = options.TrackAsMenu;
     TSWFButtonCondAction& release = button2_->AddCondAction(uint16_t(1u << bcOverDownToOverUp));
     actions_.SetActionList(&release.Actions());
   } else {
@@ -580,8 +573,8 @@ void TFlashButton::WriteToStream(TBitsEngine& be) {
 
 // ---- TFlashMovie ----
 
-TFlashMovie::TFlashMovie(int32_t xmin, int32_t ymin, int32_t xmax, int32_t ymax, double frameRate, bool pixelUnits) {
-  SetPixelUnits(pixelUnits);
+TFlashMovie::TFlashMovie(int32_t xmin, int32_t ymin, int32_t xmax, int32_t ymax, double frameRate, TMovieUnits units) {
+  SetPixelUnits(units == muPixels);
   const int32_t f = UnitsFactor();
   SetFrameSize(TRect{xmin * f, ymin * f, xmax * f, ymax * f});
   SetFrameRate(frameRate);
@@ -611,8 +604,8 @@ TFlashShape* TFlashMovie::AddShape(std::unique_ptr<TFlashShape> shape) {
 
 TFlashSprite* TFlashMovie::AddSprite() { return RegisterCharacter(std::make_unique<TFlashSprite>(this), sprites_); }
 
-TFlashButton* TFlashMovie::AddButton(bool trackAsMenu, bool useButton2) {
-  return RegisterCharacter(std::make_unique<TFlashButton>(this, trackAsMenu, useButton2), buttons_);
+TFlashButton* TFlashMovie::AddButton(TButtonOptions options) {
+  return RegisterCharacter(std::make_unique<TFlashButton>(this, options), buttons_);
 }
 
 TFlashShape* TFlashMovie::BeginShape(int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -700,11 +693,11 @@ TFlashShape* TFlashMovie::AddRing(int32_t x, int32_t y, int32_t radius1, int32_t
 }
 
 TFlashShape* TFlashMovie::AddStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points,
-                                  bool curved) {
+                                  TStarEdges edges) {
   const int32_t r = std::max(outerRadius, innerRadius);
   TFlashShape* shape = BeginShape(x - r, y - r, x + r, y + r);
   const int32_t u = shape->UnitsFactor();
-  shape->Edges().MakeStar(x * u, y * u, outerRadius * u, innerRadius * u, points, curved);
+  shape->Edges().MakeStar(x * u, y * u, outerRadius * u, innerRadius * u, points, edges);
   return EndShape(shape);
 }
 
@@ -768,9 +761,6 @@ void TFlashMovie::WriteObjects() {
 // ---- fonts and static texts ----
 
 namespace {
-
-// Nearest integer, halves to even.
-int32_t RoundToEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 // The code-page byte as a UTF-16 unit ("?" when it is no character alone).
 uint16_t AnsiByteToWide(uint8_t byte) {
@@ -839,13 +829,13 @@ TFlashChar::TFlashChar(uint16_t code, bool wide)
       edges_(records_) {}
 
 TFlashFont::TFlashFont(TFlashMovie* owner, std::string fontName, bool bold, bool italic, uint16_t size,
-                       bool deviceFont)
+                       TFontOutlines outlines)
     : TFlashIDObject(owner),
       FontName(std::move(fontName)),
       Bold(bold),
       Italic(italic),
       Size(size),
-      DeviceFont(deviceFont) {}
+      DeviceFont(outlines == foDeviceFont) {}
 
 void TFlashFont::SetSize(uint16_t size) { Size = static_cast<uint16_t>(size * UnitsFactor()); }
 
@@ -922,7 +912,7 @@ std::vector<TFlashChar*> TFlashFont::WrittenChars() const {
   return written;
 }
 
-int32_t TFlashFont::ScaleValue(int32_t v) const { return RoundToEven(v / 1024.0 * Size); }
+int32_t TFlashFont::ScaleValue(int32_t v) const { return RoundHalfEven(v / 1024.0 * Size); }
 
 TFontReader TFlashFont::Reader() {
   return TFontReader(FontName, Bold, Italic, CharsetOfLanguage(LanguageCode),
@@ -1116,9 +1106,9 @@ void TFlashText::WriteToStream(TBitsEngine& be) {
   tag->WriteToStream(be);
 }
 
-TFlashFont* TFlashMovie::AddFont(const TFontDescription& description, bool deviceFont) {
+TFlashFont* TFlashMovie::AddFont(const TFontDescription& description, TFontOutlines outlines) {
   auto font = std::make_unique<TFlashFont>(this, description.Name, description.Bold, description.Italic,
-                                           static_cast<uint16_t>(std::abs(description.Height)), deviceFont);
+                                           static_cast<uint16_t>(std::abs(description.Height)), outlines);
   font->SetFontCharset(description.Charset);
   return RegisterCharacter(std::move(font), fonts_);
 }
@@ -1357,18 +1347,18 @@ TFlashImage* TFlashMovie::AddImage(const std::string& fileName) {
   return RegisterCharacter(std::move(image), images_);
 }
 
-void TFlashShape::SetImageFill(const TFlashImage& image, int mode, double scaleX, double scaleY) {
-  auto fill = std::make_unique<TSWFImageFill>(mode == 2 ? 0x40 : 0x41);
+void TFlashShape::SetImageFill(const TFlashImage& image, TImageFillMode mode, double scaleX, double scaleY) {
+  auto fill = std::make_unique<TSWFImageFill>(mode == fmRepeating ? fsRepeatingBitmap : fsClippedBitmap);
   fill->BitmapId = image.CharacterID();
   switch (mode) {
-    case 0:
-    case 2:
+    case fmClipped:
+    case fmRepeating:
       fill->BitmapMatrix.SetScale(scaleX * 20, scaleY * 20);
       break;
-    case 1: {
+    case fmFit: {
       // An empty image counts as one pixel wide and high.
       const double w = std::max<int>(image.Width(), 1), h = std::max<int>(image.Height(), 1);
-      fill->BitmapMatrix.SetScale(Width(true) / w + 0.003662109375, Height(true) / h + 0.003662109375);
+      fill->BitmapMatrix.SetScale(Width(suTwips) / w + 0.003662109375, Height(suTwips) / h + 0.003662109375);
       break;
     }
   }

@@ -20,6 +20,31 @@ class TFlashMovie;
 class TFlashFont;
 class TFlashImage;
 class TFlashText;
+
+// How a bitmap fill lies on its shape.
+enum TImageFillMode : uint8_t {
+  fmClipped = 0,    // clipped, scaled by the given factors
+  fmFit = 1,        // clipped and stretched over the shape's bounds with a slight overlap
+  fmRepeating = 2,  // repeating, scaled by the given factors
+};
+
+// The edges of a star: straight through the inner points, or curves with
+// the inner points as controls.
+enum TStarEdges : uint8_t { seStraight, seCurved };
+
+// A size in the movie's units (pixels in a pixel movie) or in twips.
+enum TSizeUnits : uint8_t { suMovieUnits, suTwips };
+
+// A font whose outlines go into the movie, or a device font, whose
+// outlines are left out unless a static text uses it.
+enum TFontOutlines : uint8_t { foEmbedded, foDeviceFont };
+
+// A button's definition: DefineButton2 (or a plain DefineButton) and
+// whether it tracks as a menu.
+struct TButtonOptions {
+  bool TrackAsMenu = false;
+  bool UseButton2 = true;
+};
 struct TFontDescription;
 
 // Any movie-level object; it writes the tags it stands for.
@@ -191,7 +216,7 @@ class TFlashEdges {
   // EndAngle (degrees, clockwise on screen), radius back.
   void MakeArc(int32_t radiusX, int32_t radiusY, float startAngle, float endAngle);
   // A star of Points (2..360) points around (X, Y), first point at the top.
-  void MakeStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points, bool curved);
+  void MakeStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points, TStarEdges edges);
 
  private:
   int64_t Factor() const;
@@ -223,9 +248,9 @@ class TFlashShape : public TFlashVisualObject {
   const TSWFRect& Bounds() const { return bounds_; }
   // Movie units.
   void SetBounds(int32_t left, int32_t top, int32_t right, int32_t bottom);
-  // Of Bounds, in twips when InTwips, else in movie units.
-  int32_t Width(bool inTwips = false) const;
-  int32_t Height(bool inTwips = false) const;
+  // Of Bounds.
+  int32_t Width(TSizeUnits units = suMovieUnits) const;
+  int32_t Height(TSizeUnits units = suMovieUnits) const;
   bool HasAlpha() const { return hasAlpha_; }
 
   // Appends the style and selects it (1-based) as FillStyle1 / LineStyle.
@@ -254,11 +279,10 @@ class TFlashShape : public TFlashVisualObject {
   // A solid line Width movie units wide.
   void SetLineStyle(int32_t width, uint32_t color);
   // A bitmap fill of Image, its matrix translated to the top-left corner
-  // of Bounds less 5 twips. Mode 0: clipped, scaled by ScaleX and ScaleY
-  // (pixels); 1: clipped and stretched over Bounds with a slight overlap;
-  // 2: repeating, scaled as mode 0. The image is moved in front of the
-  // shape in the movie's ObjectList when it stands behind it.
-  void SetImageFill(const TFlashImage& image, int mode, double scaleX, double scaleY);
+  // of Bounds less 5 twips; ScaleX and ScaleY (pixels) serve fmClipped and
+  // fmRepeating. The image is moved in front of the shape in the movie's
+  // ObjectList when it stands behind it.
+  void SetImageFill(const TFlashImage& image, TImageFillMode mode, double scaleX = 1, double scaleY = 1);
 
   // 2, or 3 with alpha.
   uint8_t MinVersion() const override { return hasAlpha_ ? 3 : 2; }
@@ -269,7 +293,7 @@ class TFlashShape : public TFlashVisualObject {
 
  private:
   void NoteAlpha(uint32_t color);
-  std::unique_ptr<TSWFGradientFill> MakeGradient(uint8_t type, const std::vector<uint32_t>& colors);
+  std::unique_ptr<TSWFGradientFill> MakeGradient(TSWFFillStyleType type, const std::vector<uint32_t>& colors);
   TSWFStyleChangeRecord* FirstStyleChange();
 
   TSWFDefineShape3 definition_;
@@ -322,7 +346,7 @@ class TFlashSprite : public TFlashVisualObject {
 // actions per transition) or a plain DefineButton with one action list.
 class TFlashButton : public TFlashVisualObject {
  public:
-  TFlashButton(TFlashMovie* owner, bool trackAsMenu, bool useButton2);
+  TFlashButton(TFlashMovie* owner, TButtonOptions options);
 
   bool UseButton2() const { return button2_ != nullptr; }
   // Only one of the two exists, as UseButton2 says.
@@ -449,7 +473,7 @@ class TFlashMovie : public TBasedSWFStream {
 
   // The rectangle is in caller units (pixels with PixelUnits); it is stored
   // in twips.
-  TFlashMovie(int32_t xmin, int32_t ymin, int32_t xmax, int32_t ymax, double frameRate, bool pixelUnits = false);
+  TFlashMovie(int32_t xmin, int32_t ymin, int32_t xmax, int32_t ymax, double frameRate, TMovieUnits units = muTwips);
 
   // Appends Obj to ObjectList; InsertIndex becomes its index.
   template <class T>
@@ -495,7 +519,7 @@ class TFlashMovie : public TBasedSWFStream {
   // when it is null.
   TFlashShape* AddShape(std::unique_ptr<TFlashShape> shape = nullptr);
   TFlashSprite* AddSprite();
-  TFlashButton* AddButton(bool trackAsMenu, bool useButton2);
+  TFlashButton* AddButton(TButtonOptions options = {});
   // Registers a new image; a non-empty file name is loaded at once with
   // LoadDataFromFile.
   TFlashImage* AddImage(const std::string& fileName = "");
@@ -516,11 +540,11 @@ class TFlashMovie : public TBasedSWFStream {
   // Points is clamped to 2..360; with equal radii a polygon of 2 x Points
   // corners.
   TFlashShape* AddStar(int32_t x, int32_t y, int32_t outerRadius, int32_t innerRadius, uint16_t points,
-                       bool curved);
+                       TStarEdges edges);
 
   // A font of the face, bold and italic of the description at |Height|
   // movie units, registered as a character.
-  TFlashFont* AddFont(const TFontDescription& description, bool deviceFont);
+  TFlashFont* AddFont(const TFontDescription& description, TFontOutlines outlines);
   // A static text at the origin (movie units) in the font, sized to its
   // text; Align is a TTextAlign.
   TFlashText* AddText(std::u16string_view text, uint32_t color, TFlashFont* font, int32_t x, int32_t y,
@@ -629,7 +653,7 @@ class TFlashFont : public TFlashIDObject {
  public:
   using TChars = std::vector<std::unique_ptr<TFlashChar>>;
 
-  TFlashFont(TFlashMovie* owner, std::string fontName, bool bold, bool italic, uint16_t size, bool deviceFont);
+  TFlashFont(TFlashMovie* owner, std::string fontName, bool bold, bool italic, uint16_t size, TFontOutlines outlines);
 
   // Size := size x UnitsFactor (twips).
   void SetSize(uint16_t size);

@@ -239,6 +239,30 @@ enum TSWFPlaceFlag : uint8_t {
   pfMove = 0x01,
 };
 
+// Clip event flags in their 32-bit file layout; below version 6 only the
+// upper 16 bits are written.
+enum TSWFClipEvent : uint32_t {
+  ceKeyUp = 0x80000000,
+  ceKeyDown = 0x40000000,
+  ceMouseUp = 0x20000000,
+  ceMouseDown = 0x10000000,
+  ceMouseMove = 0x08000000,
+  ceUnload = 0x04000000,
+  ceEnterFrame = 0x02000000,
+  ceLoad = 0x01000000,
+  ceDragOver = 0x00800000,
+  ceRollOut = 0x00400000,
+  ceRollOver = 0x00200000,
+  ceReleaseOutside = 0x00100000,
+  ceRelease = 0x00080000,
+  cePress = 0x00040000,
+  ceInitialize = 0x00020000,
+  ceData = 0x00010000,
+  ceConstruct = 0x00000400,
+  ceKeyPress = 0x00000200,
+  ceDragOut = 0x00000100,
+};
+
 // ---- shapes ----
 
 enum TSWFFillStyleType : uint8_t {

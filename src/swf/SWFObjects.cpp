@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <stdexcept>
 
 #include "platform/CodePage.h"
@@ -10,8 +11,15 @@ namespace tessaly::swf {
 
 namespace {
 
+// A UI16 field that must hold Value.
+void WriteUI16(TBitsEngine& be, uint64_t value, std::string_view field) {
+  be.CheckFits(value, 16, field);
+  be.WriteWord(static_cast<uint16_t>(value));
+}
+
 // Overwrites a UI16 at an earlier position of the engine's (aligned) stream.
-void PatchWord(TBitsEngine& be, uint64_t at, uint64_t value) {
+void PatchWord(TBitsEngine& be, uint64_t at, uint64_t value, std::string_view field) {
+  be.CheckFits(value, 16, field);
   TStream& s = be.BitsStream();
   uint64_t here = s.Position();
   s.Seek(at);
@@ -54,7 +62,9 @@ uint32_t TSWFObject::WriteTag(TBitsEngine& be, uint16_t tagID, const std::functi
   TMemoryStream body;
   // Most tags are small: one allocation instead of one per doubling.
   body.Reserve(64);
-  TBitsEngine bodyEngine(body);
+  TBitsEngine bodyEngine(body, be);
+  const std::string_view name = TagName(tagID);
+  TBitsEngine::TRecordScope scope(bodyEngine, name.empty() ? std::string_view("tag") : name);
   writeBody(bodyEngine);
   bodyEngine.FlushBits(true);
   return WriteTag(be, tagID, body);
@@ -68,11 +78,18 @@ void TSWFObject::WriteToStream(TBitsEngine& be) {
 
 void TSWFAction::WriteToStream(TBitsEngine& be) {
   be.WriteByte(actionCode_);
-  if (actionCode_ < 0x80) return;
+  if (actionCode_ < kActionHasBody) return;
   TMemoryStream body;
-  TBitsEngine bodyEngine(body);
+  TBitsEngine bodyEngine(body, be);
   WriteActionData(bodyEngine);
   bodyEngine.FlushBits(true);
+  // The length is what was written, so it always agrees with the body.
+  if (body.Size() > 0xFFFF) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", actionCode_);
+    be.Overflow(std::string("the length ") + std::to_string(body.Size()) + " of action " + code +
+                " does not fit in 16 bits");
+  }
   actionLength_ = static_cast<uint16_t>(body.Size());
   be.WriteWord(actionLength_);
   be.WriteBuffer(body.Data(), body.Size());
@@ -349,11 +366,9 @@ TSWFColorTransform& TSWFButtonRecord::ColorTransform() {
 }
 
 void TSWFButtonRecord::WriteToStream(TBitsEngine& be, bool withColorTransform) const {
+  TBitsEngine::TRecordScope scope(be, "BUTTONRECORD");
   be.WriteBits(0, 4);
-  be.WriteBit(States & bsHitTest);
-  be.WriteBit(States & bsDown);
-  be.WriteBit(States & bsOver);
-  be.WriteBit(States & bsUp);
+  be.WriteBits(States, 4);
   be.WriteWord(CharacterId);
   be.WriteWord(PlaceDepth);
   be.WriteMatrix(matrix_);
@@ -403,24 +418,18 @@ void TSWFDefineButton2::WriteTagBody(TBitsEngine& be) {
   for (const auto& r : records_) r->WriteToStream(be, true);
   be.WriteByte(0);
   if (condActions_.empty()) return;
-  PatchWord(be, offsetAt, be.BitsStream().Position() - offsetAt);
+  PatchWord(be, offsetAt, be.BitsStream().Position() - offsetAt, "the action offset");
   for (size_t i = 0; i < condActions_.size(); ++i) {
     const TSWFButtonCondAction& ca = *condActions_[i];
     uint64_t sizeAt = be.BitsStream().Position();
     be.WriteWord(0);
-    be.WriteBit(ca.HasCondition(bcIdleToOverDown));
-    be.WriteBit(ca.HasCondition(bcOutDownToIdle));
-    be.WriteBit(ca.HasCondition(bcOutDownToOverDown));
-    be.WriteBit(ca.HasCondition(bcOverDownToOutDown));
-    be.WriteBit(ca.HasCondition(bcOverDownToOverUp));
-    be.WriteBit(ca.HasCondition(bcOverUpToOverDown));
-    be.WriteBit(ca.HasCondition(bcOverUpToIdle));
-    be.WriteBit(ca.HasCondition(bcIdleToOverUp));
+    for (TSWFButtonCondition c : kCondActionFirstByte) be.WriteBit(ca.HasCondition(c));
     be.WriteBits(ca.KeyCode, 7);
     be.WriteBit(ca.HasCondition(bcOverDownToIdle));
     ca.Actions().WriteToStream(be);
     be.WriteByte(0);
-    if (i + 1 < condActions_.size()) PatchWord(be, sizeAt, be.BitsStream().Position() - sizeAt);
+    if (i + 1 < condActions_.size())
+      PatchWord(be, sizeAt, be.BitsStream().Position() - sizeAt, "the condition action size");
   }
 }
 
@@ -458,8 +467,8 @@ void WriteStyleCount(TBitsEngine& be, size_t count) {
   if (count <= 254) {
     be.WriteByte(static_cast<uint8_t>(count));
   } else {
-    be.WriteByte(0xFF);
-    be.WriteWord(static_cast<uint16_t>(count));
+    be.WriteByte(kStyleCountExtended);
+    WriteUI16(be, count, "the style count");
   }
 }
 
@@ -487,18 +496,20 @@ void TSWFEndShapeRecord::WriteToStream(TBitsEngine& be) { be.WriteBits(0, 6); }
 
 void TSWFStraightEdgeRecord::WriteToStream(TBitsEngine& be) {
   if (DeltaX == 0 && DeltaY == 0) return;
+  TBitsEngine::TRecordScope scope(be, "straight edge");
   be.WriteBit(true);
   be.WriteBit(true);
-  uint8_t n = std::max(GetSignedBitsCount(DeltaX), GetSignedBitsCount(DeltaY));
-  be.WriteBits(n - 2, 4);
+  const uint32_t largest = LargestMagnitude({DeltaX, DeltaY});
+  const uint8_t n = SignedBitsOfMagnitude(largest);
+  be.WriteFieldWidth(n, 4, largest, 2);
   if (DeltaX != 0 && DeltaY != 0) {
     be.WriteBit(true);
-    be.WriteBits(DeltaX, n);
-    be.WriteBits(DeltaY, n);
+    be.WriteSBits(DeltaX, n);
+    be.WriteSBits(DeltaY, n);
   } else {
     be.WriteBit(false);
     be.WriteBit(DeltaX == 0);
-    be.WriteBits(DeltaX != 0 ? DeltaX : DeltaY, n);
+    be.WriteSBits(DeltaX != 0 ? DeltaX : DeltaY, n);
   }
 }
 
@@ -515,6 +526,7 @@ TSWFLineStyles& TSWFStyleChangeRecord::NewLineStyles() {
 }
 
 void TSWFStyleChangeRecord::WriteToStream(TBitsEngine& be) {
+  TBitsEngine::TRecordScope scope(be, "style change");
   bool anyStyle = StateFillStyle0 || StateFillStyle1 || StateLineStyle;
   // Without any style flag the move bit is forced on, so the record can
   // never read as an end record.
@@ -526,10 +538,11 @@ void TSWFStyleChangeRecord::WriteToStream(TBitsEngine& be) {
   be.WriteBit(StateFillStyle0);
   be.WriteBit(moveTo);
   if (moveTo) {
-    uint8_t n = std::max(GetSignedBitsCount(DeltaX), GetSignedBitsCount(DeltaY));
-    be.WriteBits(n, 5);
-    be.WriteBits(DeltaX, n);
-    be.WriteBits(DeltaY, n);
+    const uint32_t largest = LargestMagnitude({DeltaX, DeltaY});
+    const uint8_t n = SignedBitsOfMagnitude(largest);
+    be.WriteFieldWidth(n, 5, largest);
+    be.WriteSBits(DeltaX, n);
+    be.WriteSBits(DeltaY, n);
   }
   if (StateFillStyle0) be.WriteBits(fillStyle0_, NumFillBits);
   if (StateFillStyle1) be.WriteBits(fillStyle1_, NumFillBits);
@@ -549,15 +562,16 @@ void TSWFStyleChangeRecord::WriteToStream(TBitsEngine& be) {
 
 void TSWFCurvedEdgeRecord::WriteToStream(TBitsEngine& be) {
   if (AnchorDeltaX == 0 && AnchorDeltaY == 0 && ControlDeltaX == 0 && ControlDeltaY == 0) return;
+  TBitsEngine::TRecordScope scope(be, "curved edge");
   be.WriteBit(true);
   be.WriteBit(false);
-  uint8_t n = std::max({GetSignedBitsCount(AnchorDeltaX), GetSignedBitsCount(AnchorDeltaY),
-                        GetSignedBitsCount(ControlDeltaX), GetSignedBitsCount(ControlDeltaY)});
-  be.WriteBits(n - 2, 4);
-  be.WriteBits(ControlDeltaX, n);
-  be.WriteBits(ControlDeltaY, n);
-  be.WriteBits(AnchorDeltaX, n);
-  be.WriteBits(AnchorDeltaY, n);
+  const uint32_t largest = LargestMagnitude({AnchorDeltaX, AnchorDeltaY, ControlDeltaX, ControlDeltaY});
+  const uint8_t n = SignedBitsOfMagnitude(largest);
+  be.WriteFieldWidth(n, 4, largest, 2);
+  be.WriteSBits(ControlDeltaX, n);
+  be.WriteSBits(ControlDeltaY, n);
+  be.WriteSBits(AnchorDeltaX, n);
+  be.WriteSBits(AnchorDeltaY, n);
 }
 
 void WriteShapeRecords(TBitsEngine& be, TSWFShapeRecords& records, uint8_t numFillBits, uint8_t numLineBits,
@@ -626,9 +640,10 @@ namespace {
 // The font name as DefineFont2 stores it: UTF-8 from version 6, else the
 // system code page; cut to the 255 bytes its length byte can count, at a
 // character boundary.
-std::string EncodedFontName(const std::string& name, uint8_t swfVersion) {
+std::string EncodedFontName(std::string_view name, uint8_t swfVersion) {
   const bool utf8 = swfVersion >= 6;
-  std::string bytes = utf8 ? name : platform::Utf8ToAnsi(name);
+  name = name.substr(0, name.find('\0'));
+  std::string bytes = utf8 ? std::string(name) : platform::Utf8ToAnsi(name);
   if (bytes.size() <= 255) return bytes;
   size_t end = 0;
   for (size_t pos = 0; pos < bytes.size();) {
@@ -675,9 +690,10 @@ void WriteGlyphShape(TBitsEngine& be, TSWFShapeRecords& records) {
 }
 
 // The glyph shapes one after another; Offsets receives where each starts.
-TMemoryStream GlyphShapes(std::vector<TSWFShapeRecords>& table, size_t count, std::vector<size_t>& offsets) {
+TMemoryStream GlyphShapes(const TBitsEngine& be, std::vector<TSWFShapeRecords>& table, size_t count,
+                          std::vector<size_t>& offsets) {
   TMemoryStream shapes;
-  TBitsEngine engine(shapes);
+  TBitsEngine engine(shapes, be);
   TSWFShapeRecords none;
   for (size_t i = 0; i < count; ++i) {
     offsets.push_back(static_cast<size_t>(shapes.Size()));
@@ -698,9 +714,9 @@ void WriteCode(TBitsEngine& be, uint16_t code, bool wide) {
 void TSWFDefineFont::WriteTagBody(TBitsEngine& be) {
   be.WriteWord(FontId);
   std::vector<size_t> offsets;
-  TMemoryStream shapes = GlyphShapes(GlyphShapeTable, GlyphShapeTable.size(), offsets);
+  TMemoryStream shapes = GlyphShapes(be, GlyphShapeTable, GlyphShapeTable.size(), offsets);
   const size_t tableSize = 2 * GlyphShapeTable.size();
-  for (size_t offset : offsets) be.WriteWord(static_cast<uint16_t>(tableSize + offset));
+  for (size_t offset : offsets) WriteUI16(be, tableSize + offset, "the glyph offset");
   be.WriteBuffer(shapes.Data(), shapes.Size());
 }
 
@@ -716,7 +732,7 @@ void TSWFDefineFont2::WriteTagBody(TBitsEngine& be) {
   // table would start beyond what 16 bits can address, the offsets are
   // written in 32 bits instead of wrapping around.
   std::vector<size_t> offsets;
-  TMemoryStream shapes = GlyphShapes(GlyphShapeTable, numGlyphs, offsets);
+  TMemoryStream shapes = GlyphShapes(be, GlyphShapeTable, numGlyphs, offsets);
   const bool wideOffsets = WideOffsets || (numGlyphs + 1) * 2 + shapes.Size() > 0xFFFF;
   const size_t tableSize = (numGlyphs + 1) * (wideOffsets ? 4 : 2);
   offsets.push_back(static_cast<size_t>(shapes.Size()));  // the code table follows the shapes
@@ -734,7 +750,7 @@ void TSWFDefineFont2::WriteTagBody(TBitsEngine& be) {
   const std::string name = EncodedFontName(FontName, SWFVersion);
   be.WriteByte(static_cast<uint8_t>(name.size()));
   be.WriteBuffer(name.data(), name.size());
-  be.WriteWord(static_cast<uint16_t>(numGlyphs));
+  WriteUI16(be, numGlyphs, "the glyph count");
   for (size_t offset : offsets) {
     if (wideOffsets)
       be.WriteDWord(static_cast<uint32_t>(tableSize + offset));
@@ -753,7 +769,7 @@ void TSWFDefineFont2::WriteTagBody(TBitsEngine& be) {
   for (size_t i = 0; i < numGlyphs; ++i)
     be.WriteRect(i < BoundsTable.size() && BoundsTable[i] ? *BoundsTable[i] : TSWFRect());
   const size_t kerningCount = kerningTable_ ? kerningTable_->size() : 0;
-  be.WriteWord(static_cast<uint16_t>(kerningCount));
+  WriteUI16(be, kerningCount, "the kerning count");
   for (size_t i = 0; i < kerningCount; ++i) {
     const TSWFKerningRecord& k = (*kerningTable_)[i];
     WriteCode(be, k.Code1, WideCodes);
@@ -770,6 +786,7 @@ TSWFRGBA& TSWFTextRecord::Color() {
 
 void TSWFTextRecord::WriteToStream(TBitsEngine& be, uint8_t glyphBits, uint8_t advanceBits) {
   if (GlyphEntries.size() > 255) throw std::length_error("a text record holds at most 255 glyphs");
+  TBitsEngine::TRecordScope scope(be, "TEXTRECORD");
   be.WriteBit(true);
   be.WriteBits(0, 3);
   be.WriteBit(HasFont);
@@ -789,7 +806,7 @@ void TSWFTextRecord::WriteToStream(TBitsEngine& be, uint8_t glyphBits, uint8_t a
   be.WriteByte(static_cast<uint8_t>(GlyphEntries.size()));
   for (const auto& entry : GlyphEntries) {
     be.WriteBits(entry->GlyphIndex, glyphBits);
-    be.WriteBits(static_cast<uint32_t>(entry->GlyphAdvance), advanceBits);
+    be.WriteSBits(entry->GlyphAdvance, advanceBits);
   }
   be.FlushBits(true);
 }

@@ -12,46 +12,10 @@
 #include <variant>
 #include <vector>
 
+#include "swf/SWFFormat.h"
 #include "swf/SWFTools.h"
 
 namespace tessaly::swf {
-
-// Tag codes of the SWF file format.
-enum TSWFTagCode : uint16_t {
-  tagEnd = 0,
-  tagShowFrame = 1,
-  tagDefineShape = 2,
-  tagPlaceObject = 4,
-  tagRemoveObject = 5,
-  tagDefineBits = 6,
-  tagDefineButton = 7,
-  tagJPEGTables = 8,
-  tagSetBackgroundColor = 9,
-  tagDefineFont = 10,
-  tagDefineText = 11,
-  tagDoAction = 12,
-  tagDefineFontInfo = 13,
-  tagDefineButtonSound = 17,
-  tagDefineBitsLossless = 20,
-  tagDefineBitsJPEG2 = 21,
-  tagDefineShape2 = 22,
-  tagDefineButtonCxform = 23,
-  tagProtect = 24,
-  tagPlaceObject2 = 26,
-  tagRemoveObject2 = 28,
-  tagDefineShape3 = 32,
-  tagDefineText2 = 33,
-  tagDefineButton2 = 34,
-  tagDefineBitsJPEG3 = 35,
-  tagDefineBitsLossless2 = 36,
-  tagDefineEditText = 37,
-  tagDefineSprite = 39,
-  tagFrameLabel = 43,
-  tagDefineFont2 = 48,
-  tagDoInitAction = 59,
-  tagDefineVideoStream = 60,
-  tagDefineFontInfo2 = 62,
-};
 
 // ---- roots ----
 
@@ -143,98 +107,98 @@ class TSWFCodeAction : public Family {
   TSWFCodeAction() : Family(Code) {}
 };
 
-using TSWFActionNextFrame = TSWFCodeAction<TSWFAction, 0x04>;
-using TSWFActionPreviousFrame = TSWFCodeAction<TSWFAction, 0x05>;
-using TSWFActionPlay = TSWFCodeAction<TSWFAction, 0x06>;
-using TSWFActionStop = TSWFCodeAction<TSWFAction, 0x07>;
-using TSWFActionToggleQuality = TSWFCodeAction<TSWFAction, 0x08>;
-using TSWFActionStopSounds = TSWFCodeAction<TSWFAction, 0x09>;
+using TSWFActionNextFrame = TSWFCodeAction<TSWFAction, acNextFrame>;
+using TSWFActionPreviousFrame = TSWFCodeAction<TSWFAction, acPreviousFrame>;
+using TSWFActionPlay = TSWFCodeAction<TSWFAction, acPlay>;
+using TSWFActionStop = TSWFCodeAction<TSWFAction, acStop>;
+using TSWFActionToggleQuality = TSWFCodeAction<TSWFAction, acToggleQuality>;
+using TSWFActionStopSounds = TSWFCodeAction<TSWFAction, acStopSounds>;
 
-using TSWFActionAdd = TSWFCodeAction<TSWFAction4, 0x0A>;
-using TSWFActionSubtract = TSWFCodeAction<TSWFAction4, 0x0B>;
-using TSWFActionMultiply = TSWFCodeAction<TSWFAction4, 0x0C>;
-using TSWFActionDivide = TSWFCodeAction<TSWFAction4, 0x0D>;
-using TSWFActionEquals = TSWFCodeAction<TSWFAction4, 0x0E>;
-using TSWFActionLess = TSWFCodeAction<TSWFAction4, 0x0F>;
-using TSWFActionAnd = TSWFCodeAction<TSWFAction4, 0x10>;
-using TSWFActionOr = TSWFCodeAction<TSWFAction4, 0x11>;
-using TSWFActionNot = TSWFCodeAction<TSWFAction4, 0x12>;
-using TSWFActionStringEquals = TSWFCodeAction<TSWFAction4, 0x13>;
-using TSWFActionStringLength = TSWFCodeAction<TSWFAction4, 0x14>;
-using TSWFActionStringExtract = TSWFCodeAction<TSWFAction4, 0x15>;
-using TSWFActionPop = TSWFCodeAction<TSWFAction4, 0x17>;
-using TSWFActionToInteger = TSWFCodeAction<TSWFAction4, 0x18>;
-using TSWFActionGetVariable = TSWFCodeAction<TSWFAction4, 0x1C>;
-using TSWFActionSetVariable = TSWFCodeAction<TSWFAction4, 0x1D>;
-using TSWFActionSetTarget2 = TSWFCodeAction<TSWFAction4, 0x20>;
-using TSWFActionStringAdd = TSWFCodeAction<TSWFAction4, 0x21>;
-using TSWFActionGetProperty = TSWFCodeAction<TSWFAction4, 0x22>;
-using TSWFActionSetProperty = TSWFCodeAction<TSWFAction4, 0x23>;
-using TSWFActionCloneSprite = TSWFCodeAction<TSWFAction4, 0x24>;
-using TSWFActionRemoveSprite = TSWFCodeAction<TSWFAction4, 0x25>;
-using TSWFActionTrace = TSWFCodeAction<TSWFAction4, 0x26>;
-using TSWFActionStartDrag = TSWFCodeAction<TSWFAction4, 0x27>;
-using TSWFActionEndDrag = TSWFCodeAction<TSWFAction4, 0x28>;
-using TSWFActionStringLess = TSWFCodeAction<TSWFAction4, 0x29>;
-using TSWFActionRandomNumber = TSWFCodeAction<TSWFAction4, 0x30>;
-using TSWFActionMBStringLength = TSWFCodeAction<TSWFAction4, 0x31>;
-using TSWFActionCharToAscii = TSWFCodeAction<TSWFAction4, 0x32>;
-using TSWFActionAsciiToChar = TSWFCodeAction<TSWFAction4, 0x33>;
-using TSWFActionGetTime = TSWFCodeAction<TSWFAction4, 0x34>;
-using TSWFActionMBStringExtract = TSWFCodeAction<TSWFAction4, 0x35>;
-using TSWFActionMBCharToAscii = TSWFCodeAction<TSWFAction4, 0x36>;
-using TSWFActionMBAsciiToChar = TSWFCodeAction<TSWFAction4, 0x37>;
+using TSWFActionAdd = TSWFCodeAction<TSWFAction4, acAdd>;
+using TSWFActionSubtract = TSWFCodeAction<TSWFAction4, acSubtract>;
+using TSWFActionMultiply = TSWFCodeAction<TSWFAction4, acMultiply>;
+using TSWFActionDivide = TSWFCodeAction<TSWFAction4, acDivide>;
+using TSWFActionEquals = TSWFCodeAction<TSWFAction4, acEquals>;
+using TSWFActionLess = TSWFCodeAction<TSWFAction4, acLess>;
+using TSWFActionAnd = TSWFCodeAction<TSWFAction4, acAnd>;
+using TSWFActionOr = TSWFCodeAction<TSWFAction4, acOr>;
+using TSWFActionNot = TSWFCodeAction<TSWFAction4, acNot>;
+using TSWFActionStringEquals = TSWFCodeAction<TSWFAction4, acStringEquals>;
+using TSWFActionStringLength = TSWFCodeAction<TSWFAction4, acStringLength>;
+using TSWFActionStringExtract = TSWFCodeAction<TSWFAction4, acStringExtract>;
+using TSWFActionPop = TSWFCodeAction<TSWFAction4, acPop>;
+using TSWFActionToInteger = TSWFCodeAction<TSWFAction4, acToInteger>;
+using TSWFActionGetVariable = TSWFCodeAction<TSWFAction4, acGetVariable>;
+using TSWFActionSetVariable = TSWFCodeAction<TSWFAction4, acSetVariable>;
+using TSWFActionSetTarget2 = TSWFCodeAction<TSWFAction4, acSetTarget2>;
+using TSWFActionStringAdd = TSWFCodeAction<TSWFAction4, acStringAdd>;
+using TSWFActionGetProperty = TSWFCodeAction<TSWFAction4, acGetProperty>;
+using TSWFActionSetProperty = TSWFCodeAction<TSWFAction4, acSetProperty>;
+using TSWFActionCloneSprite = TSWFCodeAction<TSWFAction4, acCloneSprite>;
+using TSWFActionRemoveSprite = TSWFCodeAction<TSWFAction4, acRemoveSprite>;
+using TSWFActionTrace = TSWFCodeAction<TSWFAction4, acTrace>;
+using TSWFActionStartDrag = TSWFCodeAction<TSWFAction4, acStartDrag>;
+using TSWFActionEndDrag = TSWFCodeAction<TSWFAction4, acEndDrag>;
+using TSWFActionStringLess = TSWFCodeAction<TSWFAction4, acStringLess>;
+using TSWFActionRandomNumber = TSWFCodeAction<TSWFAction4, acRandomNumber>;
+using TSWFActionMBStringLength = TSWFCodeAction<TSWFAction4, acMBStringLength>;
+using TSWFActionCharToAscii = TSWFCodeAction<TSWFAction4, acCharToAscii>;
+using TSWFActionAsciiToChar = TSWFCodeAction<TSWFAction4, acAsciiToChar>;
+using TSWFActionGetTime = TSWFCodeAction<TSWFAction4, acGetTime>;
+using TSWFActionMBStringExtract = TSWFCodeAction<TSWFAction4, acMBStringExtract>;
+using TSWFActionMBCharToAscii = TSWFCodeAction<TSWFAction4, acMBCharToAscii>;
+using TSWFActionMBAsciiToChar = TSWFCodeAction<TSWFAction4, acMBAsciiToChar>;
 // Call has a code from 0x80 on and an empty body: written with length 0.
-using TSWFActionCall = TSWFCodeAction<TSWFAction4, 0x9E>;
+using TSWFActionCall = TSWFCodeAction<TSWFAction4, acCall>;
 
-using TSWFActionDelete = TSWFCodeAction<TSWFAction5, 0x3A>;
-using TSWFActionDelete2 = TSWFCodeAction<TSWFAction5, 0x3B>;
-using TSWFActionDefineLocal = TSWFCodeAction<TSWFAction5, 0x3C>;
-using TSWFActionCallFunction = TSWFCodeAction<TSWFAction5, 0x3D>;
-using TSWFActionReturn = TSWFCodeAction<TSWFAction5, 0x3E>;
-using TSWFActionModulo = TSWFCodeAction<TSWFAction5, 0x3F>;
-using TSWFActionNewObject = TSWFCodeAction<TSWFAction5, 0x40>;
-using TSWFActionDefineLocal2 = TSWFCodeAction<TSWFAction5, 0x41>;
-using TSWFActionInitArray = TSWFCodeAction<TSWFAction5, 0x42>;
-using TSWFActionInitObject = TSWFCodeAction<TSWFAction5, 0x43>;
-using TSWFActionTypeOf = TSWFCodeAction<TSWFAction5, 0x44>;
-using TSWFActionTargetPath = TSWFCodeAction<TSWFAction5, 0x45>;
-using TSWFActionEnumerate = TSWFCodeAction<TSWFAction5, 0x46>;
-using TSWFActionAdd2 = TSWFCodeAction<TSWFAction5, 0x47>;
-using TSWFActionLess2 = TSWFCodeAction<TSWFAction5, 0x48>;
-using TSWFActionEquals2 = TSWFCodeAction<TSWFAction5, 0x49>;
-using TSWFActionToNumber = TSWFCodeAction<TSWFAction5, 0x4A>;
-using TSWFActionToString = TSWFCodeAction<TSWFAction5, 0x4B>;
-using TSWFActionPushDuplicate = TSWFCodeAction<TSWFAction5, 0x4C>;
-using TSWFActionStackSwap = TSWFCodeAction<TSWFAction5, 0x4D>;
-using TSWFActionGetMember = TSWFCodeAction<TSWFAction5, 0x4E>;
-using TSWFActionSetMember = TSWFCodeAction<TSWFAction5, 0x4F>;
-using TSWFActionIncrement = TSWFCodeAction<TSWFAction5, 0x50>;
-using TSWFActionDecrement = TSWFCodeAction<TSWFAction5, 0x51>;
-using TSWFActionCallMethod = TSWFCodeAction<TSWFAction5, 0x52>;
-using TSWFActionNewMethod = TSWFCodeAction<TSWFAction5, 0x53>;
-using TSWFActionBitAnd = TSWFCodeAction<TSWFAction5, 0x60>;
-using TSWFActionBitOr = TSWFCodeAction<TSWFAction5, 0x61>;
-using TSWFActionBitXor = TSWFCodeAction<TSWFAction5, 0x62>;
-using TSWFActionBitLShift = TSWFCodeAction<TSWFAction5, 0x63>;
-using TSWFActionBitRShift = TSWFCodeAction<TSWFAction5, 0x64>;
-using TSWFActionBitURShift = TSWFCodeAction<TSWFAction5, 0x65>;
+using TSWFActionDelete = TSWFCodeAction<TSWFAction5, acDelete>;
+using TSWFActionDelete2 = TSWFCodeAction<TSWFAction5, acDelete2>;
+using TSWFActionDefineLocal = TSWFCodeAction<TSWFAction5, acDefineLocal>;
+using TSWFActionCallFunction = TSWFCodeAction<TSWFAction5, acCallFunction>;
+using TSWFActionReturn = TSWFCodeAction<TSWFAction5, acReturn>;
+using TSWFActionModulo = TSWFCodeAction<TSWFAction5, acModulo>;
+using TSWFActionNewObject = TSWFCodeAction<TSWFAction5, acNewObject>;
+using TSWFActionDefineLocal2 = TSWFCodeAction<TSWFAction5, acDefineLocal2>;
+using TSWFActionInitArray = TSWFCodeAction<TSWFAction5, acInitArray>;
+using TSWFActionInitObject = TSWFCodeAction<TSWFAction5, acInitObject>;
+using TSWFActionTypeOf = TSWFCodeAction<TSWFAction5, acTypeOf>;
+using TSWFActionTargetPath = TSWFCodeAction<TSWFAction5, acTargetPath>;
+using TSWFActionEnumerate = TSWFCodeAction<TSWFAction5, acEnumerate>;
+using TSWFActionAdd2 = TSWFCodeAction<TSWFAction5, acAdd2>;
+using TSWFActionLess2 = TSWFCodeAction<TSWFAction5, acLess2>;
+using TSWFActionEquals2 = TSWFCodeAction<TSWFAction5, acEquals2>;
+using TSWFActionToNumber = TSWFCodeAction<TSWFAction5, acToNumber>;
+using TSWFActionToString = TSWFCodeAction<TSWFAction5, acToString>;
+using TSWFActionPushDuplicate = TSWFCodeAction<TSWFAction5, acPushDuplicate>;
+using TSWFActionStackSwap = TSWFCodeAction<TSWFAction5, acStackSwap>;
+using TSWFActionGetMember = TSWFCodeAction<TSWFAction5, acGetMember>;
+using TSWFActionSetMember = TSWFCodeAction<TSWFAction5, acSetMember>;
+using TSWFActionIncrement = TSWFCodeAction<TSWFAction5, acIncrement>;
+using TSWFActionDecrement = TSWFCodeAction<TSWFAction5, acDecrement>;
+using TSWFActionCallMethod = TSWFCodeAction<TSWFAction5, acCallMethod>;
+using TSWFActionNewMethod = TSWFCodeAction<TSWFAction5, acNewMethod>;
+using TSWFActionBitAnd = TSWFCodeAction<TSWFAction5, acBitAnd>;
+using TSWFActionBitOr = TSWFCodeAction<TSWFAction5, acBitOr>;
+using TSWFActionBitXor = TSWFCodeAction<TSWFAction5, acBitXor>;
+using TSWFActionBitLShift = TSWFCodeAction<TSWFAction5, acBitLShift>;
+using TSWFActionBitRShift = TSWFCodeAction<TSWFAction5, acBitRShift>;
+using TSWFActionBitURShift = TSWFCodeAction<TSWFAction5, acBitURShift>;
 
-using TSWFActionInstanceOf = TSWFCodeAction<TSWFAction6, 0x54>;
-using TSWFActionEnumerate2 = TSWFCodeAction<TSWFAction6, 0x55>;
-using TSWFActionStrictEquals = TSWFCodeAction<TSWFAction6, 0x66>;
-using TSWFActionGreater = TSWFCodeAction<TSWFAction6, 0x67>;
-using TSWFActionStringGreater = TSWFCodeAction<TSWFAction6, 0x68>;
+using TSWFActionInstanceOf = TSWFCodeAction<TSWFAction6, acInstanceOf>;
+using TSWFActionEnumerate2 = TSWFCodeAction<TSWFAction6, acEnumerate2>;
+using TSWFActionStrictEquals = TSWFCodeAction<TSWFAction6, acStrictEquals>;
+using TSWFActionGreater = TSWFCodeAction<TSWFAction6, acGreater>;
+using TSWFActionStringGreater = TSWFCodeAction<TSWFAction6, acStringGreater>;
 
-using TSWFActionCastOp = TSWFCodeAction<TSWFAction7, 0x2B>;
-using TSWFActionImplementsOp = TSWFCodeAction<TSWFAction7, 0x2C>;
-using TSWFActionThrow = TSWFCodeAction<TSWFAction7, 0x2A>;
-using TSWFActionExtends = TSWFCodeAction<TSWFAction7, 0x69>;
+using TSWFActionCastOp = TSWFCodeAction<TSWFAction7, acCastOp>;
+using TSWFActionImplementsOp = TSWFCodeAction<TSWFAction7, acImplementsOp>;
+using TSWFActionThrow = TSWFCodeAction<TSWFAction7, acThrow>;
+using TSWFActionExtends = TSWFCodeAction<TSWFAction7, acExtends>;
 
 // GetURL: the URL as UTF-8, the target window in the system code page.
 class TSWFActionGetUrl : public TSWFAction {
  public:
-  static constexpr uint8_t kCode = 0x83;
+  static constexpr uint8_t kCode = acGetUrl;
   TSWFActionGetUrl() : TSWFAction(kCode) {}
   TSWFActionGetUrl(std::string url, std::string target)
       : TSWFAction(kCode), URL(std::move(url)), Target(std::move(target)) {}
@@ -263,20 +227,6 @@ struct TFlashNull {
 // undefined.
 using TFlashVar = std::variant<std::monostate, TFlashNull, std::string, float, double, bool, int32_t>;
 
-// Push value types of the SWF file format.
-enum TSWFPushType : uint8_t {
-  ptString = 0,
-  ptFloat = 1,
-  ptNull = 2,
-  ptUndefined = 3,
-  ptRegister = 4,
-  ptBoolean = 5,
-  ptDouble = 6,
-  ptInteger = 7,
-  ptConstant8 = 8,
-  ptConstant16 = 9,
-};
-
 struct TPushValue {
   TSWFPushType ValueType = ptUndefined;
   std::string String;
@@ -289,7 +239,7 @@ struct TPushValue {
 
 class TSWFActionPush : public TSWFAction4 {
  public:
-  static constexpr uint8_t kCode = 0x96;
+  static constexpr uint8_t kCode = acPush;
   TSWFActionPush() : TSWFAction4(kCode) {}
 
   // The type follows the value's kind; the strings "FlashVar_null" and
@@ -414,30 +364,6 @@ class TSWFPlaceObject : public TSWFBasedPlaceObject {
  private:
   TSWFMatrix matrix_;
   std::unique_ptr<TSWFColorTransform> colorTransform_;
-};
-
-// Clip event flags in their 32-bit file layout; below version 6 only the
-// upper 16 bits are written.
-enum TSWFClipEvent : uint32_t {
-  ceKeyUp = 0x80000000,
-  ceKeyDown = 0x40000000,
-  ceMouseUp = 0x20000000,
-  ceMouseDown = 0x10000000,
-  ceMouseMove = 0x08000000,
-  ceUnload = 0x04000000,
-  ceEnterFrame = 0x02000000,
-  ceLoad = 0x01000000,
-  ceDragOver = 0x00800000,
-  ceRollOut = 0x00400000,
-  ceRollOver = 0x00200000,
-  ceReleaseOutside = 0x00100000,
-  ceRelease = 0x00080000,
-  cePress = 0x00040000,
-  ceInitialize = 0x00020000,
-  ceData = 0x00010000,
-  ceConstruct = 0x00000400,
-  ceKeyPress = 0x00000200,
-  ceDragOut = 0x00000100,
 };
 
 struct TSWFClipActionRecord {
@@ -568,22 +494,6 @@ class TSWFDefineSprite : public TSWFObject {
 
 // ---- buttons ----
 
-// Button states as a set.
-enum TSWFButtonState : uint8_t { bsUp = 1, bsDown = 2, bsOver = 4, bsHitTest = 8 };
-
-// Button transitions: a condition set holds 1 << the condition.
-enum TSWFButtonCondition : uint8_t {
-  bcIdleToOverUp = 0,
-  bcOverUpToIdle = 1,
-  bcOverUpToOverDown = 2,  // press
-  bcOverDownToOverUp = 3,  // release
-  bcOutDownToOverDown = 4,
-  bcOverDownToOutDown = 5,
-  bcOutDownToIdle = 6,
-  bcIdleToOverDown = 7,
-  bcOverDownToIdle = 8,
-};
-
 class TSWFButtonRecord {
  public:
   TSWFButtonRecord(uint16_t characterId = 0, uint8_t states = 0, uint16_t placeDepth = 0)
@@ -597,6 +507,7 @@ class TSWFButtonRecord {
   // With the colour transform for DefineButton2 (0x00 when never set).
   void WriteToStream(TBitsEngine& be, bool withColorTransform) const;
 
+  // A set of TSWFButtonState bits.
   uint8_t States;
   uint16_t CharacterId;
   uint16_t PlaceDepth;
@@ -665,23 +576,23 @@ class TSWFDefineButton2 : public TSWFObject {
 class TSWFFillStyle {
  public:
   virtual ~TSWFFillStyle() = default;
-  uint8_t FillStyleType() const { return fillStyleType_; }
-  void SetFillStyleType(uint8_t type) { fillStyleType_ = type; }
+  TSWFFillStyleType FillStyleType() const { return fillStyleType_; }
+  void SetFillStyleType(TSWFFillStyleType type) { fillStyleType_ = type; }
   // Colours as RGBA; set by the owning shape before writing.
   bool HasAlpha = false;
   virtual void WriteToStream(TBitsEngine& be) = 0;
 
  protected:
-  explicit TSWFFillStyle(uint8_t type) : fillStyleType_(type) {}
+  explicit TSWFFillStyle(TSWFFillStyleType type) : fillStyleType_(type) {}
 
  private:
-  uint8_t fillStyleType_;
+  TSWFFillStyleType fillStyleType_;
 };
 
 class TSWFColorFill : public TSWFFillStyle {
  public:
-  TSWFColorFill() : TSWFFillStyle(0x00) {}
-  explicit TSWFColorFill(uint32_t rgba) : TSWFFillStyle(0x00) { Color.SetRGBA(rgba); }
+  TSWFColorFill() : TSWFFillStyle(fsSolid) {}
+  explicit TSWFColorFill(uint32_t rgba) : TSWFFillStyle(fsSolid) { Color.SetRGBA(rgba); }
   void WriteToStream(TBitsEngine& be) override;
 
   TSWFRGBA Color;
@@ -692,14 +603,12 @@ struct TSWFGradientRec {
   TSWFRGBA Color;
 };
 
-// Linear (0x10) or radial (0x12) gradient of up to 8 records.
+// Linear or radial gradient of up to 8 records.
 class TSWFGradientFill : public TSWFFillStyle {
  public:
   static constexpr int kMaxRecords = 8;
-  static constexpr uint8_t kLinear = 0x10;
-  static constexpr uint8_t kRadial = 0x12;
 
-  explicit TSWFGradientFill(uint8_t type = kLinear) : TSWFFillStyle(type) {}
+  explicit TSWFGradientFill(TSWFFillStyleType type = fsLinearGradient) : TSWFFillStyle(type) {}
   // Records are numbered 1..8.
   TSWFGradientRec& GradientRecord(int index) { return records_.at(index - 1); }
   uint8_t GradientCount = 0;
@@ -711,11 +620,10 @@ class TSWFGradientFill : public TSWFFillStyle {
   std::array<TSWFGradientRec, kMaxRecords> records_;
 };
 
-// Bitmap fill: 0x40 repeating, 0x41 clipped, 0x42 and 0x43 the same
-// without smoothing.
+// Bitmap fill: repeating or clipped, smoothed or not.
 class TSWFImageFill : public TSWFFillStyle {
  public:
-  explicit TSWFImageFill(uint8_t type = 0x41) : TSWFFillStyle(type) {}
+  explicit TSWFImageFill(TSWFFillStyleType type = fsClippedBitmap) : TSWFFillStyle(type) {}
   void WriteToStream(TBitsEngine& be) override;
 
   uint16_t BitmapId = 0;

@@ -28,6 +28,7 @@ uint32_t TBasedSWFStream::HeaderSize() const {
 
 void TBasedSWFStream::WriteHeader(TStream& dest, int part) const {
   TBitsEngine be(dest);
+  TBitsEngine::TRecordScope scope(be, "the movie header");
   if (part == 0 || part == 1) {
     be.WriteBuffer(signature_.data(), signature_.size());
     be.WriteByte(version_);
@@ -45,16 +46,28 @@ void TBasedSWFStream::ReportProgress(int percent, int phase) {
 }
 
 void TBasedSWFStream::SaveToStream(TStream& dest) {
-  fileLength_ = HeaderSize() + static_cast<uint32_t>(bodyStream_.Size());
+  const uint64_t fileLength = uint64_t{HeaderSize()} + bodyStream_.Size();
   bodyStream_.Seek(0);
   const uint8_t* body = bodyStream_.Data();
   const size_t size = bodyStream_.Size();
+  const std::string_view signature = compressed_ ? kSignatureCompressed : kSignatureUncompressed;
+  std::copy(signature.begin(), signature.end(), signature_.begin());
+  if (compressed_ && version_ < 6) version_ = 6;
+  // The header is made first, so that a value it cannot hold (a frame
+  // rectangle too large for its RECT, a file of 4 GB) fails before
+  // anything reaches Dest.
+  TMemoryStream header;
+  {
+    TBitsEngine be(header);
+    TBitsEngine::TRecordScope scope(be, "the movie header");
+    be.CheckFits(fileLength, 32, "the file length");
+  }
+  fileLength_ = static_cast<uint32_t>(fileLength);
+  WriteHeader(header, 0);
   if (compressed_) {
-    signature_ = {'C', 'W', 'S'};
-    if (version_ < 6) version_ = 6;
-    WriteHeader(dest, 1);
+    dest.Write(header.Data(), kHeaderRectOffset);
     TZCompressionStream z(dest);
-    WriteHeader(z, 2);
+    z.Write(header.Data() + kHeaderRectOffset, header.Size() - kHeaderRectOffset);
     // Compressed in slices so that progress can be reported.
     constexpr size_t kSlice = 64 * 1024;
     for (size_t done = 0; done < size;) {
@@ -65,8 +78,7 @@ void TBasedSWFStream::SaveToStream(TStream& dest) {
     }
     z.Finish();
   } else {
-    signature_ = {'F', 'W', 'S'};
-    WriteHeader(dest, 0);
+    dest.Write(header.Data(), header.Size());
     dest.Write(body, size);
   }
 }

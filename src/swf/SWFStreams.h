@@ -7,9 +7,13 @@
 #include <functional>
 #include <string>
 
+#include "swf/SWFFormat.h"
 #include "swf/SWFTools.h"
 
 namespace tessaly::swf {
+
+// Whether callers give a movie coordinates in twips or in pixels.
+enum TMovieUnits : uint8_t { muTwips, muPixels };
 
 class TBasedSWFStream {
  public:

@@ -11,6 +11,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/SystemColors.h"
+#include "platform/Rounding.h"
 
 namespace tessaly::swf {
 
@@ -193,11 +194,19 @@ std::vector<uint8_t> ZlibCompress(const uint8_t* data, size_t size) {
 
 uint8_t GetBitsCount(uint32_t value) { return static_cast<uint8_t>(std::bit_width(value)); }
 
-uint8_t GetSignedBitsCount(int32_t value) {
-  if (value == 0) return 0;
-  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-  return GetBitsCount(magnitude) + 1;
+uint8_t GetSignedBitsCount(int32_t value) { return SignedBitsOfMagnitude(Magnitude(value)); }
+
+uint32_t Magnitude(int32_t value) {
+  return value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
 }
+
+uint32_t LargestMagnitude(std::initializer_list<int32_t> values) {
+  uint32_t largest = 0;
+  for (int32_t v : values) largest = std::max(largest, Magnitude(v));
+  return largest;
+}
+
+uint8_t SignedBitsOfMagnitude(uint32_t magnitude) { return magnitude == 0 ? 0 : GetBitsCount(magnitude) + 1; }
 
 // Values beyond the 32-bit range are clamped to it rather than left to an
 // undefined conversion.
@@ -213,9 +222,8 @@ double Fixed16ToFloat(int32_t value) { return value / 65536.0; }
 uint16_t FloatToFixed8(double value) {
   // The value is unsigned and below 256; anything else is clamped.
   value = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 255.99);
-  double whole = std::trunc(value);
-  double fraction = std::nearbyint((value - whole) * 256.0);
-  return static_cast<uint16_t>(static_cast<int32_t>(whole) * 256 + static_cast<int32_t>(fraction));
+  const double whole = std::trunc(value);
+  return static_cast<uint16_t>(static_cast<int32_t>(whole) * 256 + platform::RoundHalfEven((value - whole) * 256.0));
 }
 
 double Fixed8ToFloat(uint16_t value) { return (value >> 8) + (value & 0xFF) / 256.0; }
@@ -334,7 +342,47 @@ void TSWFMatrix::SetRotate(double angle) {
 
 // ---- TBitsEngine ----
 
+std::string TBitsEngine::RecordPath() const {
+  std::string path;
+  for (std::string_view r : records_) {
+    if (!path.empty()) path += ", ";
+    path += r;
+  }
+  return path;
+}
+
+void TBitsEngine::Overflow(const std::string& what) const {
+  const std::string path = RecordPath();
+  throw EFieldOverflow((path.empty() ? std::string("SWF record") : path) + ": " + what);
+}
+
+void TBitsEngine::CheckFits(uint64_t value, unsigned count, std::string_view field) const {
+  if (count >= 64 || (value >> count) == 0) return;
+  Overflow(std::string(field) + " " + std::to_string(value) + " does not fit in " + std::to_string(count) + " bits");
+}
+
 void TBitsEngine::WriteBits(uint32_t value, unsigned count) {
+  CheckFits(value, count, "the value");
+  PutBits(value, count);
+}
+
+void TBitsEngine::WriteSBits(int32_t value, unsigned count) {
+  const int64_t v = value;
+  const bool fits = count >= 32 || (count == 0 ? v == 0 : v >= -(int64_t{1} << (count - 1)) && v < (int64_t{1} << (count - 1)));
+  if (!fits)
+    Overflow("the value " + std::to_string(value) + " does not fit in a signed field of " + std::to_string(count) +
+             " bits");
+  PutBits(static_cast<uint32_t>(value), count);
+}
+
+void TBitsEngine::WriteFieldWidth(unsigned n, unsigned fieldBits, uint64_t largest, unsigned bias) {
+  if (n - bias >= (1u << fieldBits))
+    Overflow("the value " + std::to_string(largest) + " needs " + std::to_string(n) + " bits, more than a " +
+             std::to_string(fieldBits) + "-bit width field allows");
+  PutBits(n - bias, fieldBits);
+}
+
+void TBitsEngine::PutBits(uint32_t value, unsigned count) {
   if (count == 0) return;
   uint64_t m = count >= 32 ? value : value & ((uint32_t(1) << count) - 1);
   unsigned total = pending_ + count;
@@ -362,7 +410,7 @@ void TBitsEngine::WriteByte(uint8_t b) {
   if (pending_ == 0)
     Put(b);
   else
-    WriteBits(b, 8);
+    PutBits(b, 8);
 }
 
 void TBitsEngine::WriteWord(uint16_t w) {
@@ -389,86 +437,71 @@ void TBitsEngine::WriteColorA(uint32_t rgba) {
   stream_.Write(bytes, 4);
 }
 
-namespace {
-
-uint32_t Magnitude(int32_t v) { return v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v); }
-
-// Signed width of the largest magnitude among the values.
-uint8_t SignedBitsOfLargest(std::initializer_list<int32_t> values) {
-  uint32_t largest = 0;
-  for (int32_t v : values) largest = std::max(largest, Magnitude(v));
-  return largest == 0 ? 0 : GetBitsCount(largest) + 1;
-}
-
-}  // namespace
-
 void TBitsEngine::WriteRect(const TSWFRect& r) {
-  uint8_t n = SignedBitsOfLargest({r.Xmin(), r.Xmax(), r.Ymin(), r.Ymax()});
-  WriteBits(n, 5);
-  WriteBits(r.Xmin(), n);
-  WriteBits(r.Xmax(), n);
-  WriteBits(r.Ymin(), n);
-  WriteBits(r.Ymax(), n);
+  TRecordScope scope(*this, "RECT");
+  const uint32_t largest = LargestMagnitude({r.Xmin(), r.Xmax(), r.Ymin(), r.Ymax()});
+  const uint8_t n = SignedBitsOfMagnitude(largest);
+  WriteFieldWidth(n, 5, largest);
+  WriteSBits(r.Xmin(), n);
+  WriteSBits(r.Xmax(), n);
+  WriteSBits(r.Ymin(), n);
+  WriteSBits(r.Ymax(), n);
   FlushBits(true);
 }
 
 void TBitsEngine::WriteRect(const TRect& r) { WriteRect(TSWFRect(r)); }
 
+void TBitsEngine::WriteSignedPair(int32_t a, int32_t b) {
+  const uint32_t largest = LargestMagnitude({a, b});
+  const uint8_t n = SignedBitsOfMagnitude(largest);
+  WriteFieldWidth(n, 5, largest);
+  WriteSBits(a, n);
+  WriteSBits(b, n);
+}
+
 void TBitsEngine::WriteMatrix(const TSWFMatrix& m) {
+  TRecordScope scope(*this, "MATRIX");
   WriteBit(m.HasScale());
-  if (m.HasScale()) {
-    uint8_t n = SignedBitsOfLargest({m.ScaleX(), m.ScaleY()});
-    WriteBits(n, 5);
-    WriteBits(m.ScaleX(), n);
-    WriteBits(m.ScaleY(), n);
-  }
+  if (m.HasScale()) WriteSignedPair(m.ScaleX(), m.ScaleY());
   WriteBit(m.HasRotate());
-  if (m.HasRotate()) {
-    uint8_t n = SignedBitsOfLargest({m.RotateSkew0(), m.RotateSkew1()});
-    WriteBits(n, 5);
-    WriteBits(m.RotateSkew0(), n);
-    WriteBits(m.RotateSkew1(), n);
-  }
-  uint8_t n = SignedBitsOfLargest({m.TranslateX(), m.TranslateY()});
-  WriteBits(n, 5);
-  if (n > 0) {
-    WriteBits(m.TranslateX(), n);
-    WriteBits(m.TranslateY(), n);
-  }
+  if (m.HasRotate()) WriteSignedPair(m.RotateSkew0(), m.RotateSkew1());
+  WriteSignedPair(m.TranslateX(), m.TranslateY());
   FlushBits(true);
 }
 
 void TBitsEngine::WriteColorTransform(const TSWFColorTransform& t) {
-  bool alpha = t.HasAlpha();
-  uint8_t nAdd = 0, nMult = 0;
+  TRecordScope scope(*this, t.HasAlpha() ? "CXFORMWITHALPHA" : "CXFORM");
+  const bool alpha = t.HasAlpha();
+  uint32_t largest = 0;
   if (t.HasAdd())
-    nAdd = alpha ? SignedBitsOfLargest({t.AddR(), t.AddG(), t.AddB(), t.AddA()})
-                 : SignedBitsOfLargest({t.AddR(), t.AddG(), t.AddB()});
+    largest = alpha ? LargestMagnitude({t.AddR(), t.AddG(), t.AddB(), t.AddA()})
+                    : LargestMagnitude({t.AddR(), t.AddG(), t.AddB()});
   if (t.HasMult())
-    nMult = alpha ? SignedBitsOfLargest({t.MultR(), t.MultG(), t.MultB(), t.MultA()})
-                  : SignedBitsOfLargest({t.MultR(), t.MultG(), t.MultB()});
-  uint8_t n = std::max(nAdd, nMult);
+    largest = std::max(largest, alpha ? LargestMagnitude({t.MultR(), t.MultG(), t.MultB(), t.MultA()})
+                                      : LargestMagnitude({t.MultR(), t.MultG(), t.MultB()}));
+  const uint8_t n = SignedBitsOfMagnitude(largest);
   WriteBit(t.HasAdd());
   WriteBit(t.HasMult());
   if (t.HasAdd() || t.HasMult()) {
-    WriteBits(n, 4);
+    WriteFieldWidth(n, 4, largest);
     if (t.HasMult()) {
-      WriteBits(t.MultR(), n);
-      WriteBits(t.MultG(), n);
-      WriteBits(t.MultB(), n);
-      if (alpha) WriteBits(t.MultA(), n);
+      WriteSBits(t.MultR(), n);
+      WriteSBits(t.MultG(), n);
+      WriteSBits(t.MultB(), n);
+      if (alpha) WriteSBits(t.MultA(), n);
     }
     if (t.HasAdd()) {
-      WriteBits(t.AddR(), n);
-      WriteBits(t.AddG(), n);
-      WriteBits(t.AddB(), n);
-      if (alpha) WriteBits(t.AddA(), n);
+      WriteSBits(t.AddR(), n);
+      WriteSBits(t.AddG(), n);
+      WriteSBits(t.AddB(), n);
+      if (alpha) WriteSBits(t.AddA(), n);
     }
   }
   FlushBits(true);
 }
 
 void TBitsEngine::WriteString(std::string_view s, bool zeroTerminate, bool utf8) {
+  s = s.substr(0, s.find('\0'));
   if (utf8) {
     WriteBuffer(s.data(), s.size(), zeroTerminate);
   } else {
@@ -482,12 +515,12 @@ void TBitsEngine::WriteBuffer(const void* data, size_t length, bool zeroTerminat
   if (pending_ == 0)
     stream_.Write(p, length);
   else
-    for (size_t i = 0; i < length; ++i) WriteBits(p[i], 8);
+    for (size_t i = 0; i < length; ++i) PutBits(p[i], 8);
   if (zeroTerminate) WriteByte(0);
 }
 
 void TBitsEngine::FlushBits(bool pad) {
-  if (pending_ > 0 && pad) WriteBits(0, 8 - pending_);
+  if (pending_ > 0 && pad) PutBits(0, 8 - pending_);
   buffer_ = 0;
   pending_ = 0;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <future>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -20,6 +21,14 @@ namespace tessaly::swf {
 class EStreamError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// A value that does not fit the field it would be written into: the writer
+// refuses it rather than writing a wrapped value. The message names the
+// record and the value.
+class EFieldOverflow : public std::range_error {
+ public:
+  using std::range_error::range_error;
 };
 
 // Output stream the writer works on. Positions are byte offsets from the
@@ -128,6 +137,12 @@ std::vector<uint8_t> ZlibCompress(const uint8_t* data, size_t size);
 uint8_t GetBitsCount(uint32_t value);
 // 0 for 0, else GetBitsCount(|V|) + 1.
 uint8_t GetSignedBitsCount(int32_t value);
+// |V| (2^31 for INT32_MIN).
+uint32_t Magnitude(int32_t value);
+uint32_t LargestMagnitude(std::initializer_list<int32_t> values);
+// The width of a signed field holding magnitudes up to Magnitude: 0 for 0,
+// else GetBitsCount(Magnitude) + 1.
+uint8_t SignedBitsOfMagnitude(uint32_t magnitude);
 
 // 16.16 fixed point, truncated toward zero.
 int32_t FloatToFixed16(double value);
@@ -307,18 +322,48 @@ class TSWFMatrix {
 
 // Bit-level writer over a stream it does not own. Bits fill each byte from
 // its most significant bit; whole-byte writes flush pending bits first
-// (except WriteByte, WriteColor and WriteColorA, see below).
+// (except WriteByte, WriteColor and WriteColorA, see below). A value that
+// does not fit its field throws EFieldOverflow naming the records being
+// written (see TRecordScope) and the value; nothing is ever wrapped.
 class TBitsEngine {
  public:
   explicit TBitsEngine(TStream& stream) : stream_(stream) {}
+  // An engine for a body written inside Parent's record (a tag's body, an
+  // action's body): its messages name Parent's records first.
+  TBitsEngine(TStream& stream, const TBitsEngine& parent) : stream_(stream), records_(parent.records_) {}
   TBitsEngine(const TBitsEngine&) = delete;
   TBitsEngine& operator=(const TBitsEngine&) = delete;
 
   TStream& BitsStream() { return stream_; }
   uint8_t PendingBits() const { return pending_; }
 
-  // The low Count bits of Value (Count 0..32), most significant first.
+  // Names a record for the messages of the fields written while it lives.
+  class TRecordScope {
+   public:
+    TRecordScope(TBitsEngine& be, std::string_view name) : be_(be) { be_.records_.push_back(name); }
+    ~TRecordScope() { be_.records_.pop_back(); }
+    TRecordScope(const TRecordScope&) = delete;
+    TRecordScope& operator=(const TRecordScope&) = delete;
+
+   private:
+    TBitsEngine& be_;
+  };
+  // The records being written, outermost first ("DefineShape3, RECT").
+  std::string RecordPath() const;
+  // Throws EFieldOverflow: the record path, then What.
+  [[noreturn]] void Overflow(const std::string& what) const;
+  // Throws EFieldOverflow unless Value fits an unsigned field of Count bits.
+  void CheckFits(uint64_t value, unsigned count, std::string_view field) const;
+
+  // Value (Count 0..32) in an unsigned field of Count bits, most
+  // significant bit first.
   void WriteBits(uint32_t value, unsigned count);
+  // Value in a signed (two's complement) field of Count bits.
+  void WriteSBits(int32_t value, unsigned count);
+  // The width N of the signed fields that follow, in a field of FieldBits
+  // bits after subtracting Bias (shape edges store N - 2). Largest is the
+  // largest magnitude those fields hold, named when N does not fit.
+  void WriteFieldWidth(unsigned n, unsigned fieldBits, uint64_t largest, unsigned bias = 0);
   void WriteBit(bool flag) { WriteBits(flag ? 1 : 0, 1); }
   // Straight to the stream when aligned, else through the bit buffer.
   void WriteByte(uint8_t b);
@@ -335,8 +380,9 @@ class TBitsEngine {
   void WriteMatrix(const TSWFMatrix& m);
   // CXFORMWITHALPHA when the transform has alpha, else CXFORM.
   void WriteColorTransform(const TSWFColorTransform& t);
-  // S is UTF-8. With UTF8 its bytes are written as they are, otherwise it
-  // is first converted to the system code page. Then a 0 when asked.
+  // S is UTF-8, cut at its first NUL: a string in a movie never holds
+  // one. With UTF8 its bytes are written as they are, otherwise it is first
+  // converted to the system code page. Then a 0 when asked.
   void WriteString(std::string_view s, bool zeroTerminate = true, bool utf8 = false);
   void WriteBuffer(const void* data, size_t length, bool zeroTerminate = false);
   // Pads the pending bits to a byte when Pad; in any case drops them.
@@ -344,7 +390,12 @@ class TBitsEngine {
 
  private:
   void Put(uint8_t b) { stream_.Write(&b, 1); }
+  // The low Count bits of Value, unchecked.
+  void PutBits(uint32_t value, unsigned count);
+  // The width of two signed values in 5 bits, then both in that width.
+  void WriteSignedPair(int32_t a, int32_t b);
   TStream& stream_;
+  std::vector<std::string_view> records_;
   uint8_t buffer_ = 0;
   uint8_t pending_ = 0;
 };

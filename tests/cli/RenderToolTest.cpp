@@ -29,7 +29,7 @@ using ::testing::StartsWith;
 TToolRun RunRender(const std::vector<std::string>& args) { return RunTool(TESSALY_RENDER_TOOL, args); }
 
 std::vector<std::uint8_t> SteppingSquareMovie() {
-  swf::TFlashMovie movie(0, 0, 40, 30, 12, true);
+  swf::TFlashMovie movie(0, 0, 40, 30, 12, swf::muPixels);
   swf::TFlashShape* square = movie.AddRectangle(0, 10, 10, 20);
   square->SetSolidFill(0xFF0000FF);  // red, opaque
   movie.PlaceObject(square, 1);

@@ -37,7 +37,7 @@ int TEffectBanner::AddItem(ItemKind kind, bool withButton) {
   if (withButton) {
     swf::TFlashShape* shape = Movie->AddRectangle(-10, -10, 10, 10);
     shape->SetSolidColor(255, 0, 0, 255);
-    swf::TFlashButton* button = Movie->AddButton(false, true);
+    swf::TFlashButton* button = Movie->AddButton();
     button->AddRecord(*shape, 15, 1);
     Context.ItemButtons[i] = button;
     Movie->PlaceObject(button, document::ItemDepth(i));
@@ -56,7 +56,7 @@ int TEffectBanner::AddText(bool shadow) {
     Document.ItemTable[i].ShadowAltitude = 2;
     swf::TFlashShape* shape = Movie->AddRectangle(-10, -10, 10, 10);
     shape->SetSolidColor(128, 128, 128, 255);
-    swf::TFlashButton* button = Movie->AddButton(false, true);
+    swf::TFlashButton* button = Movie->AddButton();
     button->AddRecord(*shape, 15, 1);
     Context.ShadowButtons[i] = button;
     Context.ShadowButton = button;

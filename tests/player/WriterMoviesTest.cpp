@@ -24,7 +24,7 @@ constexpr uint32_t Rgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
 
 // A 100 x 100 pixel movie at 35 fps; build adds and places shapes.
 TBytes WriterMovie(const std::function<void(TFlashMovie&)>& build, bool compressed = false, int frames = 1) {
-  TFlashMovie movie(0, 0, 100, 100, 35, true);
+  TFlashMovie movie(0, 0, 100, 100, 35, swf::muPixels);
   movie.SetVersion(6);
   movie.SetCompressed(compressed);
   build(movie);
@@ -98,7 +98,7 @@ TEST(WriterMovies, LinearGradientGrowsFromLeftToRight) {
 
 TEST(WriterMovies, StarLeavesItsNotchesEmpty) {
   const QImage image = Play(WriterMovie([](TFlashMovie& m) {
-    TFlashShape* s = m.AddStar(50, 50, 45, 18, 5, false);
+    TFlashShape* s = m.AddStar(50, 50, 45, 18, 5, swf::seStraight);
     s->SetSolidFill(Rgba(0, 128, 0));
     m.PlaceObject(s, 1);
   }));
@@ -154,7 +154,7 @@ TEST(WriterMovies, JpegPictureShowsItsMeanColourAndItsAlpha) {
       swf::TFlashImage* jpeg = m.AddImage(file.string());
       if (alpha < 255) jpeg->FillAlpha(static_cast<uint8_t>(alpha));
       TFlashShape* s = m.AddRectangle(10, 10, 50, 50);
-      s->SetImageFill(*jpeg, 0, 1, 1);
+      s->SetImageFill(*jpeg, swf::fmClipped);
       m.PlaceObject(s, 1);
     }));
     const double a = alpha / 255.0;
@@ -179,7 +179,7 @@ TEST(WriterMovies, GifTransparentColourShowsWhatLiesBeneath) {
     swf::TFlashImage* picture = m.AddImage();
     swf::LoadGifIntoImage(*picture, file.string());
     TFlashShape* s = m.AddRectangle(0, 0, 40, 40);
-    s->SetImageFill(*picture, 1, 1, 1);
+    s->SetImageFill(*picture, swf::fmFit);
     m.PlaceObject(s, 2);
   }));
   // The picture is smoothed while stretched: block centres are near, not exact.
@@ -191,7 +191,7 @@ TEST(WriterMovies, GifTransparentColourShowsWhatLiesBeneath) {
 
 TEST(WriterMovies, TextLeavesInkInsideItsBoxOnly) {
   const QImage image = Play(WriterMovie([](TFlashMovie& m) {
-    swf::TFlashFont* font = m.AddFont(swf::TFontDescription{"Arial", -480}, false);
+    swf::TFlashFont* font = m.AddFont(swf::TFontDescription{"Arial", -480}, swf::foEmbedded);
     swf::TFlashText* text = m.AddText(u"Hello", Rgba(0, 0, 0), font, 10, 30, swf::taLeft);
     m.PlaceObject(text, 1);
   }));

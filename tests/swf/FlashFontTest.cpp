@@ -17,10 +17,10 @@ using test::Word;
 constexpr uint32_t kBlack = 0xFF000000;
 
 struct TMovie {
-  TFlashMovie movie{0, 0, 468, 60, 35, true};
+  TFlashMovie movie{0, 0, 468, 60, 35, muPixels};
 
   TFlashFont* Font(const std::string& name = "Arial", uint16_t pixels = 24, bool bold = false, bool italic = false) {
-    TFlashFont* font = movie.AddFont(TFontDescription{name, -pixels, bold, italic}, false);
+    TFlashFont* font = movie.AddFont(TFontDescription{name, -pixels, bold, italic}, foEmbedded);
     font->SetHasLayout(true);
     font->SetSize(pixels);
     return font;
@@ -82,7 +82,7 @@ TEST(FlashFont, EightBitCodesAreConvertedFromTheCodePage) {
 TEST(FlashFont, CodeAbove255RaisesTheMovieToVersion6AndWritesWideCodes) {
   TMovie m;
   m.movie.SetVersion(5);
-  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, false);
+  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, foEmbedded);
   font->SetFontCharset(platform::kAnsiCharset);
   font->AddChar('A');
   EXPECT_EQ(m.movie.Version(), 5);
@@ -108,13 +108,13 @@ TEST(FlashFont, CharsetTableSetsLanguageCodeAndEncoding) {
       {129, 3, feANSI},    {134, 4, feANSI},    {136, 5, feANSI},    {161, 64, feUnicode},
   };
   for (const Case& c : cases) {
-    TFlashFont font(nullptr, "Arial", false, false, 480, false);
+    TFlashFont font(nullptr, "Arial", false, false, 480, foEmbedded);
     font.SetFontCharset(c.charset);
     EXPECT_EQ(font.LanguageCode, c.language) << int(c.charset);
     EXPECT_EQ(font.Encoding, c.encoding) << int(c.charset);
   }
   TMovie m;
-  EXPECT_EQ(m.movie.AddFont(TFontDescription{"Arial", -24}, false)->Encoding, feUnicode)
+  EXPECT_EQ(m.movie.AddFont(TFontDescription{"Arial", -24}, foEmbedded)->Encoding, feUnicode)
       << "the default charset gives Unicode";
 }
 
@@ -131,7 +131,7 @@ TEST(FlashFont, SizeAndScaleValue) {
 
 TEST(FlashFont, LayoutReadsArialMetricsAtEm1024) {
   TMovie m;
-  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, false);
+  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, foEmbedded);
   EXPECT_EQ(font->Ascent, 0);
   font->SetHasLayout(true);
   EXPECT_EQ(font->Ascent, 927);
@@ -195,7 +195,7 @@ TEST(FlashFont, GlyphsAreMirroredSoThatTheyStandUpright) {
 
 TEST(FlashFont, FontWithoutGlyphsWritesNoGlyphsAndNoLayout) {
   TMovie m;
-  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, false);
+  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, foEmbedded);
   font->SetHasLayout(true);
   const std::vector<uint8_t> body = BodyOfTag(*font);
   EXPECT_EQ(TagCode(*font), tagDefineFont2);
@@ -207,7 +207,7 @@ TEST(FlashFont, FontWithoutGlyphsWritesNoGlyphsAndNoLayout) {
 
 TEST(FlashFont, DeviceFontLeavesItsGlyphsOutUnlessAStaticTextUsesIt) {
   TMovie m;
-  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, true);
+  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, foDeviceFont);
   font->AddChars("AB");
   const std::vector<uint8_t> bare = BodyOfTag(*font);
   EXPECT_EQ(Word(bare, 10), 0) << "NumGlyphs";
@@ -218,9 +218,9 @@ TEST(FlashFont, DeviceFontLeavesItsGlyphsOutUnlessAStaticTextUsesIt) {
 
 TEST(FlashFont, ChineseNameIsUtf8InVersion6AndCodePageInVersion5) {
   for (uint8_t version : {5, 6}) {
-    TFlashMovie movie(0, 0, 100, 100, 12, true);
+    TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
     movie.SetVersion(version);
-    TFlashFont* font = movie.AddFont(TFontDescription{"宋体", -12}, false);
+    TFlashFont* font = movie.AddFont(TFontDescription{"宋体", -12}, foEmbedded);
     font->SetFontCharset(platform::kGb2312Charset);
     font->AddChars("A");
     const std::vector<uint8_t> body = BodyOfTag(*font);
@@ -237,7 +237,7 @@ TEST(FlashFont, NarrowFontWritesGlyphsInAscendingCodeOrder) {
   // 0x81 alone is no character ("?"), 0x80 is the euro sign: the list holds
   // them by UTF-16 key (? before the euro), the code table by code.
   TMovie m;
-  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, false);
+  TFlashFont* font = m.movie.AddFont(TFontDescription{"Arial", -24}, foEmbedded);
   font->SetFontCharset(platform::kAnsiCharset);
   font->AddChars("\x81\x80");
   ASSERT_EQ(font->Chars().size(), 2u);
@@ -446,7 +446,7 @@ std::vector<uint16_t> TagCodes(const std::vector<uint8_t>& body) {
 // translucent text; written to tessaly-fonts-sample.swf in the temporary
 // folder to look at.
 TEST(FlashFont, SampleMovieOfStylesScriptsSpacingAndAlpha) {
-  TFlashMovie movie(0, 0, 480, 300, 12, true);
+  TFlashMovie movie(0, 0, 480, 300, 12, muPixels);
   movie.SetVersion(6);
   movie.SWFBackgroundColor().SetRGB(0xFFFFFF);
   struct Line {
@@ -472,7 +472,7 @@ TEST(FlashFont, SampleMovieOfStylesScriptsSpacingAndAlpha) {
   uint16_t depth = 2;
   int32_t y = 6;
   for (const Line& line : lines) {
-    TFlashFont* font = movie.AddFont(TFontDescription{line.face, -26, line.bold, line.italic}, false);
+    TFlashFont* font = movie.AddFont(TFontDescription{line.face, -26, line.bold, line.italic}, foEmbedded);
     font->SetHasLayout(true);
     font->SetSize(26);
     TFlashText* text = movie.AddText(line.text, line.color, font, 240, y, taCenter);

@@ -5,6 +5,7 @@
 
 #include "SWFTestUtil.h"
 #include "platform/FileBytes.h"
+#include "platform/GifDecoder.h"
 #include "platform/JpegCodec.h"
 #include "support/TestPictures.h"
 #include "swf/FlashObjects.h"
@@ -73,7 +74,7 @@ class FlashImage : public ::testing::Test {
   }
   std::string File(const std::string& name, const pics::TBytes& bytes) { return dir_.Write(name, bytes); }
 
-  TFlashMovie movie_{0, 0, 100, 100, 12, true};
+  TFlashMovie movie_{0, 0, 100, 100, 12, muPixels};
   pics::TTempDir dir_;
   int files_ = 0;
 };
@@ -195,7 +196,7 @@ TEST_F(FlashImage, LosslessDataIsBuiltOnceOnFirstWrite) {
   EXPECT_EQ(image->ImageData(), data);
 }
 
-TEST_F(FlashImage, JpegBytesGoIntoTheTagUnchanged) {
+TEST_F(FlashImage, JpegTagHoldsTheFileUpToItsEndMarker) {
   const pics::TBytes jpeg = pics::MakeJpeg(pics::PatternBitmap(9, 5, 24), false);
   TFlashImage* image = movie_.AddImage(File("photo.JPG", jpeg));
   EXPECT_TRUE(image->IsJPEG());
@@ -318,12 +319,22 @@ TEST_F(FlashImage, GifLoaderTakesFrameZeroAndItsTransparentColour) {
   frame.Height = 2;
   frame.Indexes = {0, 2, 0, 2, 0, 2};
   frame.TransparentIndex = 2;
-  spec.Frames = {frame};
+  // A second frame of another size and colour: the loader must take the
+  // first, not the composed picture (8 x 8, both frames on it).
+  pics::TGifFrameSpec second;
+  second.Left = 2;
+  second.Top = 2;
+  second.Width = 5;
+  second.Height = 4;
+  second.Indexes.assign(20, 3);
+  spec.Frames = {frame, second};
   const std::string name = File("anim.Gif", pics::MakeGif(spec));
+  ASSERT_EQ(platform::TGifImage::LoadFromFile(name).FrameCount(), 2);
   TFlashImage* image = movie_.AddImage(name);
   LoadGifIntoImage(*image, name);
   EXPECT_EQ(image->Width(), 3);
   EXPECT_EQ(image->Height(), 2);
+  EXPECT_EQ(image->ColorCount(), 2u) << "red and blue of frame 0; no green of frame 1";
   EXPECT_TRUE(image->HasAlpha());
   EXPECT_EQ(image->BMPReader().Palette()[1], (TRGBQuad{0, 0, 0, 0})) << "blue, renumbered to 1";
 
@@ -351,13 +362,13 @@ TEST_F(FlashImage, TransparentColourOnlyForColourMappedPictures) {
 TEST_F(FlashImage, ImageFillModes) {
   TFlashImage* image = movie_.AddImage(Bmp(pics::PatternBitmap(40, 10, 24)));
   struct Case {
-    int mode;
+    TImageFillMode mode;
     uint8_t fillType;
     double scaleX, scaleY;
   };
-  const Case cases[] = {{0, 0x41, 2 * 20.0, 3 * 20.0},
-                        {1, 0x41, 2000.0 / 40 + 0.003662109375, 1000.0 / 10 + 0.003662109375},
-                        {2, 0x40, 2 * 20.0, 3 * 20.0}};
+  const Case cases[] = {{fmClipped, 0x41, 2 * 20.0, 3 * 20.0},
+                        {fmFit, 0x41, 2000.0 / 40 + 0.003662109375, 1000.0 / 10 + 0.003662109375},
+                        {fmRepeating, 0x40, 2 * 20.0, 3 * 20.0}};
   for (const Case& c : cases) {
     TFlashShape* shape = movie_.AddRectangle(10, 20, 110, 70);
     shape->SetImageFill(*image, c.mode, 2, 3);
@@ -372,7 +383,7 @@ TEST_F(FlashImage, ImageFillModes) {
     EXPECT_EQ(shape->FillStyle1(), shape->Definition().FillStyles().size());
   }
   TFlashShape* other = movie_.AddRectangle(0, 0, 10, 10);
-  other->SetImageFill(*image, 7, 2, 3);
+  other->SetImageFill(*image, static_cast<TImageFillMode>(7), 2, 3);
   auto* fill = dynamic_cast<TSWFImageFill*>(other->Definition().FillStyles().back().get());
   EXPECT_FALSE(fill->BitmapMatrix.HasScale()) << "other modes leave the scale as created";
   EXPECT_EQ(fill->BitmapMatrix.TranslateX(), -5);
@@ -382,12 +393,12 @@ TEST_F(FlashImage, ImageCreatedAfterItsShapeMovesInFront) {
   TFlashShape* shape = movie_.AddRectangle(0, 0, 10, 10);
   TFlashImage* image = movie_.AddImage(Bmp(pics::PatternBitmap(2, 2, 24)));
   ASSERT_GT(movie_.IndexOf(image), movie_.IndexOf(shape));
-  shape->SetImageFill(*image, 1, 1, 1);
+  shape->SetImageFill(*image, fmFit);
   EXPECT_EQ(movie_.IndexOf(image) + 1, movie_.IndexOf(shape));
 
   // An empty image does not divide by zero.
   TFlashShape* again = movie_.AddRectangle(0, 0, 10, 10);
-  again->SetImageFill(*movie_.AddImage(), 1, 1, 1);
+  again->SetImageFill(*movie_.AddImage(), fmFit);
   auto* fill = dynamic_cast<TSWFImageFill*>(again->Definition().FillStyles().back().get());
   EXPECT_EQ(fill->BitmapMatrix.ScaleX(), FloatToFixed16(200 + 0.003662109375));
 }
@@ -397,7 +408,7 @@ TEST_F(FlashImage, ImageCreatedAfterItsShapeMovesInFront) {
 // (fit); the 8-bit picture is stretched into a box twice as wide as high.
 // Written to tessaly-images-sample.swf in the temporary folder to look at.
 TEST_F(FlashImage, MovieWithPictures) {
-  TFlashMovie movie(0, 0, 480, 80, 12, true);
+  TFlashMovie movie(0, 0, 480, 80, 12, muPixels);
   movie.SetVersion(2);
   const std::vector<TRgb> colors = {{255, 0, 0}, {255, 255, 255}, {0, 0, 255}, {0, 160, 0}};
   const std::string gif = File("leaf.gif", pics::SimpleGif(16, 16, colors, 1));
@@ -424,7 +435,7 @@ TEST_F(FlashImage, MovieWithPictures) {
   LoadGifIntoImage(*images[1], gif);
   images[3]->FillAlpha(128);
   for (size_t i = 0; i < boxes.size(); ++i) {
-    boxes[i]->SetImageFill(*images[i], 1, 1, 1);
+    boxes[i]->SetImageFill(*images[i], fmFit);
     movie.PlaceObject(boxes[i], static_cast<uint16_t>(i + 1));
   }
   movie.ShowFrame();

@@ -16,7 +16,7 @@ std::string BodyHex(TFlashMovie& movie) {
 }
 
 TEST(FlashMovie, ConstructionInPixelsAndTwips) {
-  TFlashMovie pixels(0, 0, 468, 60, 35, true);
+  TFlashMovie pixels(0, 0, 468, 60, 35, muPixels);
   EXPECT_EQ(pixels.UnitsFactor(), 20);
   EXPECT_EQ(pixels.FrameSize(), (TRect{0, 0, 9360, 1200}));
   EXPECT_EQ(pixels.Version(), 5);
@@ -134,7 +134,7 @@ TEST(FlashObject, UnitsFactorFollowsTheOwner) {
     void OwnerChanged() override { ++changes; }
     void WriteToStream(TBitsEngine&) override {}
   };
-  TFlashMovie movie(0, 0, 10, 10, 12, true);
+  TFlashMovie movie(0, 0, 10, 10, 12, muPixels);
   TPlain loose;
   EXPECT_EQ(loose.UnitsFactor(), 1);
   loose.SetOwner(&movie);

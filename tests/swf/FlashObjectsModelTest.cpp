@@ -13,13 +13,13 @@ using test::Hex;
 using test::TagOf;
 
 TEST(MovieObjects, CharacterIDsCountOnlyCharacters) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashShape* shape = movie.AddRectangle(0, 0, 10, 10);
   movie.PlaceObject(shape, 1);
   movie.FrameActions().Stop();
   movie.ShowFrame();
   TFlashSprite* sprite = movie.AddSprite();
-  TFlashButton* button = movie.AddButton(false, true);
+  TFlashButton* button = movie.AddButton();
   TFlashShape* empty = movie.AddShape();
 
   EXPECT_EQ(shape->CharacterID(), 1);
@@ -47,7 +47,7 @@ TEST(MovieObjects, CharacterIDsCountOnlyCharacters) {
 }
 
 TEST(MovieObjects, UnitsFactorFollowsTheOwnerAndIgnoreMovieUnits) {
-  TFlashMovie pixels(0, 0, 100, 100, 12, true);
+  TFlashMovie pixels(0, 0, 100, 100, 12, muPixels);
   TFlashShape loose;
   EXPECT_EQ(loose.UnitsFactor(), 1);
   TFlashShape* shape = pixels.AddShape(std::make_unique<TFlashShape>());
@@ -63,7 +63,7 @@ TEST(MovieObjects, UnitsFactorFollowsTheOwnerAndIgnoreMovieUnits) {
 }
 
 TEST(MovieObjects, MinVersionPerClass) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashActionScript& actions = movie.FrameActions();
   EXPECT_EQ(actions.MinVersion(), 1);
   actions.Stop();
@@ -73,8 +73,8 @@ TEST(MovieObjects, MinVersionPerClass) {
   actions.Push(int32_t{1});
   EXPECT_EQ(actions.MinVersion(), 5);
 
-  EXPECT_EQ(movie.AddButton(false, false)->MinVersion(), 1);
-  EXPECT_EQ(movie.AddButton(false, true)->MinVersion(), 3);
+  EXPECT_EQ(movie.AddButton({.UseButton2 = false})->MinVersion(), 1);
+  EXPECT_EQ(movie.AddButton()->MinVersion(), 3);
 
   TFlashShape* shape = movie.AddRectangle(0, 0, 1, 1);
   TFlashPlaceObject* place = movie.PlaceObject(shape, 1);
@@ -117,7 +117,7 @@ TEST(PlaceObjects, TagBytes) {
        "87 06 0A 03 00 01 00 88 0C"},
   };
   for (const Case& c : cases) {
-    TFlashMovie movie(0, 0, 100, 100, 12, true);
+    TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
     TFlashShape* shape = movie.AddRectangle(0, 0, 1, 1);
     TFlashPlaceObject* place = movie.PlaceObject(shape, 3);
     EXPECT_EQ(place->CharacterID(), 1);
@@ -129,7 +129,7 @@ TEST(PlaceObjects, TagBytes) {
 }
 
 TEST(PlaceObjects, WithoutObjectOnlyTheDepth) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashPlaceObject* place = movie.PlaceObject(nullptr, 4);
   place->SetMove(true);
   EXPECT_EQ(place->CharacterID(), 0);
@@ -137,7 +137,7 @@ TEST(PlaceObjects, WithoutObjectOnlyTheDepth) {
 }
 
 TEST(PlaceObjects, ScaleAndRotateGoToTheMatrix) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashPlaceObject* place = movie.PlaceObject(movie.AddRectangle(0, 0, 1, 1), 1);
   place->SetScale(2, 0.5);
   place->SetRotate(90);
@@ -167,7 +167,7 @@ TEST(PlaceObjects, WriteObjectsHandsEachPlacementTheVersionSoFar) {
 // ---- action lists ----
 
 TEST(ActionScripts, PushMergesAndSetVariableStartsANewPush) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashActionScript& a = movie.FrameActions();
   a.Push("a");
   a.Push("b");
@@ -186,7 +186,7 @@ TEST(ActionScripts, PushMergesAndSetVariableStartsANewPush) {
 }
 
 TEST(ActionScripts, DragActionsOfThePreviewByteForByte) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashActionScript& a = movie.FrameActions();
   a.GetVariable("but1");
   a.SetVariable("CurrentObj", "but1");
@@ -206,7 +206,7 @@ TEST(ActionScripts, DragActionsOfThePreviewByteForByte) {
 // ---- sprites ----
 
 TEST(Sprites, PlacingMovesALaterDefinitionInFrontOfTheSprite) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashShape* before = movie.AddRectangle(0, 0, 1, 1);
   TFlashSprite* sprite = movie.AddSprite();
   TFlashShape* after = movie.AddRectangle(0, 0, 2, 2);
@@ -233,7 +233,7 @@ TEST(Sprites, PlacingMovesALaterDefinitionInFrontOfTheSprite) {
 }
 
 TEST(Sprites, FramesLabelsAndRemovals) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashSprite* sprite = movie.AddSprite();
   TFlashShape* shape = movie.AddRectangle(0, 0, 1, 1);
   EXPECT_EQ(sprite->CurrentFrame(), -1);
@@ -257,7 +257,7 @@ TEST(Sprites, FramesLabelsAndRemovals) {
 }
 
 TEST(Sprites, WritingAddsTheMissingFrameAndTheInitActions) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   movie.SetVersion(7);
   TFlashSprite* sprite = movie.AddSprite();
   TFlashShape* shape = movie.AddRectangle(0, 0, 1, 1);
@@ -271,7 +271,7 @@ TEST(Sprites, WritingAddsTheMissingFrameAndTheInitActions) {
 }
 
 TEST(Sprites, PlacementsInsideUseTheMovieUnits) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashSprite* sprite = movie.AddSprite();
   TFlashPlaceObject* place = sprite->PlaceObject(movie.AddRectangle(0, 0, 1, 1), 1);
   place->SetTranslate(10, 5);
@@ -282,9 +282,9 @@ TEST(Sprites, PlacementsInsideUseTheMovieUnits) {
 // ---- buttons ----
 
 TEST(Buttons, DefineButton2WithReleaseActionsByteForByte) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashShape* shape = movie.AddRectangle(0, 0, 1, 1);
-  TFlashButton* button = movie.AddButton(false, true);
+  TFlashButton* button = movie.AddButton();
   TSWFButtonRecord& record = button->AddRecord(*shape, bsUp | bsOver | bsDown | bsHitTest, 1);
   EXPECT_TRUE(record.HasColorTransform());
   button->OnRelease().Stop();
@@ -292,8 +292,8 @@ TEST(Buttons, DefineButton2WithReleaseActionsByteForByte) {
 }
 
 TEST(Buttons, ConditionListsAreFoundOrCreated) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
-  TFlashButton* button = movie.AddButton(true, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
+  TFlashButton* button = movie.AddButton({.TrackAsMenu = true});
   EXPECT_TRUE(button->Button2()->TrackAsMenu);
   // A new button has its (empty) release list already.
   ASSERT_EQ(button->Button2()->CondActions().size(), 1u);
@@ -313,8 +313,8 @@ TEST(Buttons, ConditionListsAreFoundOrCreated) {
 }
 
 TEST(Buttons, PlainDefineButtonHasOneActionList) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
-  TFlashButton* button = movie.AddButton(false, false);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
+  TFlashButton* button = movie.AddButton({.UseButton2 = false});
   EXPECT_FALSE(button->UseButton2());
   button->AddRecordByID(5, bsUp, 1);
   EXPECT_EQ(&button->OnPress().Actions(), &button->OnRelease().Actions());
@@ -323,10 +323,10 @@ TEST(Buttons, PlainDefineButtonHasOneActionList) {
 }
 
 TEST(Buttons, WrappedShapeInAMovieFile) {
-  TFlashMovie movie(0, 0, 20, 20, 12, true);
+  TFlashMovie movie(0, 0, 20, 20, 12, muPixels);
   TFlashShape* shape = movie.AddRectangle(0, 0, 10, 10);
   shape->SetSolidColor(0, 0, 255, 255);
-  TFlashButton* button = movie.AddButton(false, true);
+  TFlashButton* button = movie.AddButton();
   button->AddRecord(*shape, 15, 1);
   button->OnRelease().GetUrl("http://x/", "_self");
   movie.PlaceObject(button, 2)->SetName("but1");

@@ -166,6 +166,66 @@ TEST(Actions, GetUrlLengthsAndEncodings) {
   EXPECT_EQ(chinese.MinVersion(), 3);
 }
 
+// Whatever a string holds, a GetURL declares the length of the bytes it
+// wrote, and those bytes read back as exactly its two strings: a string is
+// cut at its first NUL, so no NUL stands inside one.
+TEST(Actions, GetUrlLengthAlwaysAgreesWithItsStrings) {
+  struct Case {
+    const char* what;
+    std::string url, target;
+    std::string urlWritten, targetWritten;
+  };
+  const std::string longUrl = "http://example.com/" + std::string(60'000, 'a');
+  const Case cases[] = {
+      {"NUL inside", std::string("http://a\0.cn", 12), std::string("_bl\0ank", 7), "http://a", "_bl"},
+      {"NUL first", std::string("\0x", 2), std::string("\0", 1), "", ""},
+      {"invalid UTF-8", "http://\xFF\xFE/\xC3", "_\xFF", "http://\xFF\xFE/\xC3", ""},
+      {"empty", "", "", "", ""},
+      {"long", longUrl, "_self", longUrl, "_self"},
+  };
+  for (const Case& c : cases) {
+    TSWFActionGetUrl action(c.url, c.target);
+    const auto bytes = ActionOf(action);
+    ASSERT_GE(bytes.size(), 3u) << c.what;
+    EXPECT_EQ(bytes[0], 0x83) << c.what;
+    const size_t length = test::Word(bytes, 1);
+    EXPECT_EQ(length, bytes.size() - 3) << c.what;
+    EXPECT_EQ(length, action.ActionLength()) << c.what;
+    // Two zero-terminated strings fill the body exactly.
+    const std::string body(bytes.begin() + 3, bytes.end());
+    const size_t urlEnd = body.find('\0');
+    ASSERT_NE(urlEnd, std::string::npos) << c.what;
+    const size_t targetEnd = body.find('\0', urlEnd + 1);
+    EXPECT_EQ(targetEnd, body.size() - 1) << c.what;
+    EXPECT_EQ(body.substr(0, urlEnd), c.urlWritten) << c.what;
+    if (c.what != std::string("invalid UTF-8")) {
+      EXPECT_EQ(body.substr(urlEnd + 1, targetEnd - urlEnd - 1), c.targetWritten) << c.what;
+    }
+  }
+}
+
+TEST(Actions, AnActionBodyLongerThanItsLengthFieldIsRefused) {
+  TSWFDoAction doAction;
+  doAction.Actions().Add<TSWFActionGetUrl>(std::string(70'000, 'a'), "_blank");
+  try {
+    TagOf(doAction);
+    ADD_FAILURE() << "written";
+  } catch (const EFieldOverflow& e) {
+    EXPECT_NE(std::string(e.what()).find("DoAction: the length 70008 of action 0x83"), std::string::npos) << e.what();
+  }
+}
+
+TEST(Actions, StringsOfEveryRecordAreCutAtTheirFirstNul) {
+  TSWFActionPush push;
+  push.AddValue(std::string("Curr\0entObj", 11));
+  EXPECT_EQ(Hex(ActionOf(push)), "96 06 00 00 43 75 72 72 00");
+  TSWFFrameLabel label(std::string("a\0b", 3));
+  EXPECT_EQ(Hex(BodyOf(label)), "61 00");
+  TSWFPlaceObject2 place;
+  place.SetName(std::string("but\0" "1", 5));
+  EXPECT_EQ(Hex(BodyOf(place)), "20 00 00 62 75 74 00");
+}
+
 TEST(Actions, PushOfTwoStrings) {
   TSWFActionPush push;
   push.AddValue("CurrentObj");

@@ -121,7 +121,7 @@ TEST(FillStyles, GradientAndBitmapFills) {
   linear.HasAlpha = true;
   EXPECT_EQ(Hex(Written([&](TBitsEngine& be) { linear.WriteToStream(be); })), "10 00 02 00 FF 00 00 FF FF 00 00 FF 80");
 
-  TSWFGradientFill radial(TSWFGradientFill::kRadial);
+  TSWFGradientFill radial(fsRadialGradient);
   radial.GradientCount = 1;
   radial.GradientMatrix.SetTranslate(200, 100);
   radial.GradientRecord(1).Color.SetRGB(0x00123456);
@@ -133,7 +133,7 @@ TEST(FillStyles, GradientAndBitmapFills) {
   image.BitmapMatrix.SetTranslate(200, 100);
   EXPECT_EQ(image.FillStyleType(), 0x41);
   EXPECT_EQ(Hex(Written([&](TBitsEngine& be) { image.WriteToStream(be); })), "41 04 00 12 C8 32 00");
-  TSWFImageFill repeating(0x40);
+  TSWFImageFill repeating(fsRepeatingBitmap);
   EXPECT_EQ(Hex(Written([&](TBitsEngine& be) { repeating.WriteToStream(be); })), "40 00 00 00");
 }
 

@@ -13,7 +13,7 @@ using test::Hex;
 
 // A 468 x 60 pixel banner at 35 frames per second with one empty frame.
 std::unique_ptr<TFlashMovie> OneFrameBanner() {
-  auto movie = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, true);
+  auto movie = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, muPixels);
   movie->ShowFrame(1);
   movie->WriteObjects();
   return movie;
@@ -136,8 +136,8 @@ TEST(MovieVersion, ObjectsRaiseTheVersionOfAnUncompressedMovie) {
 }
 
 TEST(MovieCompression, CwsKeepsTheUncompressedLength) {
-  auto plain = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, true);
-  auto packed = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, true);
+  auto plain = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, muPixels);
+  auto packed = std::make_unique<TFlashMovie>(0, 0, 468, 60, 35, muPixels);
   for (TFlashMovie* m : {plain.get(), packed.get()}) {
     m->SetVersion(6);
     for (int i = 0; i < 50; ++i) {
@@ -186,6 +186,28 @@ TEST(MovieOutput, SaveToFileAndErrors) {
   std::remove(name.c_str());
   EXPECT_EQ(back, Saved(*movie));
   EXPECT_THROW(movie->SaveToFile("/nonexistent-folder/x.swf"), EStreamError);
+}
+
+// A frame of 60,000,000 pixels a side (1.2e9 twips) needs a RECT width of
+// 32 bits, which its 5-bit field cannot hold: the movie is refused before
+// any byte is written, compressed or not.
+TEST(MovieOutput, AFrameTooLargeForItsRectIsRefusedBeforeAnyByte) {
+  for (bool compressed : {false, true}) {
+    auto movie = std::make_unique<TFlashMovie>(0, 0, 60'000'000, 60'000'000, 35, muPixels);
+    movie->SetCompressed(compressed);
+    movie->ShowFrame();
+    movie->WriteObjects();
+    TMemoryStream out;
+    try {
+      movie->SaveToStream(out);
+      ADD_FAILURE() << "saved, compressed " << compressed;
+    } catch (const EFieldOverflow& e) {
+      EXPECT_NE(std::string(e.what()).find("the movie header, RECT: the value 1200000000 needs 32 bits"),
+                std::string::npos)
+          << e.what();
+    }
+    EXPECT_EQ(out.Size(), 0u) << compressed;
+  }
 }
 
 }  // namespace

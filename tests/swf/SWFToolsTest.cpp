@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 
@@ -112,7 +113,7 @@ TEST(Rgba, AlphaRules) {
 TEST(BitsEngine, WriteBitsPacksFromTheMostSignificantBit) {
   auto bytes = Written([](TBitsEngine& be) {
     be.WriteBits(0b101, 3);
-    be.WriteBits(0xFFFF, 0);  // nothing
+    be.WriteBits(0, 0);  // nothing
     be.WriteBits(0b11110000111, 11);
     be.WriteBits(0xFFFFFFFF, 32);
     be.WriteBits(0x12345678, 32);
@@ -342,6 +343,61 @@ TEST(Streams, FileErrorsCarryTheNameAndTheReason) {
   } catch (const EStreamError& e) {
     EXPECT_STREQ(e.what(), "/nonexistent-folder/movie.swf: No such file or directory");
   }
+}
+
+// No value is ever wrapped into a field too narrow for it: the writer
+// throws, naming the record and the value.
+TEST(BitsEngine, ValuesThatDoNotFitTheirFieldAreRefused) {
+  struct Case {
+    const char* what;
+    std::function<void(TBitsEngine&)> write;
+    const char* named;  // a part of the message
+  };
+  TSWFMatrix farAway;
+  farAway.SetTranslate(1 << 30, 0);
+  TSWFColorTransform strong(false);
+  strong.SetMultR(1 << 14);
+  const Case cases[] = {
+      {"unsigned field", [](TBitsEngine& be) { be.WriteBits(8, 3); }, "8 does not fit in 3 bits"},
+      {"zero-width field", [](TBitsEngine& be) { be.WriteBits(1, 0); }, "1 does not fit in 0 bits"},
+      {"signed field, too large", [](TBitsEngine& be) { be.WriteSBits(4, 3); }, "4 does not fit"},
+      {"signed field, too small", [](TBitsEngine& be) { be.WriteSBits(-5, 3); }, "-5 does not fit"},
+      {"RECT of 60,000,000 pixels a side",
+       [](TBitsEngine& be) { be.WriteRect(TRect{0, 0, 1'200'000'000, 1'200'000'000}); }, "RECT: the value 1200000000"},
+      {"MATRIX translation of 2^30", [&](TBitsEngine& be) { be.WriteMatrix(farAway); }, "MATRIX: the value 1073741824"},
+      {"CXFORM term of 2^14", [&](TBitsEngine& be) { be.WriteColorTransform(strong); }, "CXFORM: the value 16384"},
+  };
+  for (const Case& c : cases) {
+    TMemoryStream out;
+    TBitsEngine be(out);
+    try {
+      c.write(be);
+      ADD_FAILURE() << c.what << ": written";
+    } catch (const EFieldOverflow& e) {
+      EXPECT_NE(std::string(e.what()).find(c.named), std::string::npos) << c.what << ": " << e.what();
+    }
+  }
+  // The limits themselves fit.
+  auto bytes = Written([](TBitsEngine& be) {
+    be.WriteSBits(-4, 3);
+    be.WriteSBits(3, 3);
+    be.WriteBits(7, 3);
+    be.WriteSBits(std::numeric_limits<int32_t>::min(), 32);
+  });
+  EXPECT_EQ(Bits(bytes, 9), "100011111");
+  EXPECT_EQ(Hex(Written([](TBitsEngine& be) { be.WriteRect(TRect{0, 0, (1 << 30) - 1, 0}); })).substr(0, 2), "F8")
+      << "a width of 31 is the largest a RECT holds";
+}
+
+TEST(BitsEngine, RecordScopesNameTheRecordsInTheMessage) {
+  TMemoryStream out;
+  TBitsEngine outer(out);
+  TBitsEngine::TRecordScope tag(outer, "DefineShape3");
+  TMemoryStream body;
+  TBitsEngine inner(body, outer);
+  TBitsEngine::TRecordScope edge(inner, "straight edge");
+  EXPECT_EQ(inner.RecordPath(), "DefineShape3, straight edge");
+  EXPECT_THROW(inner.WriteBits(2, 1), EFieldOverflow);
 }
 
 }  // namespace

@@ -97,21 +97,21 @@ TWalk Walk(TFlashShape& shape) {
 using P = std::vector<std::string>;
 
 TEST(ShapeMakers, RectangleInPixels) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashShape* r = movie.AddRectangle(0, 0, 10, 10);
   EXPECT_EQ(r->Bounds().Rect(), (TRect{0, 0, 200, 200}));
   // The move to the corner (0, 0) where the pen already stands is left out.
   EXPECT_EQ(Path(*r), (P{"S", "L(200,0)", "L(0,200)", "L(-200,0)", "L(0,-200)", "E"}));
   EXPECT_EQ(r->Width(), 10);
-  EXPECT_EQ(r->Width(true), 200);
-  EXPECT_EQ(r->Height(true), 200);
+  EXPECT_EQ(r->Width(suTwips), 200);
+  EXPECT_EQ(r->Height(suTwips), 200);
 
   TFlashShape* moved = movie.AddRectangle(5, 6, 15, 26);
   EXPECT_EQ(Path(*moved), (P{"M(100,120)", "L(200,0)", "L(0,400)", "L(-200,0)", "L(0,-400)", "E"}));
 }
 
 TEST(ShapeMakers, RectangleWithSolidFillIsDefineShape2ByteForByte) {
-  TFlashMovie movie(0, 0, 100, 100, 12, true);
+  TFlashMovie movie(0, 0, 100, 100, 12, muPixels);
   TFlashShape* r = movie.AddRectangle(0, 0, 10, 10);
   r->SetSolidColor(255, 0, 0, 255);
   EXPECT_EQ(r->MinVersion(), 2);
@@ -120,7 +120,7 @@ TEST(ShapeMakers, RectangleWithSolidFillIsDefineShape2ByteForByte) {
 }
 
 TEST(ShapeMakers, EllipseStartsAtTheRightSideWithTheTableCurves) {
-  TFlashMovie movie(0, 0, 200, 200, 12, true);
+  TFlashMovie movie(0, 0, 200, 200, 12, muPixels);
   TFlashShape* e = movie.AddEllipse(10, 20, 115, 80);
   const P path = Path(*e);
   ASSERT_EQ(path.size(), 10u);
@@ -138,7 +138,7 @@ TEST(ShapeMakers, EllipseStartsAtTheRightSideWithTheTableCurves) {
 }
 
 TEST(ShapeMakers, ZeroHeightEllipseDegradesToStraightEdges) {
-  TFlashMovie movie(0, 0, 200, 200, 12, true);
+  TFlashMovie movie(0, 0, 200, 200, 12, muPixels);
   TFlashShape* e = movie.AddEllipse(0, 50, 100, 50);
   const P path = Path(*e);
   EXPECT_EQ(CountOf(path, 'C'), 0);
@@ -154,7 +154,7 @@ TEST(ShapeMakers, ZeroHeightEllipseDegradesToStraightEdges) {
 }
 
 TEST(ShapeMakers, CircleIsTheEllipseOfItsBox) {
-  TFlashMovie movie(0, 0, 200, 200, 12, true);
+  TFlashMovie movie(0, 0, 200, 200, 12, muPixels);
   TFlashShape* c = movie.AddCircle(50, 50, 10);
   TFlashShape* e = movie.AddEllipse(40, 40, 60, 60);
   EXPECT_EQ(c->Bounds().Rect(), e->Bounds().Rect());
@@ -162,7 +162,7 @@ TEST(ShapeMakers, CircleIsTheEllipseOfItsBox) {
 }
 
 TEST(ShapeMakers, RoundRectRunsDownTheRightSideFirst) {
-  TFlashMovie movie(0, 0, 200, 200, 12, true);
+  TFlashMovie movie(0, 0, 200, 200, 12, muPixels);
   TFlashShape* r = movie.AddRoundRect(0, 0, 100, 50, 10);
   const P path = Path(*r);
   // W = 2000, H = 1000, R = 200: curves of a 400 x 400 ellipse.
@@ -178,7 +178,7 @@ TEST(ShapeMakers, RoundRectRunsDownTheRightSideFirst) {
 }
 
 TEST(ShapeMakers, DiamondStartsAtTheTopMiddle) {
-  TFlashMovie movie(0, 0, 200, 200, 12, true);
+  TFlashMovie movie(0, 0, 200, 200, 12, muPixels);
   TFlashShape* d = movie.AddDiamond(10, 10, 30, 50);
   EXPECT_EQ(Path(*d), (P{"M(400,200)", "L(200,400)", "L(-200,400)", "L(-200,-400)", "L(200,-400)", "E"}));
   // Odd halves are truncated and the path still closes.
@@ -187,13 +187,13 @@ TEST(ShapeMakers, DiamondStartsAtTheTopMiddle) {
   EXPECT_EQ(Path(*odd), (P{"M(2,0)", "L(2,3)", "L(-2,3)", "L(-2,-3)", "L(2,-3)", "E"}));
   // In pixels the start is halved before scaling: 463 / 2 = 231 pixels, while
   // the edges halve the twips (9260 / 2 = 4630).
-  TFlashMovie pixels(0, 0, 600, 100, 12, true);
+  TFlashMovie pixels(0, 0, 600, 100, 12, muPixels);
   TFlashShape* wide = pixels.AddDiamond(5, 5, 468, 55);
   EXPECT_EQ(Path(*wide), (P{"M(4720,100)", "L(4630,500)", "L(-4630,500)", "L(-4630,-500)", "L(4630,-500)", "E"}));
 }
 
 TEST(ShapeMakers, PieFrom180To0SweepsOverTheTop) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashShape* pie = movie.AddPie(100, 100, 50, 180, 0);
   EXPECT_EQ(pie->Bounds().Rect(), (TRect{1000, 1000, 3000, 3000}));
   const P path = Path(*pie);
@@ -218,7 +218,7 @@ TEST(ShapeMakers, ArcPieceCounts) {
   };
   // An empty sweep is one piece whose curve has no length.
   const Case cases[] = {{0, 90, 2}, {0, 100, 3}, {30, 30, 0}, {350, 10, 1}, {0, 360, 8}, {-90, 0, 2}};
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   for (const Case& c : cases) {
     TFlashShape* pie = movie.AddPie(100, 100, 50, c.start, c.end);
     EXPECT_EQ(CountOf(Path(*pie), 'C'), c.curves) << c.start << " to " << c.end;
@@ -227,7 +227,7 @@ TEST(ShapeMakers, ArcPieceCounts) {
 }
 
 TEST(ShapeMakers, EllipticPieStretchesTheRadii) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashShape* pie = movie.AddEllipticPie(100, 100, 50, 25, 0, 90);
   EXPECT_EQ(pie->Bounds().Rect(), (TRect{1000, 1500, 3000, 2500}));
   TWalk w = Walk(*pie);
@@ -236,7 +236,7 @@ TEST(ShapeMakers, EllipticPieStretchesTheRadii) {
 }
 
 TEST(ShapeMakers, RingHasTwoSubPathsOfTheOuterAndInnerCircle) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashShape* ring = movie.AddRing(100, 100, 20, 50);
   EXPECT_EQ(ring->Bounds().Rect(), (TRect{1000, 1000, 3000, 3000}));
   const P path = Path(*ring);
@@ -254,20 +254,20 @@ TEST(ShapeMakers, StarPointsAreClamped) {
     int drawn;
   };
   const Case cases[] = {{0, 2}, {1, 2}, {2, 2}, {5, 5}, {360, 360}, {500, 360}};
-  TFlashMovie movie(0, 0, 4000, 4000, 12, true);
+  TFlashMovie movie(0, 0, 4000, 4000, 12, muPixels);
   for (const Case& c : cases) {
-    TFlashShape* straight = movie.AddStar(1000, 1000, 1000, 500, c.points, false);
+    TFlashShape* straight = movie.AddStar(1000, 1000, 1000, 500, c.points, seStraight);
     const P path = Path(*straight);
     EXPECT_EQ(CountOf(path, 'L'), 2 * c.drawn) << c.points;
     EXPECT_TRUE(Walk(*straight).closed) << c.points;
-    TFlashShape* curved = movie.AddStar(1000, 1000, 1000, 500, c.points, true);
+    TFlashShape* curved = movie.AddStar(1000, 1000, 1000, 500, c.points, seCurved);
     EXPECT_EQ(CountOf(Path(*curved), 'C'), c.drawn) << c.points;
   }
 }
 
 TEST(ShapeMakers, StarGeometry) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
-  TFlashShape* star = movie.AddStar(100, 100, 50, 20, 4, false);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
+  TFlashShape* star = movie.AddStar(100, 100, 50, 20, 4, seStraight);
   EXPECT_EQ(star->Bounds().Rect(), (TRect{1000, 1000, 3000, 3000}));
   // Top point, then the inner point at -45 degrees and the right point.
   const P path = Path(*star);
@@ -275,7 +275,7 @@ TEST(ShapeMakers, StarGeometry) {
   EXPECT_EQ(path[1], "L(283,717)");
   EXPECT_EQ(path[2], "L(717,283)");
   // The bounds use the larger radius even when it is the inner one.
-  TFlashShape* inverted = movie.AddStar(0, -10, 10, 20, 5, false);
+  TFlashShape* inverted = movie.AddStar(0, -10, 10, 20, 5, seStraight);
   EXPECT_EQ(inverted->Bounds().Rect(), (TRect{-400, -600, 400, 200}));
 }
 
@@ -284,7 +284,7 @@ TEST(ShapeMakers, MakersTakeTwipsInATwipsMovieAndWithIgnoreMovieUnits) {
   TFlashShape* r = twips.AddRectangle(0, 0, 10, 10);
   EXPECT_EQ(Path(*r), (P{"S", "L(10,0)", "L(0,10)", "L(-10,0)", "L(0,-10)", "E"}));
 
-  TFlashMovie pixels(0, 0, 400, 400, 12, true);
+  TFlashMovie pixels(0, 0, 400, 400, 12, muPixels);
   auto own = std::make_unique<TFlashShape>(&pixels);
   own->SetIgnoreMovieUnits(true);
   TFlashShape* s = pixels.AddShape(std::move(own));
@@ -298,7 +298,7 @@ TEST(ShapeMakers, MakersTakeTwipsInATwipsMovieAndWithIgnoreMovieUnits) {
 // ---- edges ----
 
 TEST(FlashEdges, PrimitivesScaleByTheUnitsFactor) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashShape* s = movie.AddShape();
   TFlashEdges& e = s->Edges();
   e.MoveTo(0, 0);
@@ -327,7 +327,7 @@ TEST(FlashEdges, PrimitivesScaleByTheUnitsFactor) {
 }
 
 TEST(FlashEdges, AbsoluteTakesTwips) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashEdges& e = movie.AddShape()->Edges();
   e.SetAbsolute(true);
   e.LineTo(7, 0);
@@ -421,7 +421,7 @@ TEST(FlashEdges, MirrorNegatesMovesAndEdges) {
 // ---- styles ----
 
 TEST(ShapeStyles, FillAndLineSelectionGoesIntoTheFirstRecord) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashShape* s = movie.AddRectangle(0, 0, 10, 10);
   auto& first = static_cast<TSWFStyleChangeRecord&>(*s->Definition().ShapeRecords().front());
   EXPECT_TRUE(first.StateFillStyle1);
@@ -468,7 +468,7 @@ TEST(ShapeStyles, AnyColourWithAlphaMakesDefineShape3) {
       {"line alpha", [](TFlashShape& s) { s.SetLineStyle(1, MakeRGBA(0, 0, 0, 0)); }, tagDefineShape3},
   };
   for (const Case& c : cases) {
-    TFlashMovie movie(0, 0, 400, 400, 12, true);
+    TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
     TFlashShape* s = movie.AddRectangle(0, 0, 10, 10);
     c.apply(*s);
     const std::vector<uint8_t> tag = TagOf(*s);
@@ -503,7 +503,7 @@ TEST(ShapeStyles, LinearGradientMatrixAndRatios) {
       {45, 2828, 1414, 2828, -1414}, {180, -4000, -2000, 0, 0},
   };
   for (const Case& c : cases) {
-    TFlashMovie movie(0, 0, 400, 400, 12, true);
+    TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
     TFlashShape* s = movie.AddRectangle(10, 20, 110, 70);
     s->SetLinearGradient(0xFF0000FF, 0xFFFF0000, c.angle);
     auto& fill = static_cast<TSWFGradientFill&>(*s->Definition().FillStyles().at(0));
@@ -523,7 +523,7 @@ TEST(ShapeStyles, LinearGradientMatrixAndRatios) {
 }
 
 TEST(ShapeStyles, GradientRatiosRoundHalfToEvenAndStopAtEightColours) {
-  TFlashMovie movie(0, 0, 400, 400, 12, true);
+  TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
   TFlashShape* s = movie.AddRectangle(0, 0, 10, 10);
   s->SetLinearGradientN({0xFF000000, 0xFF111111, 0xFF222222}, 0);
   auto& three = static_cast<TSWFGradientFill&>(*s->Definition().FillStyles().at(0));
@@ -550,7 +550,7 @@ TEST(ShapeStyles, RadialGradientCentres) {
   // Box 10..110 x 20..70 pixels: W = 2000, H = 1000 twips.
   const Case cases[] = {{50, 50, 1200, 900}, {5, 5, 300, 450}, {95, 5, 2100, 450}};
   for (const Case& c : cases) {
-    TFlashMovie movie(0, 0, 400, 400, 12, true);
+    TFlashMovie movie(0, 0, 400, 400, 12, muPixels);
     TFlashShape* s = movie.AddRectangle(10, 20, 110, 70);
     s->SetRadialGradient(0xFFFFFFFF, 0xFF000000, c.cx, c.cy);
     auto& fill = static_cast<TSWFGradientFill&>(*s->Definition().FillStyles().at(0));
