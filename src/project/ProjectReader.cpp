@@ -12,6 +12,23 @@
 #include "platform/SafeFile.h"
 
 namespace tessaly::project {
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return lines;
+}
+
 namespace {
 
 using document::ItemKind;
@@ -32,24 +49,6 @@ constexpr std::array<std::string_view, 7> ShapeTypeLines = {
 
 constexpr std::array<std::string_view, 3> FillTypeLines = {
     "ShapeBackgroundType=Color", "ShapeBackgroundType=Gradient", "ShapeBackgroundType=Image"};
-
-// Lines as a string list loads them: split at CR LF, LF or CR; a final line
-// end does not start another line.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-  return lines;
-}
 
 bool FileExists(const std::string& path) {
   std::error_code error;

@@ -84,6 +84,10 @@ inline constexpr std::uintmax_t MaxProjectFileSize = 16 * 1024 * 1024;
 // "指定文件 " + name + " 不存在.你想要查找它吗?"
 std::string MissingFileQuestion(const std::string& name);
 
+// Lines as a string list loads them: split at CR LF, LF or CR; a final line
+// end does not start another line.
+std::vector<std::string> SplitLines(const std::string& bytes);
+
 // "还没有保存所作的更改.现在保存吗?": the Open command asks it between
 // reading the file and loading it, when the document has changes.
 //

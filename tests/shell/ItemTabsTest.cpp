@@ -244,6 +244,7 @@ class TFrameQuestions : public TUserDialogs {
   std::optional<QString> AskSaveFileName(const QString&, const QString&) override { return {}; }
   std::optional<QString> AskOpenFileName(const QString&) override { return {}; }
   std::optional<QString> AskPictureFileName(const QString&) override { return {}; }
+  std::optional<QString> AskExportFileName(const QString&, const QString&, const QString&) override { return {}; }
   std::int32_t AskGifFrame(const QString&, int frameCount) override {
     Counts.push_back(frameCount);
     return 2;

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "project/ProjectReader.h"
 #include "project/ProjectWriter.h"
 
 namespace tessaly::shell {
@@ -33,23 +34,6 @@ void AddSection(std::vector<std::string>& lines, const char* tag, const TFieldLi
   lines.push_back(std::string("<") + tag + ">");
   lines.insert(lines.end(), fields.begin(), fields.end());
   lines.push_back(std::string("</") + tag + ">");
-}
-
-// Lines split at CR LF, LF or CR.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-  return lines;
 }
 
 // The sections of the "<RECOVERY>" block in order: tag and values.
@@ -174,7 +158,7 @@ TDocumentState StateFromRecovery(const std::string& bytes) {
   TDocumentState state;
   bool settingsRead = false;
   bool stateRead = false;
-  for (const TSection& section : RecoverySections(SplitLines(bytes))) {
+  for (const TSection& section : RecoverySections(project::SplitLines(bytes))) {
     if (section.Tag == "SETTINGS") {
       state.BannerSettings = SettingsFromFields(section.Values);
       settingsRead = true;
