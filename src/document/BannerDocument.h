@@ -172,6 +172,11 @@ struct TBannerSettings {
 
   std::string TargetWindow() const;
   bool HasAnimation() const { return IsEffectIndex(AnimationType); }
+  // The colour the background colour chooser shows: a gradient's first
+  // colour, else the background colour.
+  TColorRef BackgroundChooserColor() const {
+    return BackgroundType == TBackgroundType::btGradient ? BackgroundGradientStart : BackgroundColor;
+  }
 
   bool operator==(const TBannerSettings&) const = default;
 };

@@ -387,9 +387,7 @@ TLoadResult LoadProject(document::TBannerDocument& doc, const TProjectFile& file
   reader.Scan(reader.Background());
   if (reader.AppendedAny()) doc.SetCommandState(true, false);
   doc.RequestPreviewRebuild();
-  const document::TBannerSettings& s = doc.BannerSettings;
-  result.BackgroundChooserColor =
-      s.BackgroundType == TBackgroundType::btGradient ? s.BackgroundGradientStart : s.BackgroundColor;
+  result.BackgroundChooserColor = doc.BannerSettings.BackgroundChooserColor();
   result.Loaded = true;
   return result;
 }

@@ -21,35 +21,10 @@ import time
 import numpy as np
 import pyatspi
 
+import xvfb_person
+from xvfb_person import click, drag, fail, find, need, screenshot, wait_for, xdotool
 
-def fail(message):
-    shot = os.path.join(tempfile.gettempdir(), "tessaly-drag-failure.png")
-    subprocess.run(["import", "-window", "root", shot], check=False)
-    print("FAIL:", message, "(the screen is in", shot + ")")
-    sys.exit(1)
-
-
-def wait_for(produce, what, timeout=20.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = produce()
-        if value:
-            return value
-        time.sleep(0.2)
-    fail("timed out waiting for " + what)
-
-
-def screenshot():
-    data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
-                          check=True).stdout
-    # Binary PPM: "P6\n<w> <h>\n<max>\n" then RGB bytes.
-    fields = data.split(maxsplit=4)
-    width, height = int(fields[1]), int(fields[2])
-    return np.frombuffer(fields[4][: width * height * 3], dtype=np.uint8).reshape(height, width, 3)
-
-
-# Rows from here down hold the tabs (whose colour swatches are red too).
-PREVIEW_BOTTOM = [0]
+xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-drag-failure.png")
 
 
 def red_box(image):
@@ -63,56 +38,20 @@ def red_box(image):
     return int(xs.min()), int(ys.min()), int(xs.max()), int(ys.max())
 
 
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
 
 
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def find(app, role, name):
-    for node in walk(app):
-        if node.getRoleName() == role and node.name == name and showing(node):
-            return node
-    return None
 
 
-def need(app, role, name):
-    return wait_for(lambda: find(app, role, name), f"{role} '{name}'")
 
 
-def centre(node):
-    e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return e.x + e.width // 2, e.y + e.height // 2
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], check=True)
 
 
-def click(node, settle=0.4):
-    x, y = centre(node)
-    xdotool("mousemove", x, y)
-    time.sleep(0.05)
-    xdotool("click", 1)
-    time.sleep(settle)
 
 
-def drag(x0, y0, x1, y1):
-    xdotool("mousemove", x0, y0)
-    time.sleep(0.1)
-    xdotool("mousedown", 1)
-    for step in range(1, 9):
-        time.sleep(0.05)
-        xdotool("mousemove", x0 + (x1 - x0) * step // 8, y0 + (y1 - y0) * step // 8)
-    time.sleep(0.1)
-    xdotool("mouseup", 1)
-    time.sleep(0.6)
 
 
 def selected_tab(app):

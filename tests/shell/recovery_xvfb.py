@@ -23,30 +23,10 @@ import time
 import numpy as np
 import pyatspi
 
+import xvfb_person
+from xvfb_person import click, drag, fail, need, screenshot, wait_for, xdotool
 
-def fail(message):
-    shot = os.path.join(tempfile.gettempdir(), "tessaly-recovery-failure.png")
-    subprocess.run(["import", "-window", "root", shot], check=False)
-    print("FAIL:", message, "(the screen is in", shot + ")")
-    sys.exit(1)
-
-
-def wait_for(produce, what, timeout=20.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = produce()
-        if value:
-            return value
-        time.sleep(0.2)
-    fail("timed out waiting for " + what)
-
-
-def screenshot():
-    data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
-                          check=True).stdout
-    fields = data.split(maxsplit=4)
-    width, height = int(fields[1]), int(fields[2])
-    return np.frombuffer(fields[4][: width * height * 3], dtype=np.uint8).reshape(height, width, 3)
+xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-recovery-failure.png")
 
 
 def red_box(image, bottom):
@@ -60,47 +40,16 @@ def red_box(image, bottom):
     return int(xs.min()), int(ys.min()), int(xs.max()), int(ys.max())
 
 
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
 
 
-def find(app, role, names):
-    for node in walk(app):
-        if node.getRoleName() == role and node.name in names and node.getState().contains(pyatspi.STATE_SHOWING):
-            return node
-    return None
 
 
-def need(app, role, *names):
-    return wait_for(lambda: find(app, role, names), f"{role} {names}")
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], check=True)
 
 
-def click(node, settle=0.5):
-    e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", e.x + e.width // 2, e.y + e.height // 2)
-    time.sleep(0.05)
-    xdotool("click", 1)
-    time.sleep(settle)
 
 
-def drag(x0, y0, x1, y1):
-    xdotool("mousemove", x0, y0)
-    time.sleep(0.1)
-    xdotool("mousedown", 1)
-    for step in range(1, 9):
-        time.sleep(0.05)
-        xdotool("mousemove", x0 + (x1 - x0) * step // 8, y0 + (y1 - y0) * step // 8)
-    time.sleep(0.1)
-    xdotool("mouseup", 1)
-    time.sleep(0.6)
 
 
 def read(path):

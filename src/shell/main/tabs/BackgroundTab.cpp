@@ -158,9 +158,7 @@ void TBackgroundTab::TickBox(document::TBackgroundType type) {
 
 void TBackgroundTab::ShowSettings(const document::TBannerSettings& s) {
   TickBox(s.BackgroundType);
-  // The colour chooser holds the gradient's first colour for a gradient.
-  const bool gradient = s.BackgroundType == document::TBackgroundType::btGradient;
-  color_->SetColor(gradient ? s.BackgroundGradientStart : s.BackgroundColor);
+  color_->SetColor(s.BackgroundChooserColor());
   gradientStart_->SetColor(color_->Color());
   gradientEnd_->SetColor(s.BackgroundGradientEnd);
   const QSignalBlocker blockStyle(gradientStyle_);
