@@ -27,6 +27,10 @@ from xvfb_person import click, drag, fail, find, need, screenshot, wait_for, xdo
 xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-drag-failure.png")
 
 
+# Rows from here down hold the tabs (whose colour swatches are red too).
+PREVIEW_BOTTOM = [0]
+
+
 def red_box(image):
     """Left, top, right, bottom of the pure red pixels (the shape's fill) in
     the preview area."""
