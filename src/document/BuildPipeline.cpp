@@ -65,6 +65,14 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::CreateMovie(TBuildKind kind, c
   movie->SetPixelUnits(true);
   movie->SetVersion(MovieVersion(settings.FlashVersion));
   movie->SetCompressed(settings.Compress);
+  if (!progressEvent_) {
+    meter_.Stop();
+    return movie;
+  }
+  meter_.Start(progressEvent_, kind == TBuildKind::bkAnimated && effects_ != nullptr, movie->Compressed());
+  movie->OnProgress = [this](swf::TBasedSWFStream&, int percent, int phase) {
+    meter_.Report(phase == 1 ? TBuildPhase::bpObjects : TBuildPhase::bpFile, percent / 100.0);
+  };
   return movie;
 }
 
@@ -72,15 +80,16 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposePreviewMovie(const std:
   CheckBannerSize();
   const bool wasPlaying = document_.Playing;
   document_.Playing = false;
-  auto movie = CreateMovie(TBuildKind::bkPreview, FileName);
+  std::unique_ptr<swf::TFlashMovie> movie;
   try {
+    movie = CreateMovie(TBuildKind::bkPreview, FileName);
     BuildBackground(*movie, context_, false);
     BuildPreviewItems(*movie, context_);
+    movie->ShowFrame(1);
   } catch (...) {
     AbandonBuild(wasPlaying);
     throw;
   }
-  movie->ShowFrame(1);
   return movie;
 }
 
@@ -103,28 +112,32 @@ std::unique_ptr<swf::TFlashMovie> TBuildPipeline::ComposeAnimatedMovie(const std
   CheckFrameLimit();
   const bool wasPlaying = document_.Playing;
   document_.Playing = true;
-  auto movie = CreateMovie(TBuildKind::bkAnimated, FileName);
   const TBannerSettings& settings = document_.BannerSettings;
+  std::unique_ptr<swf::TFlashMovie> movie;
   try {
+    movie = CreateMovie(TBuildKind::bkAnimated, FileName);
     BuildBackground(*movie, context_, settings.AnimateBackground);
     BuildAnimatedItems(*movie, context_);
     if (effects_ != nullptr) {
+      FollowEffectFrames(*movie);
       const int passes = settings.AnimationLoop > 0 ? settings.AnimationLoop : 1;
-      for (int loopIndex = 0; loopIndex < passes; ++loopIndex)
+      for (int loopIndex = 0; loopIndex < passes; ++loopIndex) {
         effects_->AddEffectFrames(*movie, context_, context_.CentreX, context_.CentreY, loopIndex,
                                   context_.ItemCount);
+        meter_.Report(TBuildPhase::bpEffects, static_cast<double>(loopIndex + 1) / passes);
+      }
     } else {
       // Without an effect generator no effect frames are added: the first
       // frame is closed so that the banner shows at rest.
       movie->ShowFrame(1);
     }
+    if (settings.AnimationLoop > 0) {
+      movie->FrameActions().Stop();
+      movie->ShowFrame(1);
+    }
   } catch (...) {
     AbandonBuild(wasPlaying);
     throw;
-  }
-  if (settings.AnimationLoop > 0) {
-    movie->FrameActions().Stop();
-    movie->ShowFrame(1);
   }
   return movie;
 }
@@ -134,13 +147,28 @@ void TBuildPipeline::AbandonBuild(bool wasPlaying) {
   document_.Playing = wasPlaying;
 }
 
-void TBuildPipeline::Publish(swf::TFlashMovie& movie, const std::string& fileName) {
-  movie.WriteObjects();
+void TBuildPipeline::FollowEffectFrames(swf::TFlashMovie& movie) {
+  if (!progressEvent_) return;
+  const std::int64_t frames = effects_->AnimatedFrameCount(document_.BannerSettings);
+  if (frames <= 0) return;
+  movie.OnShowFrame = [this, frames](swf::TFlashMovie& sender) {
+    meter_.Report(TBuildPhase::bpEffects, static_cast<double>(sender.FrameCount()) / static_cast<double>(frames));
+  };
+}
+
+void TBuildPipeline::Publish(swf::TFlashMovie& movie, const std::string& fileName, bool wasPlaying) {
   swf::TMemoryStream stream;
-  movie.SaveToStream(stream);
-  context_.Clear();
+  try {
+    movie.WriteObjects();
+    movie.SaveToStream(stream);
+    meter_.Finish();
+    context_.Clear();
+    host_.LoadMovie(stream.Bytes());
+  } catch (...) {
+    AbandonBuild(wasPlaying);
+    throw;
+  }
   const std::vector<std::uint8_t>& bytes = stream.Bytes();
-  host_.LoadMovie(bytes);
   host_.Play();
   if (!fileName.empty()) platform::ReplaceFileContents(fileName, std::string(bytes.begin(), bytes.end()));
 }
@@ -148,13 +176,15 @@ void TBuildPipeline::Publish(swf::TFlashMovie& movie, const std::string& fileNam
 void TBuildPipeline::BuildPreviewMovie(const std::string& FileName) {
   // Only preview rebuilds wait for the document: a save always builds.
   if (!document_.PreviewEnabled && FileName.empty()) return;
+  const bool wasPlaying = document_.Playing;
   auto movie = ComposePreviewMovie(FileName);
-  Publish(*movie, FileName);
+  Publish(*movie, FileName, wasPlaying);
 }
 
 void TBuildPipeline::BuildAnimatedMovie(const std::string& FileName) {
+  const bool wasPlaying = document_.Playing;
   auto movie = ComposeAnimatedMovie(FileName);
-  Publish(*movie, FileName);
+  Publish(*movie, FileName, wasPlaying);
 }
 
 void TBuildPipeline::BuildMovie(const std::string& FileName) {
@@ -198,19 +228,31 @@ TSaveResult TBuildPipeline::Save(TSaveDialogs& dialogs, const TSaveFolders& fold
   if (saveDialogFileName_.empty()) saveDialogFileName_ = ProposedFileName(dialogs.TextEditBoxText());
   const std::optional<std::string> chosen = dialogs.AskSaveFileName(saveDialogFolder_, saveDialogFileName_);
   if (!chosen) return TSaveResult::srCancelled;
+  // A build cancelled on the way leaves everything as a cancelled dialog
+  // does.
+  const std::string folderAsked = saveDialogFolder_;
+  const std::string fileNameAsked = saveDialogFileName_;
+  TBannerSettings& settings = document_.BannerSettings;
+  const TBannerSettings settingsBefore = settings;
   const std::filesystem::path chosenPath(*chosen);
   saveDialogFolder_ = chosenPath.parent_path().string();
   saveDialogFileName_ = chosenPath.filename().string();
 
   const TSaveOptions options = dialogs.ReadSaveOptions();
-  TBannerSettings& settings = document_.BannerSettings;
   settings.URL = options.URL;
   settings.TargetChoice = options.TargetChoice;
   settings.TargetWindowName = options.TargetWindowName;
   settings.Compress = options.Compress;
   settings.FlashVersion = options.FlashVersion;
 
-  BuildMovie(*chosen);
+  try {
+    BuildMovie(*chosen);
+  } catch (const TBuildCancelled&) {
+    saveDialogFolder_ = folderAsked;
+    saveDialogFileName_ = fileNameAsked;
+    settings = settingsBefore;
+    throw;
+  }
   if (projectSaver_ != nullptr) projectSaver_->SaveProject(document_, folders.BwfDirectory, *chosen);
   document_.ChangeMade = false;
   return TSaveResult::srSaved;

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "document/BuildContext.h"
+#include "document/BuildProgress.h"
 
 namespace tessaly::document {
 
@@ -88,6 +89,11 @@ class TBuildPipeline {
   // temporary folder unless set.
   void SetTemporaryFolder(std::filesystem::path folder) { temporaryFolder_ = std::move(folder); }
   const std::filesystem::path& TemporaryFolder() const { return temporaryFolder_; }
+  // Where every build from now on reports its progress (empty: nowhere).
+  // The event may throw TBuildCancelled to abandon the build: the host, the
+  // file and the document then stay as they were (Save keeps its dialog's
+  // folder and file name too) and the exception reaches the caller.
+  void SetProgressEvent(TBuildProgressEvent event) { progressEvent_ = std::move(event); }
 
   // The editing preview: one frame, items draggable (with a file name: the
   // published form, every item opening the URL). Without a file name it
@@ -148,7 +154,12 @@ class TBuildPipeline {
   // A build failed: the context no longer describes a movie and the
   // preview keeps what it showed.
   void AbandonBuild(bool wasPlaying);
-  void Publish(swf::TFlashMovie& movie, const std::string& fileName);
+  // The effect stage's progress follows the frames the generator adds.
+  void FollowEffectFrames(swf::TFlashMovie& movie);
+  // The movie written, shown and, with a file name, saved; wasPlaying is
+  // Playing before the build, restored when the movie never reaches the
+  // preview.
+  void Publish(swf::TFlashMovie& movie, const std::string& fileName, bool wasPlaying);
 
   TBannerDocument& document_;
   TPreviewHost& host_;
@@ -156,6 +167,8 @@ class TBuildPipeline {
   TProjectSaver* projectSaver_;
   TWarningSink* warnings_ = nullptr;
   std::filesystem::path temporaryFolder_;
+  TBuildProgressEvent progressEvent_;
+  TBuildProgressMeter meter_;
   TBuildContext context_;
   std::string saveDialogFolder_;
   std::string saveDialogFileName_;

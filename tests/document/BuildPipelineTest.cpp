@@ -7,6 +7,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <system_error>
 
 #include "document/BuildTestSupport.h"
@@ -100,11 +102,12 @@ class TRecordingEffects : public document::TEffectGenerator {
                        std::int32_t centreY, int loopIndex, int itemCount) override {
     Calls.push_back({centreX, centreY, loopIndex, itemCount, context.BackgroundCharacter != nullptr,
                      context.ItemButtons[1] != nullptr});
-    movie.ShowFrame(1);
+    for (int i = 0; i < FramesPerPass; ++i) movie.ShowFrame(1);
   }
   std::int64_t AnimatedFrameCount(const document::TBannerSettings&) const override { return Frames; }
   std::vector<Call> Calls;
   std::int64_t Frames = 0;
+  int FramesPerPass = 1;
 };
 
 TEST(BuildPipeline, AnimatedBuildRunsOnePassPerLoopAndEndsOnAStopFrame) {
@@ -578,6 +581,145 @@ TEST(SaveCommand, RememberedFileNameIsClearedOrTakenFromAnOpenedProject) {
   f.Pipeline.Save(f.Dialogs, f.Folders);
   EXPECT_EQ(f.Dialogs.AskedName, "second");
   EXPECT_EQ(f.Dialogs.AskedFolder, f.Temp.Path().string());
+}
+
+// Progress: one percent for the whole build, through its stages in order.
+struct TProgressReport {
+  int Percent;
+  document::TBuildPhase Phase;
+};
+
+struct TProgressFixture : TSaveFixture {
+  TProgressFixture() {
+    Pipeline.SetEffectGenerator(&Effects);
+    Effects.FramesPerPass = 40;
+    Effects.Frames = 3 * 40 + 1;
+    Doc.BannerSettings.AnimationType = 4;
+    Doc.BannerSettings.AnimationLoop = 3;
+    for (int i = 0; i < 20; ++i) AddRectangle(i, i, 10, 10);
+    Pipeline.SetProgressEvent([this](int percent, document::TBuildPhase phase) {
+      Reports.push_back({percent, phase});
+      if (CancelIn && *CancelIn == phase && percent >= CancelAt) throw document::TBuildCancelled();
+    });
+  }
+  TRecordingEffects Effects;
+  std::vector<TProgressReport> Reports;
+  std::optional<document::TBuildPhase> CancelIn;
+  int CancelAt = 0;
+};
+
+TEST(BuildProgress, PercentRisesToAHundredThroughTheStagesInOrder) {
+  using enum document::TBuildPhase;
+  struct Case {
+    const char* name;
+    bool animated, compressed;
+    document::TBuildPhase first;
+  };
+  for (const Case& c : {Case{"preview", false, false, bpObjects}, Case{"compressed preview", false, true, bpObjects},
+                        Case{"animation", true, false, bpEffects}, Case{"compressed animation", true, true, bpEffects}}) {
+    TProgressFixture f;
+    f.Doc.BannerSettings.Compress = c.compressed;
+    if (c.animated)
+      f.Pipeline.PlayAnimation();
+    else
+      f.Pipeline.StopAnimation();
+    ASSERT_GE(f.Reports.size(), 3u) << c.name;
+    EXPECT_EQ(f.Reports.front().Percent, 0) << c.name;
+    EXPECT_EQ(f.Reports.front().Phase, c.first) << c.name;
+    EXPECT_EQ(f.Reports.back().Percent, 100) << c.name;
+    EXPECT_EQ(f.Reports.back().Phase, bpFile) << c.name;
+    std::set<document::TBuildPhase> phases;
+    int inBetween = 0;
+    for (size_t i = 1; i < f.Reports.size(); ++i) {
+      const TProgressReport& before = f.Reports[i - 1];
+      const TProgressReport& now = f.Reports[i];
+      EXPECT_GE(now.Percent, before.Percent) << c.name << " report " << i;
+      EXPECT_GE(now.Phase, before.Phase) << c.name << " report " << i;
+      EXPECT_TRUE(now.Percent != before.Percent || now.Phase != before.Phase) << c.name << " report " << i;
+      if (now.Percent > 0 && now.Percent < 100) ++inBetween;
+      phases.insert(now.Phase);
+    }
+    EXPECT_GT(inBetween, 10) << c.name << ": the effect frames and the objects move the percent";
+    EXPECT_EQ(phases.count(bpEffects), c.animated ? 1u : 0u) << c.name;
+    EXPECT_EQ(phases.count(bpObjects), 1u) << c.name;
+
+    // Following the progress changes nothing in the movie.
+    const std::vector<std::uint8_t> followed = f.Host.Movie;
+    f.Pipeline.SetProgressEvent(nullptr);
+    f.Reports.clear();
+    if (c.animated)
+      f.Pipeline.PlayAnimation();
+    else
+      f.Pipeline.StopAnimation();
+    EXPECT_TRUE(f.Reports.empty()) << c.name;
+    EXPECT_EQ(f.Host.Movie, followed) << c.name;
+  }
+}
+
+TEST(BuildProgress, SaveCancelledAtAnyStageWritesNothingAndChangesNothing) {
+  using enum document::TBuildPhase;
+  struct Case {
+    const char* name;
+    document::TBuildPhase phase;
+    int percent;
+  };
+  for (const Case& c : {Case{"at the start", bpEffects, 0}, Case{"making the effect frames", bpEffects, 20},
+                        Case{"writing the objects", bpObjects, 70}, Case{"compressing", bpFile, 90},
+                        Case{"at the end", bpFile, 100}}) {
+    TProgressFixture f;
+    f.Doc.BannerSettings.Compress = true;
+    f.Doc.BannerSettings.URL = "https://before.example/";
+    const std::vector<std::uint8_t> old{'F', 'W', 'S', 6};
+    platform::WriteFileBytes(*f.Dialogs.Answer, old);
+    f.Pipeline.StopAnimation();
+    const std::vector<std::uint8_t> preview = f.Host.Movie;
+    const int loads = f.Host.Loads;
+    const document::TBannerSettings settings = f.Doc.BannerSettings;
+    const document::TItemTable items = f.Doc.ItemTable;
+    f.Reports.clear();
+    f.CancelIn = c.phase;
+    f.CancelAt = c.percent;
+
+    EXPECT_THROW(f.Pipeline.Save(f.Dialogs, f.Folders), document::TBuildCancelled) << c.name;
+    ASSERT_FALSE(f.Reports.empty()) << c.name;
+    EXPECT_EQ(f.Reports.back().Phase, c.phase) << c.name << ": the build ends at the report";
+    EXPECT_GE(f.Reports.back().Percent, c.percent) << c.name;
+    EXPECT_EQ(platform::ReadFileBytes(*f.Dialogs.Answer), old) << c.name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Temp.Path()), {}), 1) << c.name;
+    EXPECT_TRUE(f.Projects.Calls.empty()) << c.name;
+    EXPECT_EQ(f.Host.Loads, loads) << c.name;
+    EXPECT_EQ(f.Host.Movie, preview) << c.name;
+    EXPECT_TRUE(f.Doc.ChangeMade) << c.name;
+    EXPECT_FALSE(f.Doc.Playing) << c.name;
+    EXPECT_EQ(f.Doc.BannerSettings, settings) << c.name << ": the save options read are put back";
+    EXPECT_EQ(f.Doc.ItemTable, items) << c.name;
+    EXPECT_EQ(f.Pipeline.Context().Document, nullptr) << c.name;
+    EXPECT_EQ(f.Pipeline.SaveDialogFolder(), "/saves") << c.name << ": as after a cancelled dialog";
+    EXPECT_EQ(f.Pipeline.SaveDialogFileName(), "") << c.name;
+
+    // The next save goes through.
+    f.CancelIn.reset();
+    EXPECT_EQ(f.Pipeline.Save(f.Dialogs, f.Folders), TSaveResult::srSaved) << c.name;
+    EXPECT_EQ(platform::ReadFileBytes(*f.Dialogs.Answer), f.Host.Movie) << c.name;
+    EXPECT_EQ(f.Projects.Calls.size(), 1u) << c.name;
+  }
+}
+
+TEST(BuildProgress, PlayCancelledKeepsTheAnimationOrPreviewShown) {
+  for (bool playing : {false, true}) {
+    TProgressFixture f;
+    if (playing)
+      f.Pipeline.PlayAnimation();
+    else
+      f.Pipeline.StopAnimation();
+    const std::vector<std::uint8_t> shown = f.Host.Movie;
+    f.CancelIn = document::TBuildPhase::bpObjects;
+    f.CancelAt = 60;
+    EXPECT_THROW(f.Pipeline.PlayAnimation(), document::TBuildCancelled) << playing;
+    EXPECT_EQ(f.Host.Movie, shown) << playing;
+    EXPECT_EQ(f.Doc.Playing, playing);
+    EXPECT_EQ(f.Pipeline.Context().Document, nullptr) << playing;
+  }
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "DialogTestSupport.h"
@@ -377,45 +378,105 @@ namespace tessaly::shell::test {
 namespace {
 
 // A long animated build on the window's own build thread: after half a
-// second the progress dialog appears; its Cancel leaves the document, the
-// random source and the preview as they were.
-TEST(MainWindowBuildThread, ALongBuildShowsProgressAndCancelChangesNothing) {
+// second the progress dialog appears with the build's percent and stage;
+// its Cancel ends the build before it is done and nothing changes.
+class MainWindowBuildThread : public testing::Test {
+ protected:
+  MainWindowBuildThread()
+      : window(scratch.Folders, scratch.Preferences, {&dialogs, nullptr, &opener, scratch.Store.get()}) {
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    document::TBannerDocument& doc = window.App().Document();
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(doc.AddShapeItem(document::TShapeDefaults{}).Added());
+    doc.BannerSettings.AnimationType = 25;  // snow
+    doc.BannerSettings.AnimationSpeed = 1;
+    doc.BannerSettings.AnimationLoop = 5;
+    window.App().SetChangeMade();
+  }
+
+  // What the dialog showed when Cancel was clicked.
+  struct TSeen {
+    bool Shown = false;
+    int Percent = -1;
+    QString Label;
+  };
+
+  // Runs command; once the progress dialog shows a percent above 0 its
+  // Cancel is clicked.
+  TSeen CancelDuring(const std::function<void()>& command) {
+    TSeen seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      for (QProgressDialog* progress : window.findChildren<QProgressDialog*>()) {
+        if (!progress->isVisible() || progress->value() <= 0 || seen.Shown) continue;
+        seen = {true, progress->value(), progress->labelText()};
+        QPushButton* cancel = progress->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+      }
+    });
+    poll.start(20);
+    command();
+    poll.stop();
+    return seen;
+  }
+
+  QImage PreviewPicture() { return window.Preview()->Player().grab().toImage(); }
+
   TScratch scratch;
   TScriptedDialogs dialogs;
   TRecordingOpener opener;
-  TMainWindow window(scratch.Folders, scratch.Preferences, {&dialogs, nullptr, &opener, scratch.Store.get()});
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TMainWindow window;
+};
+
+const QStringList BuildStages = {QStringLiteral("正在生成动画效果..."), QStringLiteral("正在写入影片对象..."),
+                                 QStringLiteral("正在写入影片文件...")};
+
+TEST_F(MainWindowBuildThread, ALongBuildShowsProgressAndCancelChangesNothing) {
   document::TBannerDocument& doc = window.App().Document();
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(doc.AddShapeItem(document::TShapeDefaults{}).Added());
-  doc.BannerSettings.AnimationType = 25;  // snow
-  doc.BannerSettings.AnimationSpeed = 1;
-  doc.BannerSettings.AnimationLoop = 5;
   const document::TBannerSettings before = doc.BannerSettings;
   const std::uint32_t seed = window.App().Random().RandomSeed;
+  const QImage preview = PreviewPicture();
 
-  bool progressShown = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    for (QProgressDialog* progress : window.findChildren<QProgressDialog*>()) {
-      if (!progress->isVisible()) continue;
-      progressShown = true;
-      QPushButton* cancel = progress->findChild<QPushButton*>();
-      ASSERT_NE(cancel, nullptr);
-      EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
-      QTest::mouseClick(cancel, Qt::LeftButton);
-    }
-  });
-  poll.start(20);
   QElapsedTimer took;
   took.start();
-  window.Playflashanimation();
-  poll.stop();
+  const TSeen seen = CancelDuring([&] { window.Playflashanimation(); });
 
-  EXPECT_TRUE(progressShown) << "the build took " << took.elapsed() << " ms";
+  EXPECT_TRUE(seen.Shown) << "the build took " << took.elapsed() << " ms";
+  EXPECT_GT(seen.Percent, 0);
+  EXPECT_LT(seen.Percent, 100);
+  EXPECT_TRUE(BuildStages.contains(seen.Label)) << seen.Label.toStdString();
   EXPECT_FALSE(doc.Playing);
   EXPECT_EQ(doc.BannerSettings, before);
   EXPECT_EQ(window.App().Random().RandomSeed, seed);
+  EXPECT_EQ(PreviewPicture(), preview) << "the editing preview stays";
+  EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+}
+
+TEST_F(MainWindowBuildThread, ALongSaveCancelledWritesNothingAndKeepsTheChanges) {
+  document::TBannerDocument& doc = window.App().Document();
+  doc.BannerSettings.URL = "https://shop.example/";
+  const std::string movie = scratch.File("movies/long.swf");
+  dialogs.SaveFileName = QString::fromStdString(movie);
+  const document::TBannerSettings before = doc.BannerSettings;
+  const bool couldUndo = window.App().History().CanUndo();
+  const QImage preview = PreviewPicture();
+
+  const TSeen seen = CancelDuring([&] { window.Button1Click(); });
+
+  EXPECT_TRUE(seen.Shown);
+  EXPECT_GT(seen.Percent, 0);
+  EXPECT_LT(seen.Percent, 100);
+  EXPECT_FALSE(std::filesystem::exists(movie));
+  EXPECT_TRUE(std::filesystem::is_empty(scratch.Preferences.BwfDirectory)) << "no project written";
+  EXPECT_TRUE(doc.ChangeMade);
+  EXPECT_TRUE(window.isWindowModified());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessaly[*]")) << "no project name taken";
+  EXPECT_EQ(doc.BannerSettings, before);
+  EXPECT_EQ(window.App().History().CanUndo(), couldUndo);
+  EXPECT_EQ(window.App().SavedMoviePath(), "") << "the movie was never saved";
+  EXPECT_EQ(PreviewPicture(), preview);
   EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
 }
 

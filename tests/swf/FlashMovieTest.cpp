@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "SWFTestUtil.h"
 
 namespace tessaly::swf {
@@ -45,6 +47,17 @@ TEST(FlashMovie, ShowFrameCountsAndAppends) {
   EXPECT_EQ(movie.ObjectList().size(), 4u);
   EXPECT_EQ(BodyHex(movie), "40 00 40 00 40 00 40 00 00 00");
   EXPECT_EQ(movie.FrameCount(), 4);
+}
+
+TEST(FlashMovie, OnShowFrameFollowsEveryFrameClosed) {
+  TFlashMovie movie(0, 0, 10, 10, 12);
+  std::vector<int> counts;
+  movie.OnShowFrame = [&](TFlashMovie& sender) { counts.push_back(sender.FrameCount()); };
+  movie.ShowFrame(1);
+  movie.ShowFrame(3);
+  movie.ShowFrame(0);
+  EXPECT_EQ(counts, (std::vector<int>{1, 4, 5})) << "once per call, after its frames";
+  EXPECT_EQ(BodyHex(movie), "40 00 40 00 40 00 40 00 40 00 00 00") << "the movie is the same";
 }
 
 TEST(FlashMovie, FrameLabelAndActionsStandBeforeTheirShowFrame) {

@@ -235,7 +235,7 @@ bool TApplication::Guarded(const std::function<void()>& command) {
   try {
     command();
     return true;
-  } catch (const TBuildCancelled&) {
+  } catch (const document::TBuildCancelled&) {
     return false;
   } catch (const std::exception& error) {
     dialogs_.ShowError(QString::fromStdString(error.what()));
@@ -251,22 +251,32 @@ void TApplication::RunBuild(const std::function<void()>& build) {
   const effects::TRandomGenerator randomBefore = random_;
   TBuildProgress progress;
   host_.Defer(progress);
+  pipeline_.SetProgressEvent([&progress](int percent, document::TBuildPhase phase) {
+    progress.Percent = percent;
+    progress.Phase = phase;
+    if (progress.Cancelled) throw document::TBuildCancelled();
+  });
   building_ = true;
   try {
     runner_.Run(build, progress);
-  } catch (const TBuildCancelled&) {
-    building_ = false;
+  } catch (const document::TBuildCancelled&) {
+    EndBuild();
     host_.Discard();
     document_ = documentBefore;
     random_ = randomBefore;
     throw;
   } catch (...) {
-    building_ = false;
+    EndBuild();
     host_.Replay();
     throw;
   }
-  building_ = false;
+  EndBuild();
   host_.Replay();
+}
+
+void TApplication::EndBuild() {
+  building_ = false;
+  pipeline_.SetProgressEvent(nullptr);
 }
 
 void TApplication::PreviewRebuildRequested() {

@@ -122,8 +122,12 @@ class TApplication : public QObject, private document::TDocumentListener {
   // and when the save did not happen.
   bool SavedOrDiscarded();
   void OpenHelpTopic(const std::string& topic);
-  // A long build off the window thread.
+  // A long build off the window thread, its progress shown; a build
+  // cancelled on the way leaves the document and the random source as they
+  // were.
   void RunBuild(const std::function<void()>& build);
+  // The build is over: no progress reports any more.
+  void EndBuild();
 
   TUserDialogs& dialogs_;
   TBuildRunner& runner_;

@@ -6,7 +6,8 @@
 
 #include <atomic>
 #include <functional>
-#include <stdexcept>
+
+#include "document/BuildProgress.h"
 
 namespace tessaly::shell {
 
@@ -14,14 +15,12 @@ namespace tessaly::shell {
 struct TBuildProgress {
   // The build proper has begun (the dialogs before it are answered).
   std::atomic<bool> Started{false};
-  // The user pressed Cancel: the build ends with TBuildCancelled as soon as
-  // it looks, and nothing changes.
+  // How far the build has come: percent of the whole build and its stage.
+  std::atomic<int> Percent{0};
+  std::atomic<document::TBuildPhase> Phase{document::TBuildPhase::bpEffects};
+  // The user pressed Cancel: the build ends with document::TBuildCancelled
+  // at its next progress report, and nothing changes.
   std::atomic<bool> Cancelled{false};
-};
-
-class TBuildCancelled : public std::runtime_error {
- public:
-  TBuildCancelled() : std::runtime_error("build cancelled") {}
 };
 
 class TBuildRunner {

@@ -43,7 +43,7 @@ void TDeferredHost::Stop() {
 
 void TDeferredHost::LoadMovie(std::span<const std::uint8_t> Bytes) {
   if (progress_ == nullptr) return target_.LoadMovie(Bytes);
-  if (progress_->Cancelled) throw TBuildCancelled();
+  if (progress_->Cancelled) throw document::TBuildCancelled();
   movie_.emplace(Bytes.begin(), Bytes.end());
 }
 

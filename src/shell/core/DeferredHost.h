@@ -32,7 +32,7 @@ class TDeferredHost : public document::TPreviewHost {
   std::int32_t Width() const override;
   std::int32_t Height() const override;
   void Stop() override;
-  // Throws TBuildCancelled when the deferred build was cancelled.
+  // Throws document::TBuildCancelled when the deferred build was cancelled.
   void LoadMovie(std::span<const std::uint8_t> Bytes) override;
   void Play() override;
 

@@ -197,6 +197,10 @@ inline constexpr const char* SaveDialogFilter = QT_TRANSLATE_NOOP("Tessaly", "Fl
 inline constexpr const char* SaveOptionsContinue = QT_TRANSLATE_NOOP("Tessaly", "  继续  ");
 inline constexpr const char* SaveOptionsCancel = QT_TRANSLATE_NOOP("Tessaly", " 取消 ");
 inline constexpr const char* BuildingMovie = QT_TRANSLATE_NOOP("Tessaly", "正在生成影片...");
+// The stage of a build the progress dialog names.
+inline constexpr const char* BuildingEffects = QT_TRANSLATE_NOOP("Tessaly", "正在生成动画效果...");
+inline constexpr const char* WritingObjects = QT_TRANSLATE_NOOP("Tessaly", "正在写入影片对象...");
+inline constexpr const char* WritingFile = QT_TRANSLATE_NOOP("Tessaly", "正在写入影片文件...");
 inline constexpr const char* Cancel = QT_TRANSLATE_NOOP("Tessaly", "取消");
 inline constexpr const char* ChooseGifFrame = QT_TRANSLATE_NOOP("Tessaly", "选择 GIF 动画的帧");
 inline constexpr const char* GifFrameNumber = QT_TRANSLATE_NOOP("Tessaly", "帧:");

@@ -51,6 +51,18 @@ class TInputBlocker : public QObject {
   QWidget* window_;
 };
 
+const char* PhaseText(document::TBuildPhase phase) {
+  switch (phase) {
+    case document::TBuildPhase::bpEffects:
+      return text::BuildingEffects;
+    case document::TBuildPhase::bpObjects:
+      return text::WritingObjects;
+    case document::TBuildPhase::bpFile:
+      return text::WritingFile;
+  }
+  return text::BuildingMovie;
+}
+
 }  // namespace
 
 void TThreadRunner::Run(const std::function<void()>& build, TBuildProgress& progress) {
@@ -68,7 +80,8 @@ void TThreadRunner::Run(const std::function<void()>& build, TBuildProgress& prog
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
 
-  QProgressDialog dialog(Ui(text::BuildingMovie), Ui(text::Cancel), 0, 0, window_);
+  QProgressDialog dialog(Ui(text::BuildingMovie), Ui(text::Cancel), 0, 100, window_);
+  dialog.setWindowTitle(Ui(text::BuildingMovie));
   dialog.setWindowModality(Qt::WindowModal);
   dialog.setMinimumDuration(0);
   dialog.setAutoReset(false);
@@ -76,13 +89,17 @@ void TThreadRunner::Run(const std::function<void()>& build, TBuildProgress& prog
   dialog.hide();
   QObject::connect(&dialog, &QProgressDialog::canceled, [&] { progress.Cancelled = true; });
 
-  // The dialog appears once the build proper has run for ProgressDelay.
+  // The dialog appears once the build proper has run for ProgressDelay and
+  // follows the build's percent and stage.
   QElapsedTimer sinceStart;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (!progress.Started || finished) return;
+    if (!progress.Started || finished || progress.Cancelled) return;
     if (!sinceStart.isValid()) sinceStart.start();
-    if (sinceStart.elapsed() >= ProgressDelay && !dialog.isVisible() && !progress.Cancelled) dialog.show();
+    if (sinceStart.elapsed() < ProgressDelay) return;
+    dialog.setLabelText(Ui(PhaseText(progress.Phase)));
+    dialog.setValue(progress.Percent);
+    if (!dialog.isVisible()) dialog.show();
   });
   poll.start(50);
   if (!finished) loop.exec();

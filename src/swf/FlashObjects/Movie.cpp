@@ -160,6 +160,7 @@ void TFlashMovie::ShowFrame(uint16_t count) {
     SetFrameCount(FrameCount() + 1);
   }
   currentFrame_ = FrameCount() - 1;
+  if (OnShowFrame) OnShowFrame(*this);
 }
 
 void TFlashMovie::WriteObjects() {

@@ -3,6 +3,7 @@
 // makers, frames and the writing of the objects as tags.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -128,8 +129,12 @@ class TFlashMovie : public TBasedSWFStream {
   bool HasBackgroundColor() const { return backgroundColor_ != nullptr; }
 
   // Closes the frame being built: its label, its actions, then Count
-  // ShowFrame tags (0 counts as 1).
+  // ShowFrame tags (0 counts as 1); then OnShowFrame.
   void ShowFrame(uint16_t count = 1);
+  // Optional: told after each ShowFrame of the main timeline, so that the
+  // builder of a long movie can follow its FrameCount.
+  using TFrameEvent = std::function<void(TFlashMovie& sender)>;
+  TFrameEvent OnShowFrame;
   // Index of the frame closed last, -1 before any.
   int CurrentFrame() const { return currentFrame_; }
 
