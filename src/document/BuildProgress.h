@@ -24,9 +24,9 @@ class TBuildCancelled : public std::runtime_error {
 };
 
 // Turns how far each stage has come into the build's percent. Each stage
-// owns a share of the hundred in proportion to the time it takes: the effect
-// frames most, compression least; a stage the build does not have owns
-// nothing. A report goes out when the percent or the stage changes.
+// owns a share of the hundred in proportion to the time it usually takes; a
+// stage the build does not have owns nothing. A report goes out when the
+// percent or the stage changes.
 class TBuildProgressMeter {
  public:
   // A meter that reports nothing until Start.

@@ -664,7 +664,7 @@ TEST(BuildProgress, SaveCancelledAtAnyStageWritesNothingAndChangesNothing) {
     int percent;
   };
   for (const Case& c : {Case{"at the start", bpEffects, 0}, Case{"making the effect frames", bpEffects, 20},
-                        Case{"writing the objects", bpObjects, 70}, Case{"compressing", bpFile, 90},
+                        Case{"writing the objects", bpObjects, 50}, Case{"compressing", bpFile, 90},
                         Case{"at the end", bpFile, 100}}) {
     TProgressFixture f;
     f.Doc.BannerSettings.Compress = true;
