@@ -5,8 +5,8 @@ The demo project is given a long animation (snow, slowest speed, many
 loops) and opened. The Save button is clicked, a file name typed into the
 save dialog; after half a second the progress dialog shows the build's
 percent and stage, and a real click on its Cancel ends the build: no movie
-and no project file are written, the window's caption is as before and the
-program goes on. A second Save, left alone, writes the movie and the
+and no project file are written, the window's caption, the preview and the
+tool panel are as before (pixel for pixel) and the program goes on. A second Save, left alone, writes the movie and the
 project. With a folder given, screenshots of the progress dialog and of the
 window after Cancel are written there.
 
@@ -24,7 +24,7 @@ import time
 import pyatspi
 
 import xvfb_person
-from xvfb_person import click, fail, need, wait_for, walk, showing, xdotool
+from xvfb_person import click, fail, need, screenshot, showing, wait_for, walk, xdotool
 
 xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-save-cancel-failure.png")
 
@@ -111,8 +111,12 @@ def main():
         desktop = pyatspi.Registry.getDesktop(0)
         app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
                        "the program on the accessibility bus")
-        click(need(app, "page tab", "保存"))
+        save_tab = need(app, "page tab", "保存")
+        bottom = save_tab.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).y
+        click(save_tab)
         caption = wait_for(lambda: frame_name(app), "the window's caption")
+        time.sleep(1.0)
+        preview_before = screenshot()[:bottom]
 
         save_as(proc, app, movie)
         bar, label = wait_for(lambda: (lambda found: found if found and found[0].queryValue().currentValue > 0
@@ -138,6 +142,9 @@ def main():
             fail(f"the cancelled save wrote a project: {projects}")
         if frame_name(app) != caption:
             fail(f"the caption changed from {caption!r} to {frame_name(app)!r}")
+        changed = (screenshot()[:bottom] != preview_before).any(axis=2).sum()
+        if changed:
+            fail(f"{changed} pixels of the preview and the tool panel differ from before the save")
         shoot(shots, "save-cancelled.png")
 
         # Left alone, the same Save writes the movie and the project.
