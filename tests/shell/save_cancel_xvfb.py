@@ -22,6 +22,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 import xvfb_person
 from xvfb_person import click, fail, need, screenshot, showing, wait_for, walk, xdotool
@@ -55,16 +56,22 @@ def window_ids(proc):
 
 def progress_bar(app):
     """The showing progress bar and the progress dialog's label, when the
-    dialog is up."""
-    bar, label = None, None
-    for node in walk(app):
-        if not showing(node):
-            continue
-        if node.getRoleName() == "progress bar":
-            bar = node
-        elif node.getRoleName() == "label" and node.name in STAGES:
-            label = node
-    return (bar, label) if bar is not None else None
+    dialog is up. A tree that changes while it is read (the dialog closing)
+    is read again."""
+    for _ in range(50):
+        try:
+            bar, label = None, None
+            for node in walk(app):
+                if not showing(node):
+                    continue
+                if node.getRoleName() == "progress bar":
+                    bar = node
+                elif node.getRoleName() == "label" and node.name in STAGES:
+                    label = node
+            return (bar, label) if bar is not None else None
+        except GLib.GError:
+            time.sleep(0.2)
+    fail("the program does not answer over the accessibility bus")
 
 
 def frame_name(app):
@@ -149,7 +156,10 @@ def main():
 
         # Left alone, the same Save writes the movie and the project.
         save_as(proc, app, movie)
-        wait_for(lambda: os.path.exists(movie) and progress_bar(app) is None, "the second save", 300)
+        wait_for(lambda: proc.poll() is not None or (os.path.exists(movie) and progress_bar(app) is None),
+                 "the second save", 300)
+        if proc.poll() is not None:
+            fail(f"the program ended during the second save (exit {proc.returncode})")
         with open(movie, "rb") as f:
             if f.read(3) != b"CWS":
                 fail("the saved movie is not a compressed SWF file")
