@@ -11,6 +11,7 @@
 // PeakBytesPerPlacement (the largest heap in use during one build above what
 // was in use before it, per main-timeline placement). The heap is counted in
 // one build before the timed ones, so the timings do not pay for counting.
+// The followed builds add ReportsPerBuild, the progress events of one build.
 // Times are wall-clock: a large movie is deflated on a second thread.
 
 #include <benchmark/benchmark.h>
@@ -99,11 +100,16 @@ std::int64_t PeakHeapOfBuild(TBuild& build) {
   return heapPeak.load();
 }
 
-void RunBuilds(benchmark::State& state, document::TBannerDocument& document) {
+// With followProgress the builds report their progress to an event that
+// only looks, as the window's build thread does.
+void RunBuilds(benchmark::State& state, document::TBannerDocument& document, bool followProgress = false) {
   TBuild build(document);
+  std::int64_t reports = 0;
+  if (followProgress) build.Pipeline.SetProgressEvent([&reports](int, document::TBuildPhase) { ++reports; });
   const TPlacementCount count = CountPlacements(build.Pipeline);
   const int placements = count.Main;
   const std::int64_t peak = PeakHeapOfBuild(build);
+  reports = 0;
   for (auto _ : state) {
     build.Host.Movie.clear();
     build.Host.Movie.shrink_to_fit();
@@ -118,6 +124,9 @@ void RunBuilds(benchmark::State& state, document::TBannerDocument& document) {
   state.counters["PlacementsPerSecond"] =
       benchmark::Counter(static_cast<double>(placements), benchmark::Counter::kIsIterationInvariantRate);
   state.counters["PeakBytesPerPlacement"] = static_cast<double>(peak) / placements;
+  if (followProgress)
+    state.counters["ReportsPerBuild"] =
+        benchmark::Counter(static_cast<double>(reports), benchmark::Counter::kAvgIterations);
 }
 
 void BM_ReferenceBanner(benchmark::State& state) {
@@ -129,6 +138,18 @@ void BM_ReferenceBanner(benchmark::State& state) {
 }
 // 10 falling leaves, 26 rotate and shrink.
 BENCHMARK(BM_ReferenceBanner)->Arg(10)->Arg(26)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same builds followed by a progress event: what the reports cost (one
+// look per frame, object and compressed slice; an event only when the
+// percent moves).
+void BM_ReferenceBannerFollowed(benchmark::State& state) {
+  test::TReferenceBanner banner;
+  auto& s = banner.Document.BannerSettings;
+  s.AnimationType = static_cast<int>(state.range(0));
+  s.AnimationSpeed = 1;
+  RunBuilds(state, banner.Document, true);
+}
+BENCHMARK(BM_ReferenceBannerFollowed)->Arg(10)->Arg(26)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Rectangles in a grid, every one a shape item of the animated layer.
 void AddShapes(document::TBannerDocument& document, int count) {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a build on its own thread while the window thread goes on drawing;
-// after half a second of building a progress dialog with Cancel appears.
+// after half a second of building a progress dialog appears with the build's
+// percent and stage, and Cancel.
 
 #include <QWidget>
 
