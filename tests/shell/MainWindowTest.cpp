@@ -157,6 +157,69 @@ TEST_F(MainWindowTest, PresetListFollowsTheTypedSize) {
   EXPECT_GE(window.Preview()->PlayerPosition().x(), TPreviewPanel::MinimumPlayerLeft);
 }
 
+// Choosing presets and typing a width grows the real window to hold each
+// banner with the panel's spares (30 right of the banner, 55 below it, 153
+// for a banner lower than 98); a banner that fits changes nothing, and a
+// banner exactly 468 wide makes the window 704 wide.
+TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
+  window.Tabs()->setCurrentIndex(wtSize);
+  TSizeTab* size = window.SizePage();
+  TPreviewPanel* panel = window.Preview();
+  // Shown first for the default 468 X 60 banner.
+  ASSERT_EQ(Settings().BannerWidth, 468);
+  EXPECT_EQ(window.width(), 704);
+  const auto choose = [&](int preset) {
+    size->Presets()->setCurrentIndex(preset);
+    emit size->Presets()->activated(preset);
+    QCoreApplication::processEvents();
+  };
+  // The whole banner in the panel, centred but 52 or more from its left edge.
+  const auto expectWholeBanner = [&] {
+    const QRect player(panel->PlayerPosition(), QSize(panel->Width(), panel->Height()));
+    EXPECT_TRUE(panel->rect().contains(player)) << player.right() << "," << player.bottom();
+    EXPECT_EQ(player.left(), std::max(TPreviewPanel::MinimumPlayerLeft, (panel->width() - player.width()) / 2));
+    EXPECT_TRUE(window.rect().contains(panel->geometry()));
+  };
+  choose(6);  // 88 X 31
+  window.resize(1, 1);
+  QCoreApplication::processEvents();
+  const QSize smallest = window.size();
+  choose(0);  // 468 X 60: too narrow, 704 wide; the tool panel keeps the panel higher than 153
+  EXPECT_EQ(window.width(), 704);
+  EXPECT_EQ(window.height(), smallest.height());
+  EXPECT_GE(panel->height(), 153);
+  expectWholeBanner();
+
+  choose(1);  // 728 X 90: 30 to spare on the right
+  EXPECT_EQ(panel->width(), 728 + 52 + 30);
+  EXPECT_EQ(window.height(), smallest.height());
+  expectWholeBanner();
+
+  const int wide = window.width();
+  choose(12);  // 160 X 600: only the height grows
+  EXPECT_EQ(window.width(), wide);
+  EXPECT_EQ(panel->height(), 600 + 55);
+  expectWholeBanner();
+
+  const QSize grown = window.size();
+  choose(7);  // 300 X 250 fits: nothing shrinks
+  EXPECT_EQ(window.size(), grown);
+  expectWholeBanner();
+
+  // Typed: a banner 50 wider than the screen, the panel at the widest
+  // banner, but never narrower than the player and its margin.
+  const int typed = window.screen()->size().width() + 50;
+  size->WidthField()->setFocus();
+  size->WidthField()->selectAll();
+  QTest::keyClicks(size->WidthField(), QString::number(typed));
+  QTest::keyClick(size->WidthField(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(dialogs.Messages.empty()) << dialogs.Messages.front().toStdString();
+  EXPECT_EQ(panel->Width(), typed);
+  EXPECT_EQ(panel->width(), typed + 52);
+  expectWholeBanner();
+}
+
 TEST_F(MainWindowTest, F1OnTheSaveTabOpensItsHelpPage) {
   window.Tabs()->setCurrentIndex(wtSave);
   QTest::keyClick(&window, Qt::Key_F1);

@@ -10,7 +10,6 @@ namespace tessaly::shell {
 namespace {
 
 constexpr int MinimumBannerSide = 10;
-constexpr int WidthAllowance = 100;  // a banner may be this much wider than the screen
 constexpr int MaximumBorderWidth = 50;
 
 // The number a field holds; nothing when the text is not a number.
@@ -29,7 +28,7 @@ bool InRange(const QString& text, int low, int high) {
 }  // namespace
 
 std::optional<QString> WidthRefusal(const QString& text, TScreenSize screen, TSizeCheck check) {
-  const int limit = screen.Width + WidthAllowance;
+  const int limit = WidestBanner(screen);
   if (InRange(text, MinimumBannerSide, limit)) return std::nullopt;
   const char* message = check == TSizeCheck::scPreset ? text::WidthRangeMessage : text::WidthLeaveRangeMessage;
   return Ui(message) + QString::number(limit);

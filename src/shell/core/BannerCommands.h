@@ -13,14 +13,9 @@
 #include <string>
 
 #include "shell/core/Application.h"
+#include "shell/core/WindowGrowth.h"
 
 namespace tessaly::shell {
-
-// The screen the window stands on, for the size limits.
-struct TScreenSize {
-  int Width = 0;
-  int Height = 0;
-};
 
 // Which message a refused size gives: choosing a preset or leaving a field.
 enum class TSizeCheck { scPreset, scLeaveField };

@@ -24,6 +24,7 @@
 #include "shell/core/SizePresets.h"
 #include "shell/core/UiText.h"
 #include "shell/core/UpdateChecker.h"
+#include "shell/core/WindowGrowth.h"
 #include "shell/dialogs/AboutBox.h"
 #include "shell/dialogs/ExportProgressDialog.h"
 #include "shell/dialogs/FtpUploadDialog.h"
@@ -363,22 +364,23 @@ TScreenSize TMainWindow::ScreenSize() const {
   return {current->size().width(), current->size().height()};
 }
 
+QSize TMainWindow::SpaceAroundPreview() {
+  // A hidden window lays nothing out by itself: lay it out at its size now.
+  if (!isVisible()) {
+    for (QLayout* outer : {layout(), centralWidget()->layout()}) {
+      outer->invalidate();
+      outer->activate();
+    }
+  }
+  return size() - preview_->size();
+}
+
 void TMainWindow::SizeApplied() {
-  // The panel holds the banner right of its 52-pixel margin with 30 to
-  // spare, at most the screen width + 100 wide; a banner lower than 98
-  // pixels still gets a panel of 98 + 55.
-  constexpr int RightSpare = 30;
-  constexpr int LowBanner = 98;
-  constexpr int HeightSpare = 55;
-  constexpr int WindowWidthFor468 = 704;
   const document::TBannerSettings& s = app_->Document().BannerSettings;
-  const int panelWidth =
-      std::min(s.BannerWidth + TPreviewPanel::MinimumPlayerLeft + RightSpare, ScreenSize().Width + 100);
-  preview_->setMinimumSize(panelWidth, std::max(s.BannerHeight, LowBanner) + HeightSpare);
-  const QSize needed = sizeHint().expandedTo(minimumSizeHint());
-  int width = std::max(this->width(), needed.width());
-  if (s.BannerWidth == 468) width = std::max(WindowWidthFor468, needed.width());
-  resize(width, needed.height());
+  const QSize panel =
+      PreviewPanelSize({s.BannerWidth, s.BannerHeight}, TPreviewPanel::MinimumPlayerLeft, ScreenSize());
+  const QSize around = SpaceAroundPreview();
+  resize(GrownWindowSize(panel, s.BannerWidth, around, size()));
 }
 
 void TMainWindow::UpdateCaption() {

@@ -137,7 +137,10 @@ class TMainWindow : public QMainWindow {
   void FillBackgroundList();
   void OpenOptions(int page);
   TScreenSize ScreenSize() const;
-  // A size was applied: the player re-centres, the window grows to hold it.
+  // What the window needs around the preview panel.
+  QSize SpaceAroundPreview();
+  // A banner size was applied: the window grows to hold it (the player
+  // re-centres as the panel resizes).
   void SizeApplied();
   void CreateMenus();
   // The Edit menu names the steps that undo and redo would take.
@@ -152,7 +155,6 @@ class TMainWindow : public QMainWindow {
   void UpdateCaption();
   void UpdateWizardButtons();
   void ApplyBackdrop();
-  void FitWindowToBanner();
   QAction* AddAction(QMenu* menu, const char* caption, void (TMainWindow::*slot)());
 
   std::unique_ptr<TUserDialogs> ownDialogs_;

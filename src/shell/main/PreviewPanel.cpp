@@ -39,8 +39,12 @@ bool TPreviewPanel::SetBackdrop(const QString& imagePath, std::uint32_t colorRef
 void TPreviewPanel::SetSize(std::int32_t Width, std::int32_t Height) {
   if (player_->width() == Width && player_->height() == Height) return;
   player_->setFixedSize(Width, Height);
-  setMinimumSize(Width + MinimumPlayerLeft, Height);
+  updateGeometry();
   PlacePlayer();
+}
+
+QSize TPreviewPanel::minimumSizeHint() const {
+  return {player_->width() + MinimumPlayerLeft, player_->height()};
 }
 
 void TPreviewPanel::LoadMovie(std::span<const std::uint8_t> Bytes) {

@@ -28,6 +28,8 @@ class TPreviewPanel : public QWidget, public document::TPreviewHost {
   TFlashPlayerControl& Player() { return *player_; }
   // Where the player stands in the panel.
   QPoint PlayerPosition() const { return player_->pos(); }
+  // The panel never takes less than its player and the player's left margin.
+  QSize minimumSizeHint() const override;
 
   // TPreviewHost.
   void SetSize(std::int32_t Width, std::int32_t Height) override;

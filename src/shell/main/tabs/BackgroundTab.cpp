@@ -119,13 +119,16 @@ QWidget* TBackgroundTab::PictureList() {
   auto* layout = new QVBoxLayout(box);
   list_->setAccessibleName(Ui(text::BackgroundImageBox));
   layout->addWidget(list_, 1);
+  // The add button under the two filters keeps the tab narrow enough for
+  // the window's width of a 468-pixel banner.
   auto* filter = new QHBoxLayout;
-  for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{showAll_, matching_, addImage_}) {
+  for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{showAll_, matching_, addImage_})
     b->setAccessibleName(b->text());
-    filter->addWidget(b);
-  }
+  filter->addWidget(showAll_);
+  filter->addWidget(matching_);
   showAll_->setChecked(true);
   layout->addLayout(filter);
+  layout->addWidget(addImage_, 0, Qt::AlignLeft);
   return box;
 }
 
