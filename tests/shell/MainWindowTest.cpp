@@ -162,9 +162,12 @@ TEST_F(MainWindowTest, PresetListFollowsTheTypedSize) {
 // for a banner lower than 98); a banner that fits changes nothing, and a
 // banner exactly 468 wide makes the window 704 wide.
 TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
-  window.Tabs()->setCurrentIndex(wtSize);
   TSizeTab* size = window.SizePage();
   TPreviewPanel* panel = window.Preview();
+  const QRect onHome = panel->geometry();
+  window.Tabs()->setCurrentIndex(wtSize);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(panel->geometry(), onHome) << "the wizard buttons showing move the preview";
   // Shown first for the default 468 X 60 banner.
   ASSERT_EQ(Settings().BannerWidth, 468);
   EXPECT_EQ(window.width(), 704);

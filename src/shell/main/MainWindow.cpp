@@ -154,6 +154,13 @@ void TMainWindow::CreateTabs() {
   previous_->setAccessibleName(previous_->text());
   next_ = new QPushButton(Ui(text::Next), this);
   next_->setAccessibleName(next_->text());
+  // The wizard row keeps its height while its buttons are hidden on the home
+  // tab, so the preview does not jump when the tab changes.
+  for (QPushButton* button : {previous_, next_}) {
+    QSizePolicy policy = button->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    button->setSizePolicy(policy);
+  }
   connect(previous_, &QPushButton::clicked, this, &TMainWindow::PreviousClick);
   connect(next_, &QPushButton::clicked, this, &TMainWindow::NextClick);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
