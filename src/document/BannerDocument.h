@@ -151,6 +151,9 @@ struct TBannerSettings {
   std::string TargetWindowName;  // the name typed for tcNamedWindow
   bool Compress = true;
   std::int32_t FlashVersion = DefaultFlashVersion;
+  // The click opens the address the page passes as clickTAG (FlashVars),
+  // else URL.
+  bool UseClickTag = false;
   TBackgroundType BackgroundType = TBackgroundType::btColor;
   TColorRef BackgroundColor = 0xFFFFFF;
   TColorRef BackgroundGradientStart = 0xFFFFFF;

@@ -244,6 +244,7 @@ TSaveResult TBuildPipeline::Save(TSaveDialogs& dialogs, const TSaveFolders& fold
   settings.TargetWindowName = options.TargetWindowName;
   settings.Compress = options.Compress;
   settings.FlashVersion = options.FlashVersion;
+  settings.UseClickTag = options.UseClickTag;
 
   try {
     BuildMovie(*chosen);

@@ -39,6 +39,7 @@ struct TSaveOptions {
   std::string TargetWindowName;
   bool Compress = true;
   std::int32_t FlashVersion = DefaultFlashVersion;
+  bool UseClickTag = false;
 };
 
 // What the save command asks of the window.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "document/BuildFills.h"
@@ -67,6 +68,31 @@ void SetPictureFill(swf::TFlashMovie& movie, swf::TFlashShape& shape, const TFla
   if (item.Transparency >= 1 && image->IsJPEG()) image->FillAlpha(TransparencyAlpha(item.Transparency));
 }
 
+// The click action with clickTAG: the address the page passes in the root
+// variable clickTAG when it starts with "http" (so that no "javascript:"
+// address is opened), else the banner's address; both in the banner's
+// target. The path reads the root variable in every version from 4 on.
+void AddClickTagRelease(swf::TFlashActionScript& release, const TBuildContext& context) {
+  constexpr const char* clickTag = "/:clickTAG";
+  auto toClickTag = std::make_unique<swf::TSWFOffsetMarker>();
+  auto end = std::make_unique<swf::TSWFOffsetMarker>();
+  swf::TSWFActionList& actions = release.Actions();
+  release.GetVariable(clickTag);
+  release.Push(1.0f);
+  release.Push(4.0f);
+  actions.Add<swf::TSWFActionStringExtract>();
+  release.Push("http");
+  actions.Add<swf::TSWFActionStringEquals>();
+  actions.Add<swf::TSWFActionIf>(toClickTag.get());
+  release.GetUrl(context.ClickURL, context.ClickTarget);
+  actions.Add<swf::TSWFActionJump>(end.get());
+  actions.Add(std::move(toClickTag));
+  release.GetVariable(clickTag);
+  release.Push(context.ClickTarget);
+  actions.Add<swf::TSWFActionGetUrl2>();
+  actions.Add(std::move(end));
+}
+
 }  // namespace
 
 bool ItemIsBuilt(const TFlashObjects& item) {
@@ -88,7 +114,11 @@ swf::TFlashButton* AddShowingButton(swf::TFlashMovie& movie, const TBuildContext
                                     std::uint16_t characterID) {
   swf::TFlashButton* button = movie.AddButton();
   button->AddRecordByID(characterID, kAllButtonStates, 1);
-  if (!context.FileName.empty()) button->OnRelease().GetUrl(context.ClickURL, context.ClickTarget);
+  if (context.FileName.empty()) return button;
+  if (context.Document->BannerSettings.UseClickTag)
+    AddClickTagRelease(button->OnRelease(), context);
+  else
+    button->OnRelease().GetUrl(context.ClickURL, context.ClickTarget);
   return button;
 }
 

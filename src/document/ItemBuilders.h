@@ -15,7 +15,8 @@ inline constexpr std::uint8_t kAllButtonStates = 15;
 
 // A DefineButton2 button showing the character (by ID) in all four states
 // at depth 1. In a build being saved (a file name given) releasing it opens
-// the click address (ClickURL in ClickTarget).
+// the click address (ClickURL in ClickTarget); with UseClickTag set, the
+// address the page passes as clickTAG instead when it starts with "http".
 swf::TFlashButton* AddShowingButton(swf::TFlashMovie& movie, const TBuildContext& context,
                                     std::uint16_t characterID);
 

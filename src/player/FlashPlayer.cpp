@@ -1,5 +1,7 @@
 #include "player/FlashPlayer.h"
 
+#include "player/FlashVars.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,7 +10,7 @@ namespace tessaly::player {
 TFlashPlayer::TFlashPlayer() = default;
 TFlashPlayer::~TFlashPlayer() = default;
 
-void TFlashPlayer::LoadMovie(std::span<const uint8_t> bytes) {
+void TFlashPlayer::LoadMovie(std::span<const uint8_t> bytes, std::string_view flashVars) {
   auto movie = ReadMovie(bytes);
   avm_.reset();
   renderer_.reset();
@@ -23,6 +25,7 @@ void TFlashPlayer::LoadMovie(std::span<const uint8_t> bytes) {
   renderer_ = std::make_unique<TRenderer>(*movie_);
   TAvmHost& host = *this;
   avm_ = std::make_unique<TAvm1>(*movie_, *display_, host);
+  for (const auto& [name, value] : ParseFlashVars(flashVars)) SetVariable(name, value);
   display_->Start();
   RunQueuedActions();
 }
@@ -386,6 +389,10 @@ std::optional<std::string> TFlashPlayer::GetVariable(const std::string& name) {
   const TAvmValue v = avm_->GetVariable(display_->Root(), name);
   if (v.type == TAvmValue::vtUndefined) return std::nullopt;
   return v.ToString();
+}
+
+void TFlashPlayer::SetVariable(const std::string& name, const std::string& value) {
+  if (display_) avm_->SetVariable(display_->Root(), name, TAvmValue::String(value));
 }
 
 std::optional<std::string> TFlashPlayer::TGetProperty(const std::string& target, int index) {

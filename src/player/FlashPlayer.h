@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaly::player {
@@ -26,8 +27,10 @@ class TFlashPlayer : private TAvmHost {
   ~TFlashPlayer() override;
 
   // Reads the movie and enters its first frame; throws TSwfReadError when
-  // the bytes are no movie or one that would need too much memory.
-  void LoadMovie(std::span<const uint8_t> bytes);
+  // the bytes are no movie or one that would need too much memory. The
+  // pairs of flashVars (a page's FlashVars parameter, see ParseFlashVars)
+  // are variables of the root before its first frame runs.
+  void LoadMovie(std::span<const uint8_t> bytes, std::string_view flashVars = {});
   bool IsLoaded() const { return movie_ != nullptr; }
   const TMovieDef* Movie() const { return movie_.get(); }
 
@@ -65,6 +68,9 @@ class TFlashPlayer : private TAvmHost {
   // The scripting calls of the host. A variable by name or path ("CurrentObj",
   // "/clip:v"); nothing when it is undefined or no movie is loaded.
   std::optional<std::string> GetVariable(const std::string& name);
+  // Sets a variable by name or path to a string; nothing when no movie is
+  // loaded or the path names no instance.
+  void SetVariable(const std::string& name, const std::string& value);
   // A property of the instance a target path names ("but1", "/a/b", "" for
   // the root) as text; nothing when the instance or the index is unknown.
   std::optional<std::string> TGetProperty(const std::string& target, int index);

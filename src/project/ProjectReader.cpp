@@ -125,6 +125,9 @@ class TProjectReader {
       host_.Warn(UnknownFlashVersionWarning(s.FlashVersion));
       s.FlashVersion = document::DefaultFlashVersion;
     }
+    // Off unless the scan finds ClickTagLine: the option is the file's, not
+    // the document's before the load.
+    s.UseClickTag = false;
     return movieFileName;
   }
 
@@ -176,6 +179,7 @@ class TProjectReader {
         AnimationSection(position);
         position += 11;
       } else {
+        if (line == ClickTagLine) doc_.BannerSettings.UseClickTag = true;
         ++position;
       }
     }

@@ -30,6 +30,12 @@ std::optional<std::int32_t> StringToInt(std::string_view text);
 // text without blanks and control characters (codes up to 32) at either end.
 std::string_view Trim(std::string_view text);
 
+// The line that turns UseClickTag on. It is written after the animation
+// section, only when the option is on: a reader that scans for sections
+// passes over a line it does not know, so the file stays readable by
+// programs that have no such option.
+inline constexpr std::string_view ClickTagLine = "ClickTAG=TRUE";
+
 inline const char* BoolWord(bool value) { return value ? "TRUE" : "FALSE"; }
 
 }  // namespace tessaly::project

@@ -148,6 +148,10 @@ class TProjectWriter {
     Add(std::string("AnimateImages=") + BoolWord(s.AnimateImages));
     Add(std::string("AnimateText=") + BoolWord(s.AnimateText));
     Add("</ANIMATION>");
+  }
+
+  void End(const TBannerSettings& s) {
+    if (s.UseClickTag) Add(std::string(ClickTagLine));
     Add("</BWF>");
   }
 
@@ -200,6 +204,7 @@ std::vector<std::string> ProjectLines(const document::TBannerDocument& doc,
     }
   }
   writer.Animation(doc.BannerSettings);
+  writer.End(doc.BannerSettings);
   return std::move(writer.lines);
 }
 

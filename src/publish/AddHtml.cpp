@@ -75,6 +75,7 @@ std::vector<std::string> SnippetBlock(const TSnippetFields& fields,
   embedding.FileName = BareFileName(fields.FileField);
   embedding.Quality = QuotedQuality(fields.Quality);
   embedding.Banner = banner;
+  embedding.ClickTag = fields.ClickTag;
   return EmbeddingBlock(embedding);
 }
 
@@ -108,6 +109,7 @@ std::vector<std::string> SnippetPreviewPageLines(std::string_view codeBox,
   local.FileName = BareFileName(moviePath);
   local.Quality = QuotedQuality(fields.Quality);
   local.Banner = banner;
+  local.ClickTag = fields.ClickTag;
 
   std::vector<std::string> lines = {
       "<HTML>",

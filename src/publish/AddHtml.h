@@ -51,6 +51,8 @@ struct TSnippetFields {
   std::string Location;
   std::string FileField;  // the saved movie's path, empty when nothing was saved
   int Quality = DefaultQualityChoice;
+  // The address handed to the movie as clickTAG; empty: none.
+  std::string ClickTag;
 };
 TSnippetFields OpenSnippetDialog(std::string_view defaultWebSite,
                                  std::string_view defaultWebImageDirectory,
@@ -62,7 +64,8 @@ std::string WebURL(std::string_view location, std::string_view fileField);
 // "low", "autolow", "autohigh", "medium", "high", "best"; "high" otherwise.
 std::string_view QualityWord(int choice);
 
-// The embedding block for the movie at webURL with the chosen quality.
+// The embedding block for the movie at webURL with the chosen quality and
+// the clickTAG.
 std::vector<std::string> SnippetBlock(const TSnippetFields& fields,
                                       const TBannerGeometry& banner);
 

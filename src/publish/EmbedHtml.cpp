@@ -15,27 +15,34 @@ std::string Quoted(int value) {
   return quoted;
 }
 
+// Every byte but letters, digits, "-._~" and those of alsoPlain as "%XX".
+std::string PercentEncoded(std::string_view text, std::string_view alsoPlain) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (unsigned char c : text) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                       c == '.' || c == '_' || c == '~' || alsoPlain.find(static_cast<char>(c)) != std::string_view::npos;
+    if (plain) {
+      encoded += static_cast<char>(c);
+    } else {
+      encoded += '%';
+      encoded += hex[c >> 4];
+      encoded += hex[c & 15];
+    }
+  }
+  return encoded;
+}
+
 }  // namespace
 
+std::string ClickTagFlashVars(std::string_view clickTag) { return "clickTAG=" + PercentEncoded(clickTag, ""); }
+
 std::string MovieURL(std::string_view moviePath) {
-  static const char hex[] = "0123456789ABCDEF";
   std::string path(moviePath);
   for (char& c : path)
     if (c == '\\') c = '/';
   if (!path.empty() && path.front() == '/') path.erase(0, 1);
-  std::string url = "file:///";
-  for (unsigned char c : path) {
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                       c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == ':';
-    if (plain) {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += hex[c >> 4];
-      url += hex[c & 15];
-    }
-  }
-  return url;
+  return "file:///" + PercentEncoded(path, "/:");
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -68,10 +75,13 @@ std::vector<std::string> EmbeddingBlock(const TEmbedding& e) {
   lines.push_back("<PARAM NAME=quality VALUE=" + e.Quality + "> ");
   lines.push_back("<PARAM NAME=bgcolor VALUE=#FFFFFF>");
   if (transparent) lines.push_back(" <PARAM NAME=wmode VALUE=transparent>");
+  const std::string flashVars = e.ClickTag.empty() ? std::string() : ClickTagFlashVars(e.ClickTag);
+  if (!flashVars.empty()) lines.push_back("<PARAM NAME=FlashVars VALUE=\"" + flashVars + "\">");
   lines.push_back("<EMBED src=\"" + e.MovieURL + "\" quality=" + e.Quality +
                   " bgcolor=#FFFFFF " + size);
   lines.push_back("NAME=" + name + " ALIGN=\"\" TYPE=\"application/x-shockwave-flash\"");
   if (transparent) lines.push_back("WMODE=\"transparent\"");
+  if (!flashVars.empty()) lines.push_back("FlashVars=\"" + flashVars + "\"");
   lines.push_back("PLUGINSPAGE=\"" + std::string(PlayerWebServer) + "/go/getflashplayer\">");
   lines.push_back("</EMBED>");
   lines.push_back("</OBJECT>");

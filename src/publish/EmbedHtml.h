@@ -44,7 +44,15 @@ struct TEmbedding {
   // the quoted word ("best") for generated HTML code.
   std::string Quality = "high";
   TBannerGeometry Banner;
+  // The address handed to the movie as its clickTAG variable; empty: no
+  // FlashVars are written.
+  std::string ClickTag;
 };
+
+// "clickTAG=" + the address percent-encoded as UTF-8: every byte but
+// letters, digits and "-._~" becomes "%XX", so the value holds nothing
+// that HTML would read inside a quoted attribute ("&", "<", quotes).
+std::string ClickTagFlashVars(std::string_view clickTag);
 
 // "file:///" + the path with every "\" turned into "/", every byte but
 // letters, digits, "-._~", "/" and ":" percent-encoded (UTF-8), so a path
@@ -64,7 +72,9 @@ std::string BareFileName(std::string_view path);
 // Bytes / 1024, rounded to the nearest integer, halves to even.
 std::uint64_t SizeKB(std::uint64_t bytes);
 
-// The 11 lines of the block (13 for a non-rectangular banner).
+// The 11 lines of the block (13 for a non-rectangular banner); with a
+// clickTAG two more: a FlashVars PARAM after the other PARAMs and a
+// FlashVars attribute of the EMBED before PLUGINSPAGE.
 std::vector<std::string> EmbeddingBlock(const TEmbedding& embedding);
 
 // Every line of the preview page for a movie of `fileSize` bytes; the title

@@ -375,6 +375,49 @@ TEST(SaveCommand, PublishedItemsOpenTheUrlInsteadOfDragging) {
   EXPECT_EQ(url.Target, "_self");
 }
 
+// The bytes of an action list as a DoAction or a button holds them.
+std::string ListHex(const swf::TSWFActionList& list) {
+  swf::TMemoryStream out;
+  swf::TBitsEngine be(out);
+  list.WriteToStream(be);
+  std::string hex;
+  for (std::uint8_t b : out.Bytes()) {
+    static const char digits[] = "0123456789ABCDEF";
+    if (!hex.empty()) hex += ' ';
+    hex += digits[b >> 4];
+    hex += digits[b & 15];
+  }
+  return hex;
+}
+
+TEST(SaveCommand, WithClickTagEveryClickOpensTheRootClickTagWhenItStartsWithHttp) {
+  TSaveFixture f;
+  f.Dialogs.Options.TargetChoice = document::tcSameWindow;
+  f.Dialogs.Options.UseClickTag = true;
+  f.Dialogs.Options.FlashVersion = 4;
+  f.Pipeline.Save(f.Dialogs, f.Folders);
+  EXPECT_TRUE(f.Doc.BannerSettings.UseClickTag) << "the save takes the option";
+  auto movie = f.Pipeline.ComposePreviewMovie(*f.Dialogs.Answer);
+  const std::string clickTag = "00 2F 3A 63 6C 69 63 6B 54 41 47 00";  // "/:clickTAG"
+  const std::string expected =
+      "96 0C 00 " + clickTag + " 1C " +              // GetVariable "/:clickTAG"
+      "96 0A 00 01 00 00 80 3F 01 00 00 80 40 15 " +  // its characters 1 .. 4
+      "96 06 00 00 68 74 74 70 00 13 " +              // equal "http"?
+      "9D 02 00 24 00 " +                             // If: over the next 36 bytes
+      "83 1C 00 68 74 74 70 73 3A 2F 2F 73 68 6F 70 2E 65 78 61 6D 70 6C 65 2F 00 5F 73 65 6C 66 00 " +
+      "99 02 00 1E 00 " +                     // Jump over the next 30 bytes to the end
+      "96 0C 00 " + clickTag + " 1C " +       // GetVariable "/:clickTAG"
+      "96 07 00 00 5F 73 65 6C 66 00 " +      // "_self"
+      "9A 01 00 00";                          // GetURL2 into a window
+  for (swf::TFlashButton* button : {f.Pipeline.Context().ItemButtons[1], f.Pipeline.Context().BackgroundButton}) {
+    ASSERT_NE(button, nullptr);
+    const swf::TSWFActionList* release = ButtonActions(*button, swf::bcOverDownToOverUp);
+    ASSERT_NE(release, nullptr);
+    EXPECT_EQ(ListHex(*release), expected);
+    EXPECT_EQ(release->MinVersion(), 4);
+  }
+}
+
 TEST(SaveCommand, WithAnEffectSavesTheAnimatedMovie) {
   TSaveFixture f;
   TRecordingEffects effects;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 namespace tessaly::player::test {
 namespace {
@@ -140,6 +141,83 @@ TEST(PipelineSavedMovie, ClicksOnItemsAndOnTheBackgroundOpenTheBannerUrl) {
       EXPECT_THAT(opened, ElementsAre(Pair("https://banner.example/landing", target.window)))
           << "click at " << at.x() << ", " << at.y() << ", target " << target.window;
     }
+  }
+}
+
+// The saved movie's bytes, built by the save path into the banner's folder.
+TBytes SavedMovie(TBannerBuild& b, bool animated) {
+  const std::filesystem::path file = b.Banner.Folder.Path() / "saved.swf";
+  if (animated)
+    b.Pipeline.BuildAnimatedMovie(file.string());
+  else
+    b.Pipeline.BuildPreviewMovie(file.string());
+  std::ifstream in(file, std::ios::binary);
+  return TBytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The addresses a click at `at` asks to open, the movie loaded with flashVars.
+std::vector<std::pair<std::string, std::string>> ClickOpens(const TBytes& movie, std::string_view flashVars,
+                                                            QPointF at) {
+  TFlashPlayer player;
+  player.LoadMovie(movie, flashVars);
+  std::vector<std::pair<std::string, std::string>> opened;
+  player.onGetUrl = [&](const std::string& url, const std::string& window) { opened.emplace_back(url, window); };
+  player.MouseMove(at.x(), at.y());
+  player.MouseDown(at.x(), at.y());
+  player.MouseUp(at.x(), at.y());
+  EXPECT_THAT(player.Warnings(), ::testing::IsEmpty());
+  return opened;
+}
+
+TEST(PipelineSavedMovie, WithClickTagAClickOpensTheAddressThePagePassesWhenItIsHttp) {
+  constexpr const char* landing = "https://banner.example/landing";
+  struct TVarsCase {
+    const char* flashVars;
+    const char* opens;
+  };
+  const TVarsCase cases[] = {
+      {"", landing},
+      {"clickTAG=https%3A%2F%2Fad.example%2Ftrack%3Fid%3D7%26u%3Dx", "https://ad.example/track?id=7&u=x"},
+      {"clickTAG=http://ad.example/c", "http://ad.example/c"},
+      {"clickTAG=", landing},
+      {"clickTAG=javascript%3Aalert(1)", landing},
+      {"clickTAG=htt", landing},
+      {"other=1&clickTAG=http%3A%2F%2Fa.example%2F", "http://a.example/"},
+  };
+  for (int version = 4; version <= 7; ++version) {
+    TBannerBuild b;
+    b.Settings().UseClickTag = true;
+    b.Settings().FlashVersion = version;
+    const TBytes movie = SavedMovie(b, false);
+    for (const TVarsCase& c : cases)
+      for (const QPointF& at : {kOnRectangle, kOnBackground})
+        EXPECT_THAT(ClickOpens(movie, c.flashVars, at), ElementsAre(Pair(c.opens, "_blank")))
+            << "version " << version << ", FlashVars \"" << c.flashVars << "\", at " << at.x() << ", " << at.y();
+  }
+}
+
+TEST(PipelineSavedMovie, WithClickTagTheTargetsAndTheAnimatedMovieStay) {
+  const char* tracked = "clickTAG=https%3A%2F%2Fad.example%2Ft";
+  for (const auto& [choice, name, window] : {std::tuple{document::tcNewWindow, "", "_blank"},
+                                             std::tuple{document::tcSameWindow, "", "_self"},
+                                             std::tuple{document::tcNamedWindow, "adframe", "adframe"}}) {
+    TBannerBuild b;
+    b.Settings().UseClickTag = true;
+    b.Settings().TargetChoice = choice;
+    b.Settings().TargetWindowName = name;
+    const TBytes movie = SavedMovie(b, false);
+    EXPECT_THAT(ClickOpens(movie, tracked, kOnStar), ElementsAre(Pair("https://ad.example/t", window)));
+    EXPECT_THAT(ClickOpens(movie, "", kOnStar), ElementsAre(Pair("https://banner.example/landing", window)));
+  }
+  // The animated movie's first frame, items in their buttons, in versions 4 and 6.
+  for (int version : {4, 6}) {
+    TBannerBuild b;
+    b.Settings().UseClickTag = true;
+    b.Settings().FlashVersion = version;
+    b.Settings().AnimationType = EffectIndex("淡入");
+    const TBytes movie = SavedMovie(b, true);
+    EXPECT_THAT(ClickOpens(movie, tracked, kOnBackground), ElementsAre(Pair("https://ad.example/t", "_blank")))
+        << version;
   }
 }
 

@@ -138,6 +138,7 @@ TEST_P(RoundTripTest, EveryStoredFieldComesBack) {
   s.TargetWindowName = param.targetChoice == 2 ? "frame1" : "";
   s.Compress = false;
   s.FlashVersion = 5;
+  s.UseClickTag = param.targetChoice != 0;
   s.BackgroundType = param.background;
   s.BackgroundColor = param.background == TBackgroundType::btColor ? 0x123456 : 0xFFFFFF;
   s.BackgroundGradientStart = 0x0A0B0C;
@@ -365,6 +366,34 @@ TEST_F(ProjectReaderTest, AnimationSectionDefaults) {
   EXPECT_TRUE(s.AnimateShapes);
   EXPECT_FALSE(s.AnimateImages);
   EXPECT_FALSE(s.AnimateText);
+}
+
+TEST_F(ProjectReaderTest, ClickTagLineTurnsTheOptionOnWhereverTheScanPassesIt) {
+  const std::vector<std::string> animation = {"<ANIMATION>",         "AnimationType=3",      "AnimationSpeed=4",
+                                              "AnimationFirstFrame=0", "AnimationLoop=2",      "AnimationLastFrame=0",
+                                              "AnimateBackground=FALSE", "AnimateShapes=TRUE", "AnimateImages=TRUE",
+                                              "AnimateText=TRUE",    "</ANIMATION>"};
+  struct Case {
+    std::vector<std::string> body;
+    bool on;
+  };
+  const Case cases[] = {
+      {Join({animation, {"</BWF>"}}), false},
+      {Join({animation, {"ClickTAG=TRUE", "</BWF>"}}), true},
+      {Join({{"ClickTAG=TRUE"}, animation, {"</BWF>"}}), true},
+      {Join({animation, {"ClickTAG=FALSE", "</BWF>"}}), false},
+      {Join({animation, {"clicktag=true", "</BWF>"}}), false},
+      {Join({animation, {"</BWF>", "ClickTAG=TRUE"}}), false},  // after the end
+  };
+  doc.BannerSettings.UseClickTag = true;  // the file decides, not the document before
+  for (const Case& c : cases) {
+    ASSERT_TRUE(LoadLines(ColourProject(c.body)).Loaded);
+    EXPECT_EQ(doc.BannerSettings.UseClickTag, c.on) << c.body[c.body.size() - 2];
+    // The line changes nothing else: the sections around it are read.
+    EXPECT_EQ(doc.BannerSettings.AnimationType, 3);
+    EXPECT_EQ(doc.BannerSettings.AnimationLoop, 2);
+    EXPECT_TRUE(host.warnings.empty());
+  }
 }
 
 TEST_F(ProjectReaderTest, MarkerTestAcceptsEitherEnd) {

@@ -73,6 +73,7 @@ document::TBannerSettings ReloadedSettings(const document::TBannerSettings& s) {
   want.TargetWindowName = s.TargetChoice == document::tcNamedWindow ? s.TargetWindowName : "";
   want.Compress = s.Compress;
   want.FlashVersion = s.FlashVersion;
+  want.UseClickTag = s.UseClickTag;
   want.BackgroundType = s.BackgroundType;
   switch (s.BackgroundType) {
     case document::TBackgroundType::btColor:

@@ -132,6 +132,23 @@ TEST(ProjectWriter, TargetChoiceLine) {
   EXPECT_EQ(ProjectLines(doc, "m.swf")[7], "Compress=FALSE");
 }
 
+TEST(ProjectWriter, ClickTagLineOnlyWhenTheOptionIsOnBeforeTheEnd) {
+  TBannerDocument doc;
+  const std::vector<std::string> off = ProjectLines(doc, "m.swf");
+  ASSERT_GE(off.size(), 2u);
+  EXPECT_EQ(off[off.size() - 2], "</ANIMATION>");
+  EXPECT_EQ(off.back(), "</BWF>");
+
+  doc.BannerSettings.UseClickTag = true;
+  std::vector<std::string> on = ProjectLines(doc, "m.swf");
+  EXPECT_EQ(on.size(), off.size() + 1);
+  EXPECT_EQ(on[on.size() - 3], "</ANIMATION>");
+  EXPECT_EQ(on[on.size() - 2], "ClickTAG=TRUE");
+  EXPECT_EQ(on.back(), "</BWF>");
+  on.erase(on.end() - 2);
+  EXPECT_EQ(on, off) << "nothing else changes";
+}
+
 TEST(ProjectWriter, ItemSectionsInTableOrderWithoutDeletedItemsOrBlankTexts) {
   TBannerDocument doc;
   doc.NewDocument({});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 
 namespace tessaly::publish {
@@ -46,7 +48,7 @@ TEST(SnippetDialog, QualityWords) {
 }
 
 TEST(SnippetDialog, GeneratedBlockForBestQuality) {
-  TSnippetFields fields{"http://www.mysite.com/images/", "/home/ann/b1.swf", 5};
+  TSnippetFields fields{"http://www.mysite.com/images/", "/home/ann/b1.swf", 5, {}};
   TSnippetResult result = GenerateSnippet(fields, {468, 60, 0}, [] { return true; });
   EXPECT_EQ(result.Message, std::nullopt);
   ASSERT_TRUE(result.Code);
@@ -69,18 +71,43 @@ TEST(SnippetDialog, GeneratedBlockForBestQuality) {
   EXPECT_EQ(outlined[9], "WMODE=\"transparent\"");
 }
 
+TEST(SnippetDialog, AClickTagFieldPassesFlashVarsInTheCodeAndTheLocalPreview) {
+  TSnippetFields fields{"http://www.mysite.com/images/", "/home/ann/b1.swf", 4, "https://ad.example/t?x=1&y=2"};
+  TSnippetResult result = GenerateSnippet(fields, {468, 60, 0}, [] { return true; });
+  ASSERT_TRUE(result.Code);
+  EXPECT_EQ(*result.Code,
+            "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\"\n"
+            "codebase=\"https://fpdownload.macromedia.com/pub/shockwave/cabs/flash/swflash.cab#version=6,0,40,0\"\n"
+            "WIDTH=\"468\" HEIGHT=\"60\" id=\"TSLY-b1.swf\">\n"
+            "<PARAM NAME=movie VALUE=\"http://www.mysite.com/images/b1.swf\">\n"
+            "<PARAM NAME=quality VALUE=\"high\"> \n"
+            "<PARAM NAME=bgcolor VALUE=#FFFFFF>\n"
+            "<PARAM NAME=FlashVars VALUE=\"clickTAG=https%3A%2F%2Fad.example%2Ft%3Fx%3D1%26y%3D2\">\n"
+            "<EMBED src=\"http://www.mysite.com/images/b1.swf\" quality=\"high\" bgcolor=#FFFFFF WIDTH=\"468\" HEIGHT=\"60\"\n"
+            "NAME=\"TSLY-b1.swf\" ALIGN=\"\" TYPE=\"application/x-shockwave-flash\"\n"
+            "FlashVars=\"clickTAG=https%3A%2F%2Fad.example%2Ft%3Fx%3D1%26y%3D2\"\n"
+            "PLUGINSPAGE=\"https://www.adobe.com/go/getflashplayer\">\n"
+            "</EMBED>\n"
+            "</OBJECT>");
+  const std::vector<std::string> page = SnippetPreviewPageLines(*result.Code, fields, {468, 60, 0}, "/m/b1.swf");
+  EXPECT_EQ(std::count(page.begin(), page.end(),
+                       "<PARAM NAME=FlashVars VALUE=\"clickTAG=https%3A%2F%2Fad.example%2Ft%3Fx%3D1%26y%3D2\">"),
+            2)
+      << "the local copy and the web server's copy";
+}
+
 TEST(SnippetDialog, GenerateChecksTheFileFieldAndTheProgramsOwnLocation) {
   int asked = 0;
   auto decline = [&] { ++asked; return false; };
   auto accept = [&] { ++asked; return true; };
 
-  TSnippetFields blank{"http://www.mysite.com/images", "", 4};
+  TSnippetFields blank{"http://www.mysite.com/images", "", 4, {}};
   TSnippetResult result = GenerateSnippet(blank, {}, accept);
   EXPECT_EQ(result.Message, "The Image File Name cannot be blank.");
   EXPECT_EQ(result.Code, std::nullopt);
   EXPECT_EQ(asked, 0);
 
-  TSnippetFields own{"HTTPS://WWW.Tessaly.Example/images", "b1.swf", 4};
+  TSnippetFields own{"HTTPS://WWW.Tessaly.Example/images", "b1.swf", 4, {}};
   EXPECT_TRUE(IsProgramWebLocation(own.Location));
   result = GenerateSnippet(own, {}, decline);
   EXPECT_EQ(asked, 1);
@@ -90,7 +117,7 @@ TEST(SnippetDialog, GenerateChecksTheFileFieldAndTheProgramsOwnLocation) {
   EXPECT_EQ(asked, 2);
   EXPECT_TRUE(result.Code);
 
-  result = GenerateSnippet({"http://www.mysite.com/images", "b1.swf", 4}, {}, decline);
+  result = GenerateSnippet({"http://www.mysite.com/images", "b1.swf", 4, {}}, {}, decline);
   EXPECT_EQ(asked, 2);
   EXPECT_TRUE(result.Code);
 }
@@ -107,7 +134,7 @@ TEST(SnippetDialog, CopyAndPreviewNeedGeneratedCode) {
 
 TEST(SnippetDialog, PreviewOfARelativeMovieAndWithoutXdgOpen) {
   TTestFolder temp;
-  const TSnippetFields fields{"http://www.mysite.com/images/", "b1.swf", 4};
+  const TSnippetFields fields{"http://www.mysite.com/images/", "b1.swf", 4, {}};
   std::vector<std::string> lines;
   {
     TCurrentFolder here(temp.Path());
@@ -131,7 +158,7 @@ TEST(SnippetDialog, PreviewOfARelativeMovieAndWithoutXdgOpen) {
 TEST(SnippetDialog, PreviewPageWhole) {
   TTestFolder temp;
   TRecordingOpener opener;
-  const TSnippetFields fields{"http://www.mysite.com/images/", "b1.swf", 5};
+  const TSnippetFields fields{"http://www.mysite.com/images/", "b1.swf", 5, {}};
   const std::string codeBox = "<OBJECT a>\n<PARAM b>\r\n</OBJECT>\n";
   ASSERT_EQ(PreviewSnippet(codeBox, fields, {468, 60, 0}, "/home/ann/My Banners/m1.swf", temp.Path(),
                            opener),

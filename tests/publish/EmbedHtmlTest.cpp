@@ -110,6 +110,38 @@ TEST(EmbeddingBlock, OnlyNonRectangularOutlinesGetTheWindowModeLines) {
   }
 }
 
+TEST(EmbeddingBlock, AClickTagIsPassedAsFlashVarsPercentEncoded) {
+  TEmbedding e;
+  e.MovieURL = "file:///m.swf";
+  e.FileName = "m.swf";
+  e.Banner = {120, 90, 0};
+  const std::vector<std::string> without = EmbeddingBlock(e);
+  e.ClickTag = "https://ad.example/c?a=1&b=\"<x>'中 %";
+  const std::string vars = "clickTAG=https%3A%2F%2Fad.example%2Fc%3Fa%3D1%26b%3D%22%3Cx%3E%27%E4%B8%AD%20%25";
+  EXPECT_EQ(ClickTagFlashVars(e.ClickTag), vars);
+  EXPECT_EQ(ClickTagFlashVars("A-z_0.9~"), "clickTAG=A-z_0.9~");
+
+  for (int shape : {0, 3}) {
+    e.Banner.BackgroundShape = shape;
+    std::vector<std::string> with = EmbeddingBlock(e);
+    const size_t param = shape == 0 ? 6 : 7;
+    ASSERT_EQ(with.size(), shape == 0 ? 13u : 15u);
+    EXPECT_EQ(with[param - 1], shape == 0 ? "<PARAM NAME=bgcolor VALUE=#FFFFFF>" : " <PARAM NAME=wmode VALUE=transparent>");
+    EXPECT_EQ(with[param], "<PARAM NAME=FlashVars VALUE=\"" + vars + "\">");
+    EXPECT_EQ(with[with.size() - 4], "FlashVars=\"" + vars + "\"");
+    EXPECT_EQ(with[with.size() - 3], "PLUGINSPAGE=\"https://www.adobe.com/go/getflashplayer\">");
+    // Nothing else changes.
+    with.erase(with.end() - 4);
+    with.erase(with.begin() + static_cast<std::ptrdiff_t>(param));
+    TEmbedding plain = e;
+    plain.ClickTag.clear();
+    EXPECT_EQ(with, EmbeddingBlock(plain));
+  }
+  e.Banner.BackgroundShape = 0;
+  e.ClickTag.clear();
+  EXPECT_EQ(EmbeddingBlock(e), without) << "an empty clickTAG writes no FlashVars";
+}
+
 TEST(EmbeddingBlock, MovieURLAndFileName) {
   const std::pair<std::string, std::string> urls[] = {
       {"/home/ann/My Banners/a b.swf", "file:///home/ann/My%20Banners/a%20b.swf"},

@@ -61,6 +61,22 @@ TEST_F(HtmlCodeDialogTest, BestQualityTwiceAndNoDoubledSlash) {
   EXPECT_TRUE(messages.Shown.empty());
 }
 
+TEST_F(HtmlCodeDialogTest, TheClickTagFieldAddsFlashVarsOnlyWhenFilled) {
+  HtmlCodeDialog dialog(Source("http://www.mysite.com/", "img/"), messages, opener);
+  QLineEdit* clickTag = Control<QLineEdit>(dialog, "clickTAG (广告服务器的跟踪网址, 可留空):");
+  EXPECT_TRUE(clickTag->text().isEmpty());
+  Click(dialog, "生成HTML代码");
+  EXPECT_EQ(dialog.codeBox()->toPlainText().split('\n').size(), 11);
+  EXPECT_FALSE(dialog.codeBox()->toPlainText().contains("FlashVars"));
+
+  clickTag->setText("  https://ad.example/c?id=1  ");
+  Click(dialog, "生成HTML代码");
+  const QStringList lines = dialog.codeBox()->toPlainText().split('\n');
+  ASSERT_EQ(lines.size(), 13);
+  EXPECT_EQ(lines[6], "<PARAM NAME=FlashVars VALUE=\"clickTAG=https%3A%2F%2Fad.example%2Fc%3Fid%3D1\">");
+  EXPECT_EQ(lines[9], "FlashVars=\"clickTAG=https%3A%2F%2Fad.example%2Fc%3Fid%3D1\"");
+}
+
 TEST_F(HtmlCodeDialogTest, BlankFileNameAndTheProgramsOwnLocation) {
   HtmlCodeDialog dialog(Source("https://tessaly.example/", "images"), messages, opener);
   int asked = 0;

@@ -257,6 +257,33 @@ TEST_F(MainWindowTest, SaveFromTheSaveTabWritesBothFilesAndClearsTheMark) {
   EXPECT_EQ(Settings().URL, "http://example.org/");
 }
 
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(MainWindowTest, TheClickTagBoxGoesIntoTheSavedMovieAndProject) {
+  AddShape();
+  window.Tabs()->setCurrentIndex(wtSave);
+  TSaveTab* save = window.SavePage();
+  QCheckBox* box = Control<QCheckBox>(*save, QStringLiteral("使用 clickTAG"));
+  EXPECT_FALSE(box->isChecked()) << "off by default";
+  save->UrlField()->clear();
+  QTest::keyClicks(save->UrlField(), QStringLiteral("http://example.org/"));
+  QTest::mouseClick(box, Qt::LeftButton);
+  EXPECT_TRUE(Settings().UseClickTag);
+  dialogs.SaveFileName = QString::fromStdString(Movie("tagged.swf"));
+  QTest::mouseClick(Control<QPushButton>(*save, QStringLiteral("保存")), Qt::LeftButton);
+  ASSERT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+  EXPECT_NE(FileBytes(scratch.Preferences.BwfDirectory + "tagged.BWF").find("\r\nClickTAG=TRUE\r\n</BWF>\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(Movie("tagged.swf")));
+
+  QTest::mouseClick(box, Qt::LeftButton);
+  EXPECT_FALSE(Settings().UseClickTag);
+  EXPECT_TRUE(window.isWindowModified());
+}
+
 std::string FileStart(const std::string& path, std::size_t count) {
   std::ifstream in(path, std::ios::binary);
   std::string bytes(count, '\0');
@@ -369,6 +396,7 @@ TEST_F(MainWindowTest, AnOpenedProjectFillsEveryControl) {
   s.TargetWindowName = "frame1";
   s.Compress = false;
   s.FlashVersion = 5;
+  s.UseClickTag = true;
   s.BackgroundType = document::TBackgroundType::btGradient;
   s.BackgroundGradientStart = 0x00FF00;
   s.BackgroundGradientEnd = 0x0000FF;
@@ -421,6 +449,7 @@ TEST_F(MainWindowTest, AnOpenedProjectFillsEveryControl) {
   EXPECT_EQ(save->WindowName()->text(), QStringLiteral("frame1"));
   EXPECT_TRUE(save->CompressChoice(false)->isChecked());
   EXPECT_EQ(save->Version()->value(), 5);
+  EXPECT_TRUE(save->ClickTag()->isChecked());
 
   EXPECT_EQ(window.windowTitle(), QStringLiteral("opened.BWF[*] - Tessaly"));
   EXPECT_FALSE(window.isWindowModified());
@@ -429,7 +458,7 @@ TEST_F(MainWindowTest, AnOpenedProjectFillsEveryControl) {
 TEST_F(MainWindowTest, ControlsCarryTheirCaptionsAsAccessibleNames) {
   for (const char* caption : {"新建", "打开", "开始", "保存", "预览 ", "发送邮件", "FTP发布到站点", "生成HTML代码",
                               "播放", "停止", "删除", "撤销删除", "重新排序", "添加背景图像", "仅匹配图像大小",
-                              "导出", "导出动画 GIF", "导出 WebP", "导出视频", "导出备用图片", "导出 HTML5 广告包"}) {
+                              "使用 clickTAG", "导出", "导出动画 GIF", "导出 WebP", "导出视频", "导出备用图片", "导出 HTML5 广告包"}) {
     int found = 0;
     for (QWidget* w : window.findChildren<QWidget*>())
       if (w->accessibleName() == QString::fromUtf8(caption)) ++found;

@@ -307,6 +307,90 @@ TEST(Actions, ListVersionIsTheLargest) {
   EXPECT_EQ(list.MinVersion(), 6);
 }
 
+TEST(Actions, BranchesAndGetUrl2) {
+  struct Case {
+    std::unique_ptr<TSWFAction> action;
+    const char* bytes;
+  };
+  auto flagged = [](uint8_t method, bool target, bool variables) {
+    auto a = std::make_unique<TSWFActionGetUrl2>();
+    a->SendVarsMethod = method;
+    a->LoadTargetFlag = target;
+    a->LoadVariablesFlag = variables;
+    return a;
+  };
+  auto branch = [](std::unique_ptr<TSWFActionBranch> a, int16_t offset) {
+    a->BranchOffset = offset;
+    return a;
+  };
+  Case cases[] = {
+      {std::make_unique<TSWFActionGetUrl2>(), "9A 01 00 00"},
+      {flagged(1, false, false), "9A 01 00 40"},
+      {flagged(2, true, true), "9A 01 00 83"},
+      {flagged(0, true, false), "9A 01 00 02"},
+      {branch(std::make_unique<TSWFActionJump>(), 0), "99 02 00 00 00"},
+      {branch(std::make_unique<TSWFActionJump>(), 300), "99 02 00 2C 01"},
+      {branch(std::make_unique<TSWFActionIf>(), -5), "9D 02 00 FB FF"},
+      {branch(std::make_unique<TSWFActionIf>(), INT16_MIN), "9D 02 00 00 80"},
+  };
+  for (Case& c : cases) {
+    EXPECT_EQ(Hex(ActionOf(*c.action)), c.bytes);
+    EXPECT_EQ(c.action->MinVersion(), 4) << c.bytes;
+  }
+  TSWFActionGetUrl2 wide;
+  wide.SendVarsMethod = 4;
+  EXPECT_THROW(ActionOf(wide), EFieldOverflow);
+}
+
+// Writes the list as a DoAction body would hold it.
+std::string ListBytes(const TSWFActionList& list) {
+  return Hex(test::Written([&](TBitsEngine& be) { list.WriteToStream(be); }));
+}
+
+TEST(Actions, BranchesAimedAtMarkersGetTheirOffsets) {
+  // if (...) skip the Stop; a backward Jump to the start; markers write nothing.
+  TSWFActionList list;
+  auto start = std::make_unique<TSWFOffsetMarker>();
+  auto skip = std::make_unique<TSWFOffsetMarker>();
+  const TSWFOffsetMarker* startAt = list.Add(std::move(start));
+  list.Add<TSWFActionPlay>();
+  list.Add<TSWFActionIf>(skip.get());
+  list.Add<TSWFActionStop>();
+  list.Add(std::move(skip));
+  list.Add<TSWFActionJump>(startAt);
+  EXPECT_EQ(ListBytes(list), "06 9D 02 00 01 00 07 99 02 00 F4 FF");
+  EXPECT_EQ(list.MinVersion(), 4);
+
+  // A marker right after its branch: offset 0; at the list's end: past the last action.
+  TSWFActionList forward;
+  auto end = std::make_unique<TSWFOffsetMarker>();
+  forward.Add<TSWFActionJump>(end.get());
+  forward.Add<TSWFActionGetUrl>("http://a.cn", "_blank");
+  forward.Add(std::move(end));
+  EXPECT_EQ(ListBytes(forward).substr(0, 14), "99 02 00 16 00");
+}
+
+TEST(Actions, BranchesThatCannotBeAimedAreRefused) {
+  TSWFActionList outside;
+  TSWFOffsetMarker elsewhere;
+  outside.Add<TSWFActionJump>(&elsewhere);
+  EXPECT_THROW(ListBytes(outside), EFieldOverflow);
+
+  // 33,000 bytes of Stop between a Jump and its marker pass the signed 16-bit range.
+  TSWFActionList far;
+  auto end = std::make_unique<TSWFOffsetMarker>();
+  far.Add<TSWFActionJump>(end.get());
+  far.Add<TSWFActionByteCode>(std::vector<uint8_t>(33'000, acStop));
+  far.Add(std::move(end));
+  try {
+    ListBytes(far);
+    ADD_FAILURE() << "a jump of 33000 bytes was written";
+  } catch (const EFieldOverflow& e) {
+    EXPECT_NE(std::string(e.what()).find("the branch offset 33000 does not fit in 16 bits"), std::string::npos)
+        << e.what();
+  }
+}
+
 TEST(DoInitAction, SpriteIdAndActions) {
   TSWFDoInitAction init(7);
   init.Actions().Add<TSWFActionStop>();

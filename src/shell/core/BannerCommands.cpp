@@ -204,6 +204,11 @@ void TBannerCommands::SetCompress(bool compress) {
   Changed(false);
 }
 
+void TBannerCommands::SetUseClickTag(bool use) {
+  Settings().UseClickTag = use;
+  Changed(false);
+}
+
 void TBannerCommands::SetFlashVersion(std::int32_t version) {
   Settings().FlashVersion = version;
   Changed(false);

@@ -67,6 +67,7 @@ class TBannerCommands {
   void SetTarget(std::int32_t choice, const std::string& windowName);
   void SetCompress(bool compress);
   void SetFlashVersion(std::int32_t version);
+  void SetUseClickTag(bool use);
 
  private:
   document::TBannerSettings& Settings() { return app_.Document().BannerSettings; }

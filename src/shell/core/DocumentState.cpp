@@ -69,6 +69,7 @@ void VisitSettings(Settings& s, Visit&& visit) {
   visit("TargetWindowName", s.TargetWindowName);
   visit("Compress", s.Compress);
   visit("FlashVersion", s.FlashVersion);
+  visit("UseClickTag", s.UseClickTag);
   visit("BackgroundType", s.BackgroundType);
   visit("BackgroundColor", s.BackgroundColor);
   visit("BackgroundGradientStart", s.BackgroundGradientStart);

@@ -58,7 +58,7 @@ constexpr std::array<TBannerActionName, 6> BannerActionNames = {{
 TEditAction SettingsAction(const std::string& key) {
   if (key == "BannerWidth" || key == "BannerHeight") return TEditAction::eaSize;
   if (key == "URL" || key == "TargetChoice" || key == "TargetWindowName" || key == "Compress" ||
-      key == "FlashVersion")
+      key == "FlashVersion" || key == "UseClickTag")
     return TEditAction::eaMovie;
   if (key.starts_with("Animat")) return TEditAction::eaAnimation;
   return TEditAction::eaBackground;

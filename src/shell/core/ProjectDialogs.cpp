@@ -21,7 +21,7 @@ std::optional<std::string> TSaveDialogsAdapter::AskSaveFileName(const std::strin
 
 document::TSaveOptions TSaveDialogsAdapter::ReadSaveOptions() {
   const document::TBannerSettings& s = document_.BannerSettings;
-  return {s.URL, s.TargetChoice, s.TargetWindowName, s.Compress, s.FlashVersion};
+  return {s.URL, s.TargetChoice, s.TargetWindowName, s.Compress, s.FlashVersion, s.UseClickTag};
 }
 
 std::string TSaveDialogsAdapter::TextEditBoxText() { return textEditBox_ ? textEditBox_() : std::string(); }

@@ -160,6 +160,7 @@ inline constexpr const char* Compress = QT_TRANSLATE_NOOP("Tessaly", "压缩Flas
 inline constexpr const char* Yes = QT_TRANSLATE_NOOP("Tessaly", "是");
 inline constexpr const char* No = QT_TRANSLATE_NOOP("Tessaly", "否");
 inline constexpr const char* FlashVersion = QT_TRANSLATE_NOOP("Tessaly", "Flash 版本");
+inline constexpr const char* UseClickTag = QT_TRANSLATE_NOOP("Tessaly", "使用 clickTAG");
 inline constexpr const char* SaveButton = QT_TRANSLATE_NOOP("Tessaly", "保存");
 inline constexpr const char* PreviewButton = QT_TRANSLATE_NOOP("Tessaly", "预览 ");
 inline constexpr const char* MailButton = QT_TRANSLATE_NOOP("Tessaly", "发送邮件");

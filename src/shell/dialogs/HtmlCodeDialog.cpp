@@ -58,6 +58,10 @@ HtmlCodeDialog::HtmlCodeDialog(THtmlCodeSource source, TUserMessages& messages,
   quality_->setCurrentIndex(start.Quality);
   quality_->setAccessibleName(qualityCaption);
 
+  const QString clickTagCaption = tr("clickTAG (广告服务器的跟踪网址, 可留空):");
+  clickTag_ = new QLineEdit;
+  clickTag_->setAccessibleName(clickTagCaption);
+
   code_ = new QPlainTextEdit;
   code_->setAccessibleName(tr("HTML代码"));
   code_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -86,6 +90,8 @@ HtmlCodeDialog::HtmlCodeDialog(THtmlCodeSource source, TUserMessages& messages,
   grid->addWidget(find, 3, 1);
   grid->addWidget(new QLabel(qualityCaption), 4, 0, 1, 2);
   grid->addWidget(quality_, 5, 0, 1, 2, Qt::AlignLeft);
+  grid->addWidget(new QLabel(clickTagCaption), 6, 0, 1, 2);
+  grid->addWidget(clickTag_, 7, 0, 1, 2);
 
   auto* actions = new QHBoxLayout;
   actions->addWidget(generate);
@@ -102,8 +108,8 @@ HtmlCodeDialog::HtmlCodeDialog(THtmlCodeSource source, TUserMessages& messages,
 }
 
 publish::TSnippetFields HtmlCodeDialog::fields() const {
-  return {location_->text().toStdString(), file_->text().toStdString(),
-          quality_->currentIndex()};
+  return {location_->text().toStdString(), file_->text().toStdString(), quality_->currentIndex(),
+          clickTag_->text().trimmed().toStdString()};
 }
 
 bool HtmlCodeDialog::askWrongLocation() {

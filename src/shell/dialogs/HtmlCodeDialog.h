@@ -1,7 +1,8 @@
 #pragma once
 // "链接图像到网站或网页 (生成HTML代码)": the HTML that embeds the movie on
-// the user's web site, copied to the clipboard or previewed in the browser
-// beside the local copy.
+// the user's web site, with the clickTAG an ad server gives passed to the
+// movie, copied to the clipboard or previewed in the browser beside the
+// local copy.
 
 #include <QDialog>
 
@@ -39,6 +40,7 @@ class HtmlCodeDialog : public QDialog {
   void setLocationQuestion(std::function<bool()> question) { askLocation_ = std::move(question); }
 
   QPlainTextEdit* codeBox() const { return code_; }
+  QLineEdit* clickTagField() const { return clickTag_; }
 
  public slots:
   void generate();
@@ -57,6 +59,7 @@ class HtmlCodeDialog : public QDialog {
   QLineEdit* location_ = nullptr;
   QLineEdit* file_ = nullptr;
   QComboBox* quality_ = nullptr;
+  QLineEdit* clickTag_ = nullptr;
   QPlainTextEdit* code_ = nullptr;
 };
 

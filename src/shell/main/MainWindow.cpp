@@ -237,6 +237,7 @@ void TMainWindow::ConnectSaveTab() {
           [this](int choice, const QString& name) { banner_->SetTarget(choice, name.toStdString()); });
   connect(tab, &TSaveTab::CompressChanged, this, [this](bool compress) { banner_->SetCompress(compress); });
   connect(tab, &TSaveTab::VersionChanged, this, [this](int version) { banner_->SetFlashVersion(version); });
+  connect(tab, &TSaveTab::ClickTagChanged, this, [this](bool use) { banner_->SetUseClickTag(use); });
   connect(tab, &TSaveTab::SaveClicked, this, &TMainWindow::Button1Click);
   connect(tab, &TSaveTab::PreviewClicked, this, &TMainWindow::PreviewButtonClick);
   connect(tab, &TSaveTab::MailClicked, this, &TMainWindow::MailButtonClick);

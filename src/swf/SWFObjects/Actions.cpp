@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstdio>
 
 #include "swf/SWFObjects/Tags.h"
@@ -31,6 +32,15 @@ void TSWFActionGetUrl::WriteActionData(TBitsEngine& be) {
   be.WriteString(URL, true, true);
   be.WriteString(Target, true, false);
 }
+
+void TSWFActionGetUrl2::WriteActionData(TBitsEngine& be) {
+  be.WriteBits(SendVarsMethod, 2);
+  be.WriteBits(0, 4);
+  be.WriteBit(LoadTargetFlag);
+  be.WriteBit(LoadVariablesFlag);
+}
+
+void TSWFActionBranch::WriteActionData(TBitsEngine& be) { be.WriteWord(static_cast<uint16_t>(BranchOffset)); }
 
 void TSWFActionByteCode::WriteToStream(TBitsEngine& be) { be.WriteBuffer(ByteCode.data(), ByteCode.size()); }
 
@@ -120,7 +130,37 @@ uint8_t TSWFActionList::MinVersion() const {
   return v;
 }
 
+void TSWFActionList::AimBranches(const TBitsEngine& be) const {
+  const auto aimed = [](const std::unique_ptr<TSWFAction>& a) {
+    const auto* branch = dynamic_cast<const TSWFActionBranch*>(a.get());
+    return branch && branch->Target;
+  };
+  if (std::none_of(actions_.begin(), actions_.end(), aimed)) return;
+  // A branch's own size does not depend on its offset: one trial writing
+  // tells where every action starts.
+  TMemoryStream trial;
+  TBitsEngine engine(trial, be);
+  std::vector<uint64_t> starts;
+  for (const auto& a : actions_) {
+    starts.push_back(trial.Size());
+    a->WriteToStream(engine);
+  }
+  starts.push_back(trial.Size());
+  for (size_t i = 0; i < actions_.size(); ++i) {
+    if (!aimed(actions_[i])) continue;
+    auto& branch = static_cast<TSWFActionBranch&>(*actions_[i]);
+    const auto at = std::find_if(actions_.begin(), actions_.end(),
+                                 [&](const std::unique_ptr<TSWFAction>& a) { return a.get() == branch.Target; });
+    if (at == actions_.end()) be.Overflow("a branch aims at a marker outside its action list");
+    const int64_t offset = static_cast<int64_t>(starts[at - actions_.begin()]) - static_cast<int64_t>(starts[i + 1]);
+    if (offset < INT16_MIN || offset > INT16_MAX)
+      be.Overflow("the branch offset " + std::to_string(offset) + " does not fit in 16 bits");
+    branch.BranchOffset = static_cast<int16_t>(offset);
+  }
+}
+
 void TSWFActionList::WriteToStream(TBitsEngine& be) const {
+  AimBranches(be);
   for (const auto& a : actions_) a->WriteToStream(be);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Action records: the families by version, GetURL, Push with its values,
-// raw byte code and the action list.
+// Action records: the families by version, GetURL, GetURL2, the branches
+// If and Jump with the markers they aim at, Push with its values, raw byte
+// code and the action list.
 
 #include <cstdint>
 #include <memory>
@@ -163,6 +164,56 @@ class TSWFActionGetUrl : public TSWFAction {
   std::string Target;
 };
 
+// GetURL2: the URL and then the target are taken from the stack. One flags
+// byte: SendVarsMethod in the two high bits (0 none, 1 GET, 2 POST), four
+// reserved 0 bits, LoadTargetFlag (the target is a clip, not a browser
+// window), LoadVariablesFlag.
+class TSWFActionGetUrl2 : public TSWFAction4 {
+ public:
+  static constexpr uint8_t kCode = acGetUrl2;
+  TSWFActionGetUrl2() : TSWFAction4(kCode) {}
+  void WriteActionData(TBitsEngine& be) override;
+
+  uint8_t SendVarsMethod = 0;
+  bool LoadTargetFlag = false;
+  bool LoadVariablesFlag = false;
+};
+
+// Marks a place in an action list that a branch aims at; it writes nothing.
+class TSWFOffsetMarker : public TSWFAction {
+ public:
+  static constexpr uint8_t kCode = 255;
+  TSWFOffsetMarker() : TSWFAction(kCode) {}
+  void WriteToStream(TBitsEngine&) override {}
+};
+
+// Jump and If: a signed 16-bit offset from the end of the branch record to
+// its target. A branch aimed at a marker gets its offset when its list is
+// written.
+class TSWFActionBranch : public TSWFAction4 {
+ public:
+  TSWFActionBranch(uint8_t code, const TSWFOffsetMarker* target) : TSWFAction4(code), Target(target) {}
+  void WriteActionData(TBitsEngine& be) override;
+
+  int16_t BranchOffset = 0;
+  // Null: BranchOffset is written as it stands.
+  const TSWFOffsetMarker* Target;
+};
+
+// Jumps unconditionally.
+class TSWFActionJump : public TSWFActionBranch {
+ public:
+  static constexpr uint8_t kCode = acJump;
+  explicit TSWFActionJump(const TSWFOffsetMarker* target = nullptr) : TSWFActionBranch(kCode, target) {}
+};
+
+// Pops a value and jumps when it is true.
+class TSWFActionIf : public TSWFActionBranch {
+ public:
+  static constexpr uint8_t kCode = acIf;
+  explicit TSWFActionIf(const TSWFOffsetMarker* target = nullptr) : TSWFActionBranch(kCode, target) {}
+};
+
 // Raw action bytes, written as they are (no code, no length).
 class TSWFActionByteCode : public TSWFAction4 {
  public:
@@ -235,10 +286,14 @@ class TSWFActionList {
 
   // Largest MinVersion of the actions; 1 for an empty list.
   uint8_t MinVersion() const;
-  // Every action in order (no end byte).
+  // Every action in order (no end byte). The offsets of branches aimed at
+  // markers are filled in first; a marker outside the list, or an offset
+  // that does not fit 16 bits, throws EFieldOverflow.
   void WriteToStream(TBitsEngine& be) const;
 
  private:
+  void AimBranches(const TBitsEngine& be) const;
+
   std::vector<std::unique_ptr<TSWFAction>> actions_;
 };
 

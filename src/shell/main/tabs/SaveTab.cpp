@@ -1,6 +1,7 @@
 #include "shell/main/tabs/SaveTab.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,11 +37,13 @@ TSaveTab::TSaveTab(QWidget* parent)
       compressYes_(Choice(this, text::Yes)),
       compressNo_(Choice(this, text::No)),
       version_(new QSpinBox(this)),
+      clickTag_(new QCheckBox(Ui(text::UseClickTag), this)),
       exportWeight_(new QLabel(this)) {
   url_->setAccessibleName(Ui(text::SaveUrl));
   windowName_->setAccessibleName(Ui(text::OtherWindowName));
   version_->setRange(4, 7);
   version_->setAccessibleName(Ui(text::FlashVersion));
+  clickTag_->setAccessibleName(clickTag_->text());
 
   auto* layout = new QVBoxLayout(this);
   auto* urlRow = new QFormLayout;
@@ -61,6 +64,7 @@ TSaveTab::TSaveTab(QWidget* parent)
   connect(compressYes_, &QRadioButton::clicked, this, [this] { emit CompressChanged(true); });
   connect(compressNo_, &QRadioButton::clicked, this, [this] { emit CompressChanged(false); });
   connect(version_, &QSpinBox::valueChanged, this, &TSaveTab::VersionChanged);
+  connect(clickTag_, &QCheckBox::clicked, this, &TSaveTab::ClickTagChanged);
 }
 
 QWidget* TSaveTab::ClickBox() {
@@ -86,6 +90,7 @@ QWidget* TSaveTab::MovieBox() {
   auto* version = new QFormLayout;
   version->addRow(Ui(text::FlashVersion), version_);
   layout->addLayout(version);
+  layout->addWidget(clickTag_);
   return box;
 }
 
@@ -144,6 +149,7 @@ void TSaveTab::ShowSettings(const document::TBannerSettings& s) {
   targets_[target]->setChecked(true);
   windowName_->setText(QString::fromStdString(s.TargetWindowName));
   (s.Compress ? compressYes_ : compressNo_)->setChecked(true);
+  clickTag_->setChecked(s.UseClickTag);
   const QSignalBlocker block(version_);
   version_->setValue(s.FlashVersion);
 }

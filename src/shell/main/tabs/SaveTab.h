@@ -1,6 +1,6 @@
 #pragma once
-// The save tab ("保存"): the click address and target, compression and the
-// SWF version; save, the browser preview, mail, FTP and HTML code; the
+// The save tab ("保存"): the click address and target, compression, the
+// SWF version and whether the click opens the page's clickTAG; save, the browser preview, mail, FTP and HTML code; the
 // exports to GIF, WebP, video, a backup picture and an HTML5 ad package,
 // with the weight of the last file exported.
 
@@ -8,6 +8,7 @@
 
 #include "document/BannerDocument.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +31,7 @@ class TSaveTab : public QWidget {
   QLineEdit* WindowName() const { return windowName_; }
   QRadioButton* CompressChoice(bool compress) const { return compress ? compressYes_ : compressNo_; }
   QSpinBox* Version() const { return version_; }
+  QCheckBox* ClickTag() const { return clickTag_; }
   QPushButton* SaveButton() const { return save_; }
   QLabel* ExportWeight() const { return exportWeight_; }
 
@@ -41,6 +43,7 @@ class TSaveTab : public QWidget {
   void TargetChanged(int choice, const QString& windowName);
   void CompressChanged(bool compress);
   void VersionChanged(int version);
+  void ClickTagChanged(bool use);
   void SaveClicked();
   void PreviewClicked();
   void MailClicked();
@@ -62,6 +65,7 @@ class TSaveTab : public QWidget {
   QRadioButton* compressYes_;
   QRadioButton* compressNo_;
   QSpinBox* version_;
+  QCheckBox* clickTag_;
   QPushButton* save_ = nullptr;
   QLabel* exportWeight_;
 };
