@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -160,14 +162,16 @@ TEST_F(MainWindowTest, PresetListFollowsTheTypedSize) {
 // Choosing presets and typing a width grows the real window to hold each
 // banner with the panel's spares (30 right of the banner, 55 below it, 153
 // for a banner lower than 98); a banner that fits changes nothing, and a
-// banner exactly 468 wide makes the window 704 wide.
+// banner exactly 468 wide makes the window 704 wide. The window stays
+// within the screen: a banner wider than it scrolls.
 TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
   TSizeTab* size = window.SizePage();
   TPreviewPanel* panel = window.Preview();
-  const QRect onHome = panel->geometry();
+  QScrollArea* scroller = window.PreviewScroller();
+  const QRect onHome = scroller->geometry();
   window.Tabs()->setCurrentIndex(wtSize);
   QCoreApplication::processEvents();
-  EXPECT_EQ(panel->geometry(), onHome) << "the wizard buttons showing move the preview";
+  EXPECT_EQ(scroller->geometry(), onHome) << "the wizard buttons showing move the preview";
   // Shown first for the default 468 X 60 banner.
   ASSERT_EQ(Settings().BannerWidth, 468);
   EXPECT_EQ(window.width(), 704);
@@ -176,12 +180,14 @@ TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
     emit size->Presets()->activated(preset);
     QCoreApplication::processEvents();
   };
-  // The whole banner in the panel, centred but 52 or more from its left edge.
+  const auto player = [&] { return QRect(panel->PlayerPosition(), QSize(panel->Width(), panel->Height())); };
+  // The whole banner in the panel, centred but 52 or more from its left
+  // edge, and the panel in the window without scrolling.
   const auto expectWholeBanner = [&] {
-    const QRect player(panel->PlayerPosition(), QSize(panel->Width(), panel->Height()));
-    EXPECT_TRUE(panel->rect().contains(player)) << player.right() << "," << player.bottom();
-    EXPECT_EQ(player.left(), std::max(TPreviewPanel::MinimumPlayerLeft, (panel->width() - player.width()) / 2));
-    EXPECT_TRUE(window.rect().contains(panel->geometry()));
+    EXPECT_TRUE(panel->rect().contains(player())) << player().right() << "," << player().bottom();
+    EXPECT_EQ(player().left(), std::max(TPreviewPanel::MinimumPlayerLeft, (panel->width() - player().width()) / 2));
+    EXPECT_EQ(panel->size(), scroller->viewport()->size()) << "the preview scrolls";
+    EXPECT_TRUE(window.rect().contains(scroller->geometry()));
   };
   choose(6);  // 88 X 31
   window.resize(1, 1);
@@ -199,9 +205,9 @@ TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
   expectWholeBanner();
 
   const int wide = window.width();
-  choose(12);  // 160 X 600: only the height grows
+  choose(8);  // 240 X 400: only the height grows
   EXPECT_EQ(window.width(), wide);
-  EXPECT_EQ(panel->height(), 600 + 55);
+  EXPECT_EQ(panel->height(), 400 + 55);
   expectWholeBanner();
 
   const QSize grown = window.size();
@@ -210,7 +216,8 @@ TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
   expectWholeBanner();
 
   // Typed: a banner 50 wider than the screen, the panel at the widest
-  // banner, but never narrower than the player and its margin.
+  // banner, but never narrower than the player and its margin; the window
+  // stops at the screen and the panel scrolls sideways.
   const int typed = window.screen()->size().width() + 50;
   size->WidthField()->setFocus();
   size->WidthField()->selectAll();
@@ -220,7 +227,51 @@ TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
   ASSERT_TRUE(dialogs.Messages.empty()) << dialogs.Messages.front().toStdString();
   EXPECT_EQ(panel->Width(), typed);
   EXPECT_EQ(panel->width(), typed + 52);
-  expectWholeBanner();
+  EXPECT_TRUE(panel->rect().contains(player()));
+  EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry())) << window.width();
+  EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), panel->width() - scroller->viewport()->width());
+}
+
+// A banner higher than the window the screen allows (160 X 600 on 1280 x
+// 1024, the tabs below it): the window stops at the screen, the tabs and
+// the wizard buttons stay in it and work, and the preview scrolls to the
+// banner's bottom row.
+TEST_F(MainWindowTest, TallBannerScrollsAndTheWizardStaysOnTheScreen) {
+  window.Tabs()->setCurrentIndex(wtSize);
+  TSizeTab* size = window.SizePage();
+  size->Presets()->setCurrentIndex(12);
+  emit size->Presets()->activated(12);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(Settings().BannerHeight, 600);
+  QScrollArea* scroller = window.PreviewScroller();
+  ASSERT_LT(scroller->viewport()->height(), 600) << "the screen holds the whole banner: nothing to test";
+
+  EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry()))
+      << window.frameGeometry().height();
+  const auto inWindow = [&](QWidget* widget) {
+    return widget->isVisible() && window.rect().contains(QRect(widget->mapTo(&window, QPoint()), widget->size()));
+  };
+  EXPECT_TRUE(inWindow(window.Tabs()));
+  EXPECT_TRUE(inWindow(window.PreviousButton()));
+  EXPECT_TRUE(inWindow(window.NextButton()));
+  EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible());
+
+  // The banner's top row shows first, its bottom row once scrolled down.
+  TPreviewPanel* panel = window.Preview();
+  const auto shows = [&](int bannerRow) {
+    const QPoint at = panel->mapTo(scroller->viewport(), panel->PlayerPosition() + QPoint(0, bannerRow));
+    return scroller->viewport()->rect().contains(at);
+  };
+  EXPECT_TRUE(shows(0));
+  EXPECT_FALSE(shows(599));
+  scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(shows(599));
+
+  QTest::mouseClick(window.NextButton(), Qt::LeftButton);
+  EXPECT_EQ(window.Tabs()->currentIndex(), wtBackground);
 }
 
 TEST_F(MainWindowTest, F1OnTheSaveTabOpensItsHelpPage) {

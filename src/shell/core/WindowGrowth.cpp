@@ -25,12 +25,22 @@ QSize PreviewPanelSize(QSize banner, int playerLeft, TScreenSize screen) {
   return {width, height};
 }
 
-QSize GrownWindowSize(QSize panelSize, int bannerWidth, QSize surround, QSize window) {
+QSize GrownWindowSize(QSize panelSize, int bannerWidth, QSize surround, QSize window, QSize screenRoom) {
   const QSize needed = panelSize + surround;
   int width = window.width();
-  if (width < needed.width())
-    width = bannerWidth == CommonBannerWidth ? std::max(CommonBannerWindowWidth, needed.width()) : needed.width();
-  return {width, std::max(window.height(), needed.height())};
+  if (width < needed.width()) {
+    const int grown =
+        bannerWidth == CommonBannerWidth ? std::max(CommonBannerWindowWidth, needed.width()) : needed.width();
+    width = std::max(width, std::min(grown, screenRoom.width()));
+  }
+  const int height = std::max(window.height(), std::min(needed.height(), screenRoom.height()));
+  return {width, height};
+}
+
+QPoint FrameKeptOnScreen(QRect frame, QRect available) {
+  const int left = std::max(available.left(), std::min(frame.left(), available.right() - frame.width() + 1));
+  const int top = std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height() + 1));
+  return {left, top};
 }
 
 }  // namespace tessaly::shell

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
+#include <QScrollArea>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -99,8 +100,12 @@ void TMainWindow::FormCreate() {
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
+  previewScroller_ = new QScrollArea(this);
+  previewScroller_->setFrameShape(QFrame::NoFrame);
+  previewScroller_->setWidgetResizable(true);
+  previewScroller_->setWidget(preview_);
   auto* top = new QHBoxLayout;
-  top->addWidget(preview_, 1);
+  top->addWidget(previewScroller_, 1);
   top->addWidget(tools_);
   layout->addLayout(top, 1);
   layout->addWidget(tabs_);
@@ -367,9 +372,17 @@ void TMainWindow::FillBackgroundList() {
   background_->ShowBackgrounds(names, selected);
 }
 
+const QScreen& TMainWindow::CurrentScreen() const {
+  return *(screen() != nullptr ? screen() : QGuiApplication::primaryScreen());
+}
+
 TScreenSize TMainWindow::ScreenSize() const {
-  const QScreen* current = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-  return {current->size().width(), current->size().height()};
+  const QSize screenSize = CurrentScreen().size();
+  return {screenSize.width(), screenSize.height()};
+}
+
+QSize TMainWindow::ScreenRoom() const {
+  return CurrentScreen().availableGeometry().size() - (frameGeometry().size() - geometry().size());
 }
 
 QSize TMainWindow::SpaceAroundPreview() {
@@ -380,7 +393,7 @@ QSize TMainWindow::SpaceAroundPreview() {
       outer->activate();
     }
   }
-  return size() - preview_->size();
+  return size() - previewScroller_->size();
 }
 
 void TMainWindow::SizeApplied() {
@@ -388,7 +401,9 @@ void TMainWindow::SizeApplied() {
   const QSize panel =
       PreviewPanelSize({s.BannerWidth, s.BannerHeight}, TPreviewPanel::MinimumPlayerLeft, ScreenSize());
   const QSize around = SpaceAroundPreview();
-  resize(GrownWindowSize(panel, s.BannerWidth, around, size()));
+  resize(GrownWindowSize(panel, s.BannerWidth, around, size(), ScreenRoom()));
+  // A window the user placed low or far right moves so that it stays whole on the screen.
+  if (isVisible()) move(FrameKeptOnScreen(frameGeometry(), CurrentScreen().availableGeometry()));
 }
 
 void TMainWindow::UpdateCaption() {

@@ -17,6 +17,8 @@
 class QAction;
 class QMenu;
 class QPushButton;
+class QScreen;
+class QScrollArea;
 class QTabWidget;
 
 namespace tessaly::shell {
@@ -69,6 +71,8 @@ class TMainWindow : public QMainWindow {
   TBannerCommands& Banner() { return *banner_; }
   QTabWidget* Tabs() const { return tabs_; }
   TPreviewPanel* Preview() const { return preview_; }
+  // The preview panel scrolls in it when the window cannot hold the banner.
+  QScrollArea* PreviewScroller() const { return previewScroller_; }
   TToolPanel* Tools() const { return tools_; }
   THomeTab* HomePage() const { return home_; }
   TSizeTab* SizePage() const { return size_; }
@@ -137,10 +141,14 @@ class TMainWindow : public QMainWindow {
   void FillBackgroundList();
   void OpenOptions(int page);
   TScreenSize ScreenSize() const;
-  // What the window needs around the preview panel.
+  const QScreen& CurrentScreen() const;
+  // The most the window may take: the screen's available area less its frame.
+  QSize ScreenRoom() const;
+  // What the window needs around the preview area.
   QSize SpaceAroundPreview();
-  // A banner size was applied: the window grows to hold it (the player
-  // re-centres as the panel resizes).
+  // A banner size was applied: the window grows to hold it, within the
+  // screen (the player re-centres as the panel resizes; what the window
+  // cannot hold scrolls).
   void SizeApplied();
   void CreateMenus();
   // The Edit menu names the steps that undo and redo would take.
@@ -166,6 +174,7 @@ class TMainWindow : public QMainWindow {
   std::shared_ptr<publish::TFtpClient> ftpClient_ = std::make_shared<publish::TCurlFtpClient>();
   TUpdateChecker* updateChecker_ = nullptr;
   TPreviewPanel* preview_ = nullptr;
+  QScrollArea* previewScroller_ = nullptr;
   TToolPanel* tools_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   THomeTab* home_ = nullptr;
