@@ -236,9 +236,12 @@ TEST_F(MainWindowTest, WindowGrowsToHoldEveryChosenBanner) {
 // A banner higher than the window the screen allows (160 X 600 on 1280 x
 // 1024, the tabs below it): the window stops at the screen, the tabs and
 // the wizard buttons stay in it and work, and the preview scrolls to the
-// banner's bottom row.
+// banner's bottom row. A window placed low moves up to stay whole.
 TEST_F(MainWindowTest, TallBannerScrollsAndTheWizardStaysOnTheScreen) {
   window.Tabs()->setCurrentIndex(wtSize);
+  // Placed low on the screen: the window grown for the banner moves up.
+  window.move(40, 300);
+  QCoreApplication::processEvents();
   TSizeTab* size = window.SizePage();
   size->Presets()->setCurrentIndex(12);
   emit size->Presets()->activated(12);
