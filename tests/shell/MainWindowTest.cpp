@@ -35,6 +35,7 @@
 #include "project/ProjectSaver.h"
 #include "shell/dialogs/ExportProgressDialog.h"
 #include "shell/core/ExportJobs.h"
+#include "shell/core/RecoveryWriter.h"
 #include "shell/core/SizePresets.h"
 #include "shell/main/MainWindow.h"
 #include "shell/main/PreviewPanel.h"
@@ -552,14 +553,16 @@ class MainWindowBuildThread : public testing::Test {
     QString Label;
   };
 
-  // Runs command; once the progress dialog shows a percent above 0 its
-  // Cancel is clicked.
-  TSeen CancelDuring(const std::function<void()>& command) {
+  // Runs command; once the progress dialog shows a percent above 0 (and
+  // ready, asked at every look while the dialog shows, says so) its Cancel
+  // is clicked.
+  TSeen CancelDuring(const std::function<void()>& command, const std::function<bool()>& ready = nullptr) {
     TSeen seen;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
       for (QProgressDialog* progress : window.findChildren<QProgressDialog*>()) {
         if (!progress->isVisible() || progress->value() <= 0 || seen.Shown) continue;
+        if (ready && !ready()) continue;
         seen = {true, progress->value(), progress->labelText()};
         QPushButton* cancel = progress->findChild<QPushButton*>();
         ASSERT_NE(cancel, nullptr);
@@ -629,6 +632,45 @@ TEST_F(MainWindowBuildThread, ALongSaveCancelledWritesNothingAndKeepsTheChanges)
   EXPECT_EQ(window.App().History().UndoText(), undo);
   EXPECT_FALSE(window.App().History().CanRedo());
   EXPECT_EQ(window.App().SavedMoviePath(), "") << "the movie was never saved";
+  EXPECT_EQ(PreviewPicture(), preview);
+  EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
+}
+
+// While a long build runs the window thread leaves the document alone: the
+// selection outline stays where it was, the recovery snapshot that comes
+// due waits for the end of the build, and an undo shortcut pressed before
+// the progress dialog appears does nothing.
+TEST_F(MainWindowBuildThread, DuringALongBuildTheWindowLeavesTheDocumentAlone) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QElapsedTimer sinceChange;
+  sinceChange.start();
+  document::TBannerDocument& doc = window.App().Document();
+  ASSERT_GE(doc.FindCurrentItem(), 0) << "an item is outlined";
+  const document::TBannerSettings before = doc.BannerSettings;
+  const QString undo = window.App().History().UndoText();
+  const std::string recovery = window.App().History().RecoveryFilePath();
+  ASSERT_FALSE(std::filesystem::exists(recovery));
+  const QImage preview = PreviewPicture();
+
+  bool previewKept = true;
+  bool recoveryDuringBuild = false;
+  QTimer::singleShot(0, [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); });
+  const TSeen seen = CancelDuring([&] { window.Playflashanimation(); }, [&] {
+    previewKept = previewKept && PreviewPicture() == preview;
+    recoveryDuringBuild = recoveryDuringBuild || std::filesystem::exists(recovery);
+    return sinceChange.elapsed() > (RecoveryDelay + std::chrono::milliseconds(500)).count();
+  });
+
+  ASSERT_TRUE(seen.Shown) << "the build ended before the recovery came due";
+  EXPECT_TRUE(previewKept) << "the outline was repainted from the document";
+  EXPECT_FALSE(recoveryDuringBuild);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(recovery); }, 5000))
+      << "the recovery snapshot is taken once the build has ended";
+  EXPECT_EQ(doc.BannerSettings, before);
+  EXPECT_EQ(doc.ItemTable.Count(), 20);
+  EXPECT_EQ(window.App().History().UndoText(), undo) << "no undo during the build";
+  EXPECT_FALSE(window.App().History().CanRedo());
   EXPECT_EQ(PreviewPicture(), preview);
   EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
 }

@@ -25,6 +25,8 @@ TApplication::TApplication(document::TPreviewHost& host, TUserDialogs& dialogs, 
       history_(document_, folders_.Recovery.empty() ? RecoveryFolder() : folders_.Recovery) {
   document_.SetListener(this);
   connect(this, &TApplication::ChangeMadeChanged, &history_, &TEditHistory::ChangeMadeChanged);
+  connect(this, &TApplication::BuildStarted, &history_, &TEditHistory::BuildStarted);
+  connect(this, &TApplication::BuildEnded, &history_, &TEditHistory::BuildEnded);
 }
 
 TApplication::~TApplication() { document_.SetListener(nullptr); }
@@ -138,7 +140,11 @@ bool TApplication::Open(const QString& path) {
 }
 
 bool TApplication::Save() {
-  TSaveDialogsAdapter dialogs(dialogs_, document_, textEditBox_);
+  // The build thread asks for the text tab's edit box: it is read here, on
+  // the window thread, before the build.
+  const std::string editBoxText = textEditBox_ ? textEditBox_() : std::string();
+  const std::function<std::string()> editBox = [&editBoxText] { return editBoxText; };
+  TSaveDialogsAdapter dialogs(dialogs_, document_, editBox);
   document::TSaveResult result = document::TSaveResult::srCancelled;
   const document::TSaveFolders folders{preferences_.SaveDirectory, preferences_.BwfDirectory};
   const bool done = Guarded([&] { RunBuild([&] { result = pipeline_.Save(dialogs, folders); }); });
@@ -257,13 +263,14 @@ void TApplication::RunBuild(const std::function<void()>& build) {
     if (progress.Cancelled) throw document::TBuildCancelled();
   });
   building_ = true;
+  emit BuildStarted();
   try {
     runner_.Run(build, progress);
   } catch (const document::TBuildCancelled&) {
-    EndBuild();
     host_.Discard();
     document_ = documentBefore;
     random_ = randomBefore;
+    EndBuild();
     throw;
   } catch (...) {
     EndBuild();
@@ -277,6 +284,7 @@ void TApplication::RunBuild(const std::function<void()>& build) {
 void TApplication::EndBuild() {
   building_ = false;
   pipeline_.SetProgressEvent(nullptr);
+  emit BuildEnded();
 }
 
 void TApplication::PreviewRebuildRequested() {

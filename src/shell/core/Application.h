@@ -108,6 +108,12 @@ class TApplication : public QObject, private document::TDocumentListener {
   void CommandStateChanged(bool deleteEnabled, bool undeleteEnabled);
   // A project was opened or saved under this movie path (for the caption).
   void ProjectNameChanged(const QString& name);
+  // A build is about to run off the window thread: until BuildEnded the
+  // window thread neither reads nor writes the document.
+  void BuildStarted();
+  // The build is over and the document is as it left it (or as before it,
+  // when it was cancelled).
+  void BuildEnded();
 
  private:
   void PreviewRebuildRequested() override;
@@ -126,7 +132,8 @@ class TApplication : public QObject, private document::TDocumentListener {
   // cancelled on the way leaves the document and the random source as they
   // were.
   void RunBuild(const std::function<void()>& build);
-  // The build is over: no progress reports any more.
+  // The build is over: no progress reports any more, and the window thread
+  // may use the document again.
   void EndBuild();
 
   TUserDialogs& dialogs_;

@@ -34,6 +34,10 @@ void TEditHistory::Edited() {
 
 void TEditHistory::Notice() {
   noticePosted_ = false;
+  if (building_) {
+    noticeWaiting_ = true;
+    return;
+  }
   const auto steps = [this] { return std::make_pair(recorder_.UndoName(), recorder_.RedoName()); };
   const auto before = steps();
   recorder_.Notice();
@@ -43,6 +47,12 @@ void TEditHistory::Notice() {
     ArmRecoveryTimer();
   }
   if (steps() != before) emit HistoryChanged();
+}
+
+void TEditHistory::BuildEnded() {
+  building_ = false;
+  if (std::exchange(noticeWaiting_, false)) Notice();
+  if (std::exchange(recoveryWaiting_, false)) WriteRecovery();
 }
 
 void TEditHistory::Replaced() {
@@ -91,6 +101,10 @@ void TEditHistory::ArmRecoveryTimer() {
 }
 
 void TEditHistory::WriteRecovery() {
+  if (building_) {
+    recoveryWaiting_ = true;
+    return;
+  }
   if (!schedule_.Due() || !document_.ChangeMade) return;
   if (*schedule_.Due() > clock_()) {
     ArmRecoveryTimer();

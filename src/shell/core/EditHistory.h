@@ -42,6 +42,10 @@ class TEditHistory : public QObject {
   void Replaced();
   // The document's ChangeMade went on or off.
   void ChangeMadeChanged(bool changeMade);
+  // A build uses the document on another thread: the notice of an edit and
+  // the recovery snapshot wait until it has ended, then happen at once.
+  void BuildStarted() { building_ = true; }
+  void BuildEnded();
 
   bool CanUndo() const { return recorder_.CanUndo(); }
   bool CanRedo() const { return recorder_.CanRedo(); }
@@ -84,6 +88,9 @@ class TEditHistory : public QObject {
   TRecoveryWriter writer_;
   QTimer recoveryTimer_;
   bool noticePosted_ = false;
+  bool building_ = false;
+  bool noticeWaiting_ = false;
+  bool recoveryWaiting_ = false;
   std::string dumpPath_;
 };
 

@@ -53,7 +53,7 @@ TItemEditor::TItemEditor(document::TBannerDocument& document, document::TBuildPi
       placement_(std::make_unique<TPlacementCommands>(document, pipeline, *scripting_, *items_)),
       overlay_(new TSelectionOverlay(&preview.Player())) {
   items_->onValuesChanged = [this](ItemKind kind) { ShowValues(kind); };
-  overlay_->outline = [this] { return CurrentOutline(); };
+  overlay_->outline = [this] { return outlineFrozen_ ? frozenOutline_ : CurrentOutline(); };
   ConnectShapeTab();
   ConnectPictureTab();
   ConnectTextTab();
@@ -210,6 +210,16 @@ bool TItemEditor::eventFilter(QObject* watched, QEvent* event) {
     if (!document_.Playing && PreviewKey(key->key(), key->modifiers())) return true;
   }
   return QObject::eventFilter(watched, event);
+}
+
+void TItemEditor::FreezeOutline() {
+  frozenOutline_ = CurrentOutline();
+  outlineFrozen_ = true;
+}
+
+void TItemEditor::ThawOutline() {
+  outlineFrozen_ = false;
+  overlay_->update();
 }
 
 std::optional<QRectF> TItemEditor::CurrentOutline() {

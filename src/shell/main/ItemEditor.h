@@ -5,9 +5,11 @@
 // messages and dialogs the commands ask for are shown over the window.
 
 #include <QObject>
+#include <QRectF>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 #include "shell/core/ItemCommands.h"
 #include "shell/core/PlacementCommands.h"
@@ -54,6 +56,10 @@ class TItemEditor : public QObject, private TItemDialogs {
   // A new or opened document: a new one resets the tabs (the font size to
   // fontSize), an opened one fills the tab of its current item.
   void ShowDocument(std::int32_t fontSize);
+  // While a build uses the document on another thread the outline is not
+  // taken from it: it stays where it was when the build began.
+  void FreezeOutline();
+  void ThawOutline();
 
  signals:
   // A release in the preview made an item of this kind current.
@@ -90,6 +96,8 @@ class TItemEditor : public QObject, private TItemDialogs {
   std::unique_ptr<TItemCommands> items_;
   std::unique_ptr<TPlacementCommands> placement_;
   TSelectionOverlay* overlay_;
+  bool outlineFrozen_ = false;
+  std::optional<QRectF> frozenOutline_;
   QString imageDirectory_;
   QString pictureFolder_;
   QString fillFolder_;

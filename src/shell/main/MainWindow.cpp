@@ -263,6 +263,8 @@ void TMainWindow::CreateItemTabs() {
   items_->SetImageDirectory(QString::fromStdString(p.ImageDirectory));
   app_->SetTextEditBoxSource([this] { return text_->TextBox()->text().toStdString(); });
   connect(items_.get(), &TItemEditor::ItemSelected, this, &TMainWindow::ShowItemTabOf);
+  connect(app_.get(), &TApplication::BuildStarted, items_.get(), &TItemEditor::FreezeOutline);
+  connect(app_.get(), &TApplication::BuildEnded, items_.get(), &TItemEditor::ThawOutline);
   connect(app_.get(), &TApplication::DocumentReplaced, items_.get(),
           [this] { items_->ShowDocument(app_->Preferences().FontSize); });
 }

@@ -1,6 +1,7 @@
 #include "shell/main/ThreadRunner.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -15,22 +16,22 @@ namespace tessaly::shell {
 
 namespace {
 
-// Keeps the keyboard and the mouse away from the window while a build reads
-// the document; dialogs (the save dialog, the progress dialog) still get
-// them.
+// Keeps the keyboard, the mouse and the shortcuts away from the window and
+// its menus while a build uses the document; dialogs (the save dialog, the
+// progress dialog) still get them. A field of the window that loses the
+// focus meanwhile (a dialog comes up) does not hand its text over to the
+// document either: it does so when it loses the focus after the build.
 class TInputBlocker : public QObject {
  public:
   explicit TInputBlocker(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
   ~TInputBlocker() override { qApp->removeEventFilter(this); }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!IsInput(event->type())) return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    return widget != nullptr && widget->window() == window_;
+    return IsBlocked(event->type()) && OfWindow(watched);
   }
 
  private:
-  static bool IsInput(QEvent::Type type) {
+  static bool IsBlocked(QEvent::Type type) {
     switch (type) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
@@ -42,10 +43,21 @@ class TInputBlocker : public QObject {
       case QEvent::ContextMenu:
       case QEvent::Shortcut:
       case QEvent::ShortcutOverride:
+      case QEvent::FocusOut:
         return true;
       default:
         return false;
     }
+  }
+
+  // object is the window, one of its widgets, menus or actions, and not
+  // part of a dialog opened over it.
+  bool OfWindow(const QObject* object) const {
+    for (; object != nullptr; object = object->parent()) {
+      if (object == window_) return true;
+      if (qobject_cast<const QDialog*>(object) != nullptr) return false;
+    }
+    return false;
   }
 
   QWidget* window_;
