@@ -675,5 +675,32 @@ TEST_F(MainWindowBuildThread, DuringALongBuildTheWindowLeavesTheDocumentAlone) {
   EXPECT_TRUE(dialogs.Errors.empty()) << dialogs.Errors.front().toStdString();
 }
 
+// A size field typed into and left while a build runs (the progress dialog
+// takes the focus) keeps its text until it is left after the build.
+TEST_F(MainWindowBuildThread, AFieldLeftDuringABuildHandsItsTextOverAfterIt) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.Tabs()->setCurrentIndex(wtSize);
+  QSpinBox* width = window.SizePage()->WidthField();
+  width->setFocus();
+  width->selectAll();
+  QTest::keyClicks(width, QStringLiteral("300"));
+  int handedOver = 0;
+  QObject::connect(window.SizePage(), &TSizeTab::WidthLeft, [&] { ++handedOver; });
+
+  const TSeen seen = CancelDuring([&] { window.Playflashanimation(); }, [&] {
+    width->clearFocus();
+    return true;
+  });
+
+  ASSERT_TRUE(seen.Shown);
+  EXPECT_EQ(handedOver, 0) << "the document was changed during the build";
+  EXPECT_EQ(width->text(), QStringLiteral("300"));
+  width->setFocus();
+  width->clearFocus();
+  EXPECT_EQ(handedOver, 1);
+  EXPECT_EQ(window.App().Document().BannerSettings.BannerWidth, 300);
+}
+
 }  // namespace
 }  // namespace tessaly::shell::test
