@@ -643,9 +643,13 @@ TEST_F(MainWindowBuildThread, ALongSaveCancelledWritesNothingAndKeepsTheChanges)
 TEST_F(MainWindowBuildThread, DuringALongBuildTheWindowLeavesTheDocumentAlone) {
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  // More items: the build outlasts the recovery delay with room to spare.
+  document::TBannerDocument& doc = window.App().Document();
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(doc.AddShapeItem(document::TShapeDefaults{}).Added());
+  window.App().SetChangeMade();
+  QCoreApplication::processEvents();
   QElapsedTimer sinceChange;
   sinceChange.start();
-  document::TBannerDocument& doc = window.App().Document();
   ASSERT_GE(doc.FindCurrentItem(), 0) << "an item is outlined";
   const document::TBannerSettings before = doc.BannerSettings;
   const QString undo = window.App().History().UndoText();
@@ -668,7 +672,7 @@ TEST_F(MainWindowBuildThread, DuringALongBuildTheWindowLeavesTheDocumentAlone) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(recovery); }, 5000))
       << "the recovery snapshot is taken once the build has ended";
   EXPECT_EQ(doc.BannerSettings, before);
-  EXPECT_EQ(doc.ItemTable.Count(), 20);
+  EXPECT_EQ(doc.ItemTable.Count(), 60);
   EXPECT_EQ(window.App().History().UndoText(), undo) << "no undo during the build";
   EXPECT_FALSE(window.App().History().CanRedo());
   EXPECT_EQ(PreviewPicture(), preview);
