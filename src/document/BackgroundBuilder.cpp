@@ -14,17 +14,12 @@ namespace {
 
 using platform::RoundHalfEven;
 
-// The picture of a btImage background as a bitmap character.
+// The picture of a btImage background as a bitmap character, taken by its
+// file name's extension; a GIF gives frame 0 when it has frames.
 swf::TFlashImage* AddBackgroundImage(swf::TFlashMovie& movie, const std::string& fileName,
                                      const std::filesystem::path& temporaryFolder) {
-  switch (ImageTypeOf(fileName)) {
-    case 1:  // GIF: frame 0 when the picture has frames
-      return AddGifImage(movie, fileName, 0);
-    case 2:
-      return AddJpegImage(movie, fileName, temporaryFolder);
-    default:
-      return movie.AddImage(fileName);
-  }
+  const platform::TPicture picture = platform::ReadPicture(fileName);
+  return AddPictureImage(movie, picture, picture.Kind, 0, temporaryFolder);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "document/BannerDocument.h"
+#include "platform/Picture.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@ bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
-
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -54,15 +53,7 @@ std::string TBannerSettings::TargetWindow() const {
 }
 
 std::uint8_t ImageTypeOf(std::string_view fileName) {
-  const size_t dot = fileName.find_last_of("./");
-  if (dot == std::string_view::npos || fileName[dot] != '.') return 0;
-  std::string extension;
-  for (char c : fileName.substr(dot)) extension += AsciiUpper(c);
-  if (extension == ".GIF") return 1;
-  if (extension == ".JPEG" || extension == ".JPG") return 2;
-  if (extension == ".BMP") return 3;
-  if (extension == ".PNG") return 4;
-  return 0;
+  return static_cast<std::uint8_t>(platform::PictureKindOf(fileName));
 }
 
 double AspectOf(std::int32_t width, std::int32_t height) {

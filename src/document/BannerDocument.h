@@ -185,7 +185,7 @@ struct TBannerSettings {
 };
 
 // ImageType from the upper-cased extension: ".GIF" 1, ".JPEG" / ".JPG" 2,
-// ".BMP" 3, ".PNG" 4, anything else 0.
+// ".BMP" 3, ".PNG" 4, anything else 0 (platform::PictureKindOf).
 std::uint8_t ImageTypeOf(std::string_view fileName);
 
 // Width / height of a picture; 0 when the height is 0 (no ratio known).

@@ -12,28 +12,17 @@
 
 namespace tessaly::document {
 
-namespace {
-
-swf::TFlashImage* AddItemImage(swf::TFlashMovie& movie, const TBuildContext& context, const TFlashObjects& item) {
-  switch (item.ImageType) {
-    case 1:  // GIF: the chosen frame (counted from 1), else the composed picture
-      return AddGifImage(movie, item.ImageFileName, item.GifFrame >= 1 ? item.GifFrame - 1 : -1);
-    case 2:
-      return AddJpegImage(movie, item.ImageFileName, context.TemporaryFolder);
-    default:
-      return movie.AddImage(item.ImageFileName);
-  }
-}
-
-}  // namespace
-
 void BuildImageItem(swf::TFlashMovie& movie, TBuildContext& context, int index) {
   const TFlashObjects& item = context.Document->ItemTable[index];
   std::error_code ec;
   if (!std::filesystem::is_regular_file(item.ImageFileName, ec))
     platform::ThrowFileError(item.ImageFileName, ec ? ec.value() : ENOENT);
 
-  swf::TFlashImage* image = AddItemImage(movie, context, item);
+  // A GIF's chosen frame is counted from 1; none chosen (-1): the composed
+  // picture.
+  swf::TFlashImage* image =
+      AddPictureImage(movie, platform::ReadPicture(item.ImageFileName), platform::TPictureKind{item.ImageType},
+                      item.GifFrame >= 1 ? item.GifFrame - 1 : -1, context.TemporaryFolder);
   context.ItemImages[index] = image;
   if (item.Transparency >= 1 && image->IsJPEG()) image->FillAlpha(TransparencyAlpha(item.Transparency));
 

@@ -8,6 +8,7 @@
 #include "document/BuildFills.h"
 #include "document/ImageItemBuilder.h"
 #include "document/TextItemBuilder.h"
+#include "platform/Picture.h"
 #include "swf/FlashObjects.h"
 
 namespace tessaly::document {
@@ -62,8 +63,9 @@ swf::TFlashShape* AddShapeGeometry(swf::TFlashMovie& movie, const TFlashObjects&
 void SetPictureFill(swf::TFlashMovie& movie, swf::TFlashShape& shape, const TFlashObjects& item) {
   std::error_code ec;
   if (item.FillImage.empty() || !std::filesystem::is_regular_file(item.FillImage, ec)) return;
-  swf::TFlashImage* image = movie.AddImage(item.FillImage);
-  swf::LoadGifIntoImage(*image, item.FillImage);
+  const platform::TPicture picture = platform::ReadPicture(item.FillImage);
+  swf::TFlashImage* image = movie.AddImage(picture);
+  swf::LoadGifIntoImage(*image, picture);
   shape.SetImageFill(*image, swf::fmFit);
   if (item.Transparency >= 1 && image->IsJPEG()) image->FillAlpha(TransparencyAlpha(item.Transparency));
 }

@@ -1,8 +1,7 @@
 #include "document/PictureFiles.h"
 
-#include "document/BannerDocument.h"
-#include "document/BuildFills.h"
 #include "platform/BmpWriter.h"
+#include "platform/FileBytes.h"
 #include "platform/GifDecoder.h"
 #include "platform/JpegCodec.h"
 #include "swf/FlashObjects.h"
@@ -11,39 +10,38 @@ namespace tessaly::document {
 
 namespace {
 
-std::uint32_t RgbaOf(const platform::TRgb& rgb, std::uint8_t alpha) {
-  return std::uint32_t{rgb.Red} | (std::uint32_t{rgb.Green} << 8) | (std::uint32_t{rgb.Blue} << 16) |
-         (std::uint32_t{alpha} << 24);
-}
-
-void LoadGifFrame(swf::TFlashImage& image, const std::string& fileName, int frameIndex) {
-  const platform::TGifImage gif = platform::TGifImage::LoadFromFile(fileName);
-  if (frameIndex >= 0 && frameIndex < gif.FrameCount())
-    image.LoadFromHandle(gif.FrameBitmap(frameIndex));
-  else
-    image.LoadFromHandle(gif.ComposedBitmap());
-  if (gif.HasTransparentColor()) image.SetTransparentColor(RgbaOf(gif.TransparentColor(), 0));
+// The BMP copy of a progressive JPEG picture, written to its file and
+// handed on as a picture without reading the file back.
+platform::TPicture ProgressiveJpegCopy(const platform::TPicture& jpeg, const std::filesystem::path& temporaryFolder) {
+  platform::TPicture copy{ProgressiveJpegCopyPath(jpeg.Name, temporaryFolder).string(), platform::TPictureKind::pkBmp,
+                          platform::EncodeBmp(platform::DecodeJpeg(jpeg.Bytes, jpeg.Name))};
+  platform::WriteFileBytes(copy.Name, copy.Bytes);
+  return copy;
 }
 
 }  // namespace
-
-swf::TFlashImage* AddGifImage(swf::TFlashMovie& movie, const std::string& fileName, int frameIndex) {
-  swf::TFlashImage* image = movie.AddImage(fileName);
-  LoadGifFrame(*image, fileName, frameIndex);
-  return image;
-}
 
 std::filesystem::path ProgressiveJpegCopyPath(const std::string& fileName,
                                               const std::filesystem::path& temporaryFolder) {
   return temporaryFolder / std::filesystem::path(fileName).filename().replace_extension(".BMP");
 }
 
-swf::TFlashImage* AddJpegImage(swf::TFlashMovie& movie, const std::string& fileName,
-                               const std::filesystem::path& temporaryFolder) {
-  if (!platform::ReadJpegInfoOfFile(fileName).Progressive) return movie.AddImage(fileName);
-  const std::string copy = ProgressiveJpegCopyPath(fileName, temporaryFolder).string();
-  platform::WriteBmpFile(platform::DecodeJpegFile(fileName), copy);
-  return movie.AddImage(copy);
+swf::TFlashImage* AddPictureImage(swf::TFlashMovie& movie, const platform::TPicture& picture,
+                                  platform::TPictureKind type, int gifFrameIndex,
+                                  const std::filesystem::path& temporaryFolder) {
+  switch (type) {
+    case platform::TPictureKind::pkGif: {
+      swf::TFlashImage* image = movie.AddImage();
+      swf::LoadGifFrame(*image, platform::TGifImage::LoadFromBytes(picture.Bytes, picture.Name), gifFrameIndex);
+      return image;
+    }
+    case platform::TPictureKind::pkJpeg:
+      if (platform::ReadJpegInfo(picture.Bytes, picture.Name).Progressive)
+        return movie.AddImage(ProgressiveJpegCopy(picture, temporaryFolder));
+      return movie.AddImage(picture);
+    default:
+      return movie.AddImage(picture);
+  }
 }
 
 }  // namespace tessaly::document

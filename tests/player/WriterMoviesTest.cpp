@@ -1,5 +1,6 @@
 // Movies written by our own SWF writer, played back: what geometry fixes
 // must come out in the pixels.
+#include "platform/Picture.h"
 #include "player/PlayerTestUtil.h"
 #include "support/TestPictures.h"
 #include "swf/FlashObjects.h"
@@ -177,7 +178,7 @@ TEST(WriterMovies, GifTransparentColourShowsWhatLiesBeneath) {
     under->SetSolidFill(Rgba(0, 0, 255));
     m.PlaceObject(under, 1);
     swf::TFlashImage* picture = m.AddImage();
-    swf::LoadGifIntoImage(*picture, file.string());
+    swf::LoadGifIntoImage(*picture, platform::ReadPicture(file.string()));
     TFlashShape* s = m.AddRectangle(0, 0, 40, 40);
     s->SetImageFill(*picture, swf::fmFit);
     m.PlaceObject(s, 2);

@@ -7,6 +7,7 @@
 #include "platform/FileBytes.h"
 #include "platform/GifDecoder.h"
 #include "platform/JpegCodec.h"
+#include "platform/Picture.h"
 #include "support/TestPictures.h"
 #include "swf/FlashObjects.h"
 
@@ -273,6 +274,28 @@ TEST_F(FlashImage, OtherExtensionsStayEmpty) {
   EXPECT_TRUE(l.data.empty());
 }
 
+TEST_F(FlashImage, PictureValuesLoadWithoutTheirFiles) {
+  using platform::TPictureKind;
+  const pics::TBytes jpeg = pics::MakeJpeg(pics::PatternBitmap(9, 5, 24), false);
+  TFlashImage* photo = movie_.AddImage(platform::TPicture{"/no/such/photo.jpg", TPictureKind::pkJpeg, jpeg});
+  EXPECT_TRUE(photo->IsJPEG());
+  EXPECT_EQ(photo->Width(), 9);
+  EXPECT_EQ(photo->ImageData(), jpeg);
+
+  const pics::TBytes bmp = pics::MakeBmp(pics::PatternBitmap(4, 3, 8));
+  TFlashImage* bitmap = movie_.AddImage(platform::TPicture{"/no/such/p.bmp", TPictureKind::pkBmp, bmp});
+  EXPECT_EQ(bitmap->BitmapFormat(), 3);
+  EXPECT_EQ(bitmap->Width(), 4);
+
+  const platform::TPicture gif{"/no/such/leaf.gif", TPictureKind::pkGif,
+                               pics::SimpleGif(5, 2, {{1, 2, 3}, {4, 5, 6}}, -1)};
+  TFlashImage* leaf = movie_.AddImage(gif);
+  EXPECT_EQ(leaf->BitmapFormat(), 0) << "a GIF stays empty until LoadGifIntoImage";
+  LoadGifIntoImage(*leaf, gif);
+  EXPECT_EQ(leaf->Width(), 5);
+  EXPECT_EQ(leaf->ColorCount(), 2u);
+}
+
 TEST_F(FlashImage, UnreadableFilesFailAtLoadTime) {
   for (const char* name : {"/no/such/photo.jpg", "/no/such/picture.BMP"}) {
     try {
@@ -290,7 +313,7 @@ TEST_F(FlashImage, GifFrameWithWhiteMadeTransparent) {
   const std::vector<TRgb> colors = {{255, 0, 0}, {255, 255, 255}, {0, 0, 255}, {0, 255, 0}};
   const std::string name = File("leaf.gif", pics::SimpleGif(4, 2, colors, -1));
   TFlashImage* image = movie_.AddImage(name);
-  LoadGifIntoImage(*image, name);
+  LoadGifIntoImage(*image, platform::ReadPicture(name));
   EXPECT_EQ(image->BitmapFormat(), 3);
   EXPECT_EQ(image->ColorCount(), 4u);
   EXPECT_FALSE(image->HasAlpha());
@@ -331,7 +354,7 @@ TEST_F(FlashImage, GifLoaderTakesFrameZeroAndItsTransparentColour) {
   const std::string name = File("anim.Gif", pics::MakeGif(spec));
   ASSERT_EQ(platform::TGifImage::LoadFromFile(name).FrameCount(), 2);
   TFlashImage* image = movie_.AddImage(name);
-  LoadGifIntoImage(*image, name);
+  LoadGifIntoImage(*image, platform::ReadPicture(name));
   EXPECT_EQ(image->Width(), 3);
   EXPECT_EQ(image->Height(), 2);
   EXPECT_EQ(image->ColorCount(), 2u) << "red and blue of frame 0; no green of frame 1";
@@ -339,9 +362,9 @@ TEST_F(FlashImage, GifLoaderTakesFrameZeroAndItsTransparentColour) {
   EXPECT_EQ(image->BMPReader().Palette()[1], (TRGBQuad{0, 0, 0, 0})) << "blue, renumbered to 1";
 
   TFlashImage* untouched = movie_.AddImage();
-  LoadGifIntoImage(*untouched, File("not-a-gif.bmp", pics::MakeBmp(pics::PatternBitmap(2, 2, 8))));
+  LoadGifIntoImage(*untouched, platform::ReadPicture(File("not-a-gif.bmp", pics::MakeBmp(pics::PatternBitmap(2, 2, 8)))));
   EXPECT_EQ(untouched->BitmapFormat(), 0);
-  EXPECT_THROW(LoadGifIntoImage(*untouched, File("broken.gif", {'G', 'I', 'F'})), platform::TImageError);
+  EXPECT_THROW(LoadGifIntoImage(*untouched, platform::ReadPicture(File("broken.gif", {'G', 'I', 'F'}))), platform::TImageError);
 }
 
 TEST_F(FlashImage, TransparentColourOnlyForColourMappedPictures) {
@@ -432,7 +455,7 @@ TEST_F(FlashImage, MovieWithPictures) {
       movie.AddImage(Bmp(translucent)),
       movie.AddImage(Bmp(pics::IndexedBitmap(16, 8, quarters, colors))),
   };
-  LoadGifIntoImage(*images[1], gif);
+  LoadGifIntoImage(*images[1], platform::ReadPicture(gif));
   images[3]->FillAlpha(128);
   for (size_t i = 0; i < boxes.size(); ++i) {
     boxes[i]->SetImageFill(*images[i], fmFit);

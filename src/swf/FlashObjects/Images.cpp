@@ -1,11 +1,7 @@
 #include "swf/FlashObjects/Images.h"
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 
-#include "platform/CodePage.h"
-#include "platform/FileBytes.h"
 #include "platform/GifDecoder.h"
 #include "platform/JpegCodec.h"
 #include "swf/FlashObjects/Movie.h"
@@ -13,12 +9,6 @@
 namespace tessaly::swf {
 
 namespace {
-
-std::string UpperExtension(const std::string& fileName) {
-  std::string ext = std::filesystem::path(fileName).extension().string();
-  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return ext;
-}
 
 uint8_t Premultiply(uint8_t channel, uint8_t alpha) { return static_cast<uint8_t>((channel * alpha + 127) / 255); }
 
@@ -40,22 +30,35 @@ void TFlashImage::Clear() {
 }
 
 void TFlashImage::LoadDataFromFile(const std::string& fileName) {
+  // Only the kinds an image keeps are read: a GIF file waits for its loader.
+  const platform::TPictureKind kind = platform::PictureKindOf(fileName);
+  if (kind == platform::TPictureKind::pkJpeg || kind == platform::TPictureKind::pkBmp)
+    LoadDataFromPicture(platform::ReadPicture(fileName));
+  else
+    Clear();
+}
+
+void TFlashImage::LoadDataFromPicture(const platform::TPicture& picture) {
   Clear();
-  const std::string ext = UpperExtension(fileName);
-  if (ext == ".JPG" || ext == ".JPEG") {
-    LoadJPEG(fileName);
-  } else if (ext == ".BMP") {
-    reader_.LoadFromFile(fileName);
-    Analyse();
+  switch (picture.Kind) {
+    case platform::TPictureKind::pkJpeg:
+      LoadJPEG(picture.Bytes, picture.Name);
+      break;
+    case platform::TPictureKind::pkBmp:
+      reader_.LoadFromBytes(picture.Bytes, picture.Name);
+      Analyse();
+      break;
+    default:
+      break;
   }
 }
 
-void TFlashImage::LoadJPEG(const std::string& fileName) {
+void TFlashImage::LoadJPEG(std::span<const uint8_t> bytes, const std::string& name) {
   isJPEG_ = true;
-  imageData_ = platform::ReadFileBytes(fileName);
+  imageData_.assign(bytes.begin(), bytes.end());
   platform::TJpegSize size = platform::ProbeJpegSize(imageData_);
   if (ConvertProgressive && size.Width == 0 && size.Height == 0) {
-    const platform::TBitmap bitmap = platform::DecodeJpeg(imageData_, fileName);
+    const platform::TBitmap bitmap = platform::DecodeJpeg(imageData_, name);
     imageData_ = platform::EncodeJpeg(bitmap);
     size = {bitmap.Width(), bitmap.Height()};
   }
@@ -215,14 +218,20 @@ void TFlashImage::WriteLossless(TBitsEngine& be) {
   tag->WriteToStream(be);
 }
 
-void LoadGifIntoImage(TFlashImage& image, const std::string& fileName) {
-  if (UpperExtension(fileName) != ".GIF") return;
-  const platform::TGifImage gif = platform::TGifImage::LoadFromFile(fileName);
-  image.LoadFromHandle(gif.FrameCount() > 0 ? gif.FrameBitmap(0) : gif.ComposedBitmap());
+void LoadGifFrame(TFlashImage& image, const platform::TGifImage& gif, int frameIndex) {
+  if (frameIndex >= 0 && frameIndex < gif.FrameCount())
+    image.LoadFromHandle(gif.FrameBitmap(frameIndex));
+  else
+    image.LoadFromHandle(gif.ComposedBitmap());
   if (gif.HasTransparentColor()) {
     const platform::TRgb c = gif.TransparentColor();
     image.SetTransparentColor(MakeRGBA(c.Red, c.Green, c.Blue, 0));
   }
+}
+
+void LoadGifIntoImage(TFlashImage& image, const platform::TPicture& picture) {
+  if (picture.Kind != platform::TPictureKind::pkGif) return;
+  LoadGifFrame(image, platform::TGifImage::LoadFromBytes(picture.Bytes, picture.Name), 0);
 }
 
 }  // namespace tessaly::swf

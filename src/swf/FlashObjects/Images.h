@@ -3,11 +3,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/Picture.h"
 #include "swf/FlashObjects/Objects.h"
 #include "swf/ImageReader.h"
+
+namespace tessaly::platform {
+class TGifImage;
+}  // namespace tessaly::platform
 
 namespace tessaly::swf {
 
@@ -27,6 +33,8 @@ class TFlashImage : public TFlashIDObject {
   // throw platform::TFileError, pictures the reader refuses
   // platform::TImageError.
   void LoadDataFromFile(const std::string& fileName);
+  // The same for a picture already read, by its Kind; no file is touched.
+  void LoadDataFromPicture(const platform::TPicture& picture);
   // Takes the pixels of a bitmap (a GIF frame, say).
   void LoadFromHandle(const platform::TBitmap& bitmap);
   // Colour-mapped pictures only: every palette entry of Color's red, green
@@ -66,7 +74,7 @@ class TFlashImage : public TFlashIDObject {
 
  private:
   void Clear();
-  void LoadJPEG(const std::string& fileName);
+  void LoadJPEG(std::span<const uint8_t> bytes, const std::string& name);
   void Analyse();
   std::vector<uint8_t> LosslessPixels() const;
   void WriteJPEG(TBitsEngine& be);
@@ -84,10 +92,16 @@ class TFlashImage : public TFlashIDObject {
   TBMPReader reader_;
 };
 
-// For a file whose upper-cased extension is ".GIF": decodes it and loads its
-// frame 0 (or, without frames, its composed picture) into Image, then makes
-// its transparent colour transparent. Other files are left alone. Decoding
-// errors throw (platform::TFileError, platform::TImageError).
-void LoadGifIntoImage(TFlashImage& image, const std::string& fileName);
+// Loads frame FrameIndex (counted from 0) of a decoded GIF into Image, or the
+// GIF's composed picture when FrameIndex is negative or the GIF has no such
+// frame; then the GIF's transparent colour, when it has one, becomes
+// transparent.
+void LoadGifFrame(TFlashImage& image, const platform::TGifImage& gif, int frameIndex);
+
+// For a GIF picture (by its Kind): decodes it and loads its frame 0 (or,
+// without frames, its composed picture) into Image as LoadGifFrame does.
+// Other pictures are left alone. Decoding errors throw
+// platform::TImageError.
+void LoadGifIntoImage(TFlashImage& image, const platform::TPicture& picture);
 
 }  // namespace tessaly::swf

@@ -218,4 +218,10 @@ TFlashImage* TFlashMovie::AddImage(const std::string& fileName) {
   return RegisterCharacter(std::move(image), images_);
 }
 
+TFlashImage* TFlashMovie::AddImage(const platform::TPicture& picture) {
+  auto image = std::make_unique<TFlashImage>(this);
+  image->LoadDataFromPicture(picture);
+  return RegisterCharacter(std::move(image), images_);
+}
+
 }  // namespace tessaly::swf

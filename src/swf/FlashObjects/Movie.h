@@ -85,6 +85,9 @@ class TFlashMovie : public TBasedSWFStream {
   // Registers a new image; a non-empty file name is loaded at once with
   // LoadDataFromFile.
   TFlashImage* AddImage(const std::string& fileName = "");
+  // Registers a new image loaded from a picture already read
+  // (LoadDataFromPicture).
+  TFlashImage* AddImage(const platform::TPicture& picture);
 
   // Shape makers. Arguments are movie units; each shape gets the box as its
   // bounds and a closed path.

@@ -1,0 +1,94 @@
+// Each picture of a build is read from disk once: the opens of the picture
+// files are counted with inotify while a build runs.
+
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <array>
+#include <map>
+
+#include "document/BuildTestSupport.h"
+
+namespace tessaly::test {
+namespace {
+
+// Counts the opens of the files in a folder from its creation on. Each open
+// is followed by its close, so no two open events in a row are the same
+// and the kernel merges none of them.
+class TOpenCounter {
+ public:
+  explicit TOpenCounter(const std::filesystem::path& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
+    EXPECT_GE(fd_, 0);
+    EXPECT_GE(inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_CLOSE), 0);
+  }
+  ~TOpenCounter() { close(fd_); }
+  TOpenCounter(const TOpenCounter&) = delete;
+  TOpenCounter& operator=(const TOpenCounter&) = delete;
+
+  // Opens per file name since the last call.
+  std::map<std::string, int> Take() {
+    std::map<std::string, int> opens;
+    alignas(inotify_event) std::array<char, 4096> buffer{};
+    for (ssize_t n; (n = read(fd_, buffer.data(), buffer.size())) > 0;) {
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
+        if ((event->mask & IN_OPEN) != 0 && event->len > 0) ++opens[event->name];
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return opens;
+  }
+
+ private:
+  int fd_;
+};
+
+TEST(PictureReads, EveryPictureOfABuildIsOpenedOnce) {
+  TTempDir pictures;
+  TGifSpec gif;
+  gif.ScreenWidth = 6;
+  gif.ScreenHeight = 4;
+  gif.GlobalColors = {{0, 0, 0}, {255, 0, 0}};
+  for (int k = 0; k < 2; ++k) {
+    TGifFrameSpec frame;
+    frame.Width = 3 + k;
+    frame.Height = 2;
+    frame.Indexes.assign(static_cast<std::size_t>(frame.Width * frame.Height), static_cast<std::uint8_t>(k));
+    gif.Frames.push_back(frame);
+  }
+  const std::string background = pictures.Write("back.jpg", MakeJpeg(PatternBitmap(16, 8, 24), false));
+  const std::string progressive = pictures.Write("prog.jpg", MakeJpeg(PatternBitmap(10, 6, 24), true));
+  const std::string frames = pictures.Write("frames.gif", MakeGif(gif));
+  const std::string bitmap = pictures.Write("item.bmp", MakeBmp(PatternBitmap(5, 5, 24)));
+  const std::string fillJpeg = pictures.Write("fill.jpeg", MakeJpeg(PatternBitmap(8, 8, 24), false));
+  const std::string fillGif = pictures.Write("fill.gif", MakeGif(gif));
+
+  for (const bool animated : {false, true}) {
+    TBuildFixture f;
+    f.Doc.BannerSettings.BackgroundType = document::TBackgroundType::btImage;
+    f.Doc.BannerSettings.BackgroundImage = background;
+    f.Doc.BannerSettings.AnimationType = animated ? 1 : 0;
+    f.AddPicture(progressive, 0, 0, 10, 6).Transparency = 30;
+    f.AddPicture(frames, 10, 0, 6, 4).GifFrame = 2;
+    f.AddPicture(bitmap, 20, 0, 5, 5);
+    for (const std::string& fill : {fillJpeg, fillGif}) {
+      document::TFlashObjects& shape = f.AddRectangle(0, 10, 20, 20);
+      shape.FillType = 2;
+      shape.FillImage = fill;
+    }
+
+    TOpenCounter counter(pictures.Path());
+    if (animated)
+      f.Pipeline.BuildAnimatedMovie((f.Temp.Path() / "saved.swf").string());
+    else
+      f.Pipeline.BuildPreviewMovie();
+    ASSERT_FALSE(f.Host.Movie.empty());
+    const std::map<std::string, int> expected = {{"back.jpg", 1},  {"prog.jpg", 1},  {"frames.gif", 1},
+                                                 {"item.bmp", 1},  {"fill.jpeg", 1}, {"fill.gif", 1}};
+    EXPECT_EQ(counter.Take(), expected) << (animated ? "animated" : "preview");
+  }
+}
+
+}  // namespace
+}  // namespace tessaly::test
