@@ -37,13 +37,6 @@ struct TBackgroundFixture : TBuildFixture {
   std::unique_ptr<swf::TFlashMovie> Movie;
 };
 
-swf::TRect Box(int l, int t, int r, int b) { return {l * 20, t * 20, r * 20, b * 20}; }
-
-swf::TRect BoundsOf(swf::TFlashShape& shape) {
-  const swf::TSWFRect& r = shape.Bounds();
-  return {r.Xmin(), r.Ymin(), r.Xmax(), r.Ymax()};
-}
-
 TEST(BackgroundOutline, RectangleByBorderWidth) {
   struct Case {
     int border;
@@ -64,28 +57,6 @@ TEST(BackgroundOutline, RectangleByBorderWidth) {
       EXPECT_EQ(lines[0]->Color.RGBA(), 0xFF00FF00u);
     }
   }
-}
-
-// The first edge after the first move, as its record type and deltas
-// (a curve: control then anchor deltas).
-struct TFirstEdge {
-  swf::TSWFShapeRecordType Type = swf::srEnd;
-  std::vector<int> Deltas;
-  friend bool operator==(const TFirstEdge&, const TFirstEdge&) = default;
-};
-
-TFirstEdge FirstEdge(swf::TFlashShape& shape) {
-  for (auto& rec : shape.Definition().ShapeRecords()) {
-    if (rec->ShapeRecordType() == swf::srStraightEdge) {
-      auto& edge = static_cast<swf::TSWFStraightEdgeRecord&>(*rec);
-      return {swf::srStraightEdge, {edge.DeltaX, edge.DeltaY}};
-    }
-    if (rec->ShapeRecordType() == swf::srCurvedEdge) {
-      auto& curve = static_cast<swf::TSWFCurvedEdgeRecord&>(*rec);
-      return {swf::srCurvedEdge, {curve.ControlDeltaX, curve.ControlDeltaY, curve.AnchorDeltaX, curve.AnchorDeltaY}};
-    }
-  }
-  return {};
 }
 
 TEST(BackgroundOutline, BoxOutlinesShareTheBoxAndStartEachInItsOwnWay) {

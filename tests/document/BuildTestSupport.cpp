@@ -51,4 +51,31 @@ TTwipsPoint FirstMove(swf::TFlashShape& shape) {
   return {};
 }
 
+void PrintTo(const TTwipsPoint& point, std::ostream* out) { *out << "(" << point.X << ", " << point.Y << ")"; }
+
+TFirstEdge FirstEdge(swf::TFlashShape& shape) {
+  for (auto& rec : shape.Definition().ShapeRecords()) {
+    if (rec->ShapeRecordType() == swf::srStraightEdge) {
+      auto& edge = static_cast<swf::TSWFStraightEdgeRecord&>(*rec);
+      return {swf::srStraightEdge, {edge.DeltaX, edge.DeltaY}};
+    }
+    if (rec->ShapeRecordType() == swf::srCurvedEdge) {
+      auto& curve = static_cast<swf::TSWFCurvedEdgeRecord&>(*rec);
+      return {swf::srCurvedEdge, {curve.ControlDeltaX, curve.ControlDeltaY, curve.AnchorDeltaX, curve.AnchorDeltaY}};
+    }
+  }
+  return {};
+}
+
+void PrintTo(const TFirstEdge& edge, std::ostream* out) {
+  *out << (edge.Type == swf::srCurvedEdge ? "curve {" : edge.Type == swf::srStraightEdge ? "line {" : "none {");
+  for (std::size_t i = 0; i < edge.Deltas.size(); ++i) *out << (i ? ", " : "") << edge.Deltas[i];
+  *out << "}";
+}
+
+swf::TRect BoundsOf(swf::TFlashShape& shape) {
+  const swf::TSWFRect& r = shape.Bounds();
+  return {r.Xmin(), r.Ymin(), r.Xmax(), r.Ymax()};
+}
+
 }  // namespace tessaly::test

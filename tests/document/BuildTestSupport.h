@@ -3,6 +3,7 @@
 // host, and look-ups in the object model a build produces.
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -96,5 +97,23 @@ struct TTwipsPoint {
   friend bool operator==(const TTwipsPoint&, const TTwipsPoint&) = default;
 };
 TTwipsPoint FirstMove(swf::TFlashShape& shape);
+// Shown by failed assertions as "(x, y)".
+void PrintTo(const TTwipsPoint& point, std::ostream* out);
+
+// The first edge after the first move, as its record type and deltas
+// (a curve: control then anchor deltas); srEnd without deltas when the
+// shape has no edge.
+struct TFirstEdge {
+  swf::TSWFShapeRecordType Type = swf::srEnd;
+  std::vector<int> Deltas;
+  friend bool operator==(const TFirstEdge&, const TFirstEdge&) = default;
+};
+TFirstEdge FirstEdge(swf::TFlashShape& shape);
+// Shown by failed assertions as "curve {1, 2, 3, 4}".
+void PrintTo(const TFirstEdge& edge, std::ostream* out);
+
+// A shape's bounds in twips, and a box given in pixels in twips.
+swf::TRect BoundsOf(swf::TFlashShape& shape);
+inline swf::TRect Box(int l, int t, int r, int b) { return {l * 20, t * 20, r * 20, b * 20}; }
 
 }  // namespace tessaly::test

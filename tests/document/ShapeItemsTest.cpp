@@ -25,12 +25,6 @@ TEST(Transparency, AlphaRoundsHalvesToEven) {
     EXPECT_EQ(TransparencyAlpha(static_cast<std::uint8_t>(c.t)), c.alpha) << c.t;
 }
 
-swf::TRect BoundsOf(swf::TFlashShape& shape) {
-  const swf::TSWFRect& r = shape.Bounds();
-  return {r.Xmin(), r.Ymin(), r.Xmax(), r.Ymax()};
-}
-swf::TRect Box(int l, int t, int r, int b) { return {l * 20, t * 20, r * 20, b * 20}; }
-
 TEST(ShapeItems, NewShapesOnA468By60Banner) {
   TBuildFixture f;
   document::TShapeDefaults star;
@@ -54,23 +48,46 @@ TEST(ShapeItems, GeometryByShapeType) {
   struct Case {
     int type;
     swf::TRect bounds;
+    TTwipsPoint start;
+    TFirstEdge edge;
   };
-  // Box shapes use X, Y, Width, Height; pie and ring are drawn around X, Y.
-  for (const Case c : {Case{document::stRectangle, Box(10, 5, 50, 25)}, Case{document::stRoundRect, Box(10, 5, 50, 25)},
-                       Case{document::stEllipse, Box(10, 5, 50, 25)}, Case{document::stDiamond, Box(10, 5, 50, 25)},
-                       Case{document::stPie, Box(-2, -7, 22, 17)}, Case{document::stRing, Box(1, -4, 19, 14)},
-                       Case{document::stStar, Box(1, -4, 19, 14)}}) {
+  // Box shapes fill X, Y, Width, Height: (10, 5) to (50, 25), 800 x 400
+  // twips. Pie, ring and star are drawn around (X, Y) = (200, 100) twips.
+  const Case cases[] = {
+      // From the top-left corner along the top.
+      {document::stRectangle, Box(10, 5, 50, 25), {200, 100}, {swf::srStraightEdge, {800, 0}}},
+      // Corners of Radius 8 pixels: down the right side from (50, 5 + 8), a
+      // side of 400 - 2 x 160 twips.
+      {document::stRoundRect, Box(10, 5, 50, 25), {1000, 260}, {swf::srStraightEdge, {0, 80}}},
+      // From the middle of the right side, curving down to 45 degrees of
+      // the 400 x 200 twips radii.
+      {document::stEllipse, Box(10, 5, 50, 25), {1000, 300}, {swf::srCurvedEdge, {0, 82, -117, 58}}},
+      // From the top corner down to the right corner.
+      {document::stDiamond, Box(10, 5, 50, 25), {600, 100}, {swf::srStraightEdge, {400, 200}}},
+      // From the centre out to StartAngle 180 degrees, the left, at Radius 8.
+      {document::stPie, Box(2, -3, 18, 13), {200, 100}, {swf::srStraightEdge, {-160, 0}}},
+      // The outer circle (the larger radius, 9) first, from its right, to
+      // 45 degrees of 180 twips.
+      {document::stRing, Box(1, -4, 19, 14), {380, 100}, {swf::srCurvedEdge, {0, 74, -52, 52}}},
+      // Straight up at InnerRadius 9, then to the first inner corner at
+      // OuterRadius 8, 36 degrees on: (8 sin 36, 9 - 8 cos 36) pixels.
+      {document::stStar, Box(1, -4, 19, 14), {200, -80}, {swf::srStraightEdge, {94, 51}}},
+  };
+  for (const Case& c : cases) {
     TBuildFixture f;
     auto& item = f.AddRectangle(10, 5, 40, 20);
     item.ShapeType = c.type;
-    item.Radius = 12;
+    item.Radius = 8;
     item.InnerRadius = 9;
     item.OuterRadius = 8;
     item.NumberOfPoints = 5;
     item.StartAngle = 180;
     item.EndAngle = 0;
     auto movie = f.Pipeline.ComposePreviewMovie("");
-    EXPECT_EQ(BoundsOf(*f.Pipeline.Context().ItemShapes[1]), c.bounds) << c.type;
+    swf::TFlashShape& shape = *f.Pipeline.Context().ItemShapes[1];
+    EXPECT_EQ(BoundsOf(shape), c.bounds) << c.type;
+    EXPECT_EQ(FirstMove(shape), c.start) << c.type;
+    EXPECT_EQ(FirstEdge(shape), c.edge) << c.type;
   }
 }
 
