@@ -195,10 +195,6 @@ TBitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& name)
   return std::move(s.bitmap);
 }
 
-TBitmap DecodeJpegFile(const std::string& fileName) {
-  return DecodeJpeg(ReadFileBytes(fileName), fileName);
-}
-
 std::vector<std::uint8_t> EncodeJpeg(const TBitmap& bitmap, int quality) {
   if (bitmap.IsEmpty()) throw TImageError("cannot encode an empty picture as JPEG");
   const auto encoder = std::make_unique<TJpegEncoder>();

@@ -41,7 +41,6 @@ TJpegInfo ReadJpegInfoOfFile(const std::string& fileName);
 // libjpeg fills it. Throws TImageError for pictures that cannot be decoded or
 // exceed the bitmap limits.
 TBitmap DecodeJpeg(std::span<const std::uint8_t> bytes, const std::string& name);
-TBitmap DecodeJpegFile(const std::string& fileName);
 
 // Encodes a bitmap of any bit count as a baseline JPEG (three components,
 // the given quality).

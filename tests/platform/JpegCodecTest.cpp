@@ -131,10 +131,10 @@ TEST(JpegCodec, EncodesBaselinePicturesFromAnyBitCount) {
 TEST(JpegCodec, FilesAreReadOrReportedByName) {
   test::TTempDir dir;
   const std::string name = dir.Write("p.jpg", test::MakeJpeg(test::PatternBitmap(4, 3, 24), true));
-  EXPECT_EQ(DecodeJpegFile(name).Height(), 3);
+  EXPECT_EQ(ReadJpegInfoOfFile(name).Height, 3);
   EXPECT_TRUE(ReadJpegInfoOfFile(name).Progressive);
   try {
-    DecodeJpegFile(dir.Path().string() + "/none.jpg");
+    ReadJpegInfoOfFile(dir.Path().string() + "/none.jpg");
     FAIL();
   } catch (const TFileError& e) {
     EXPECT_EQ(std::string(e.what()), dir.Path().string() + "/none.jpg: No such file or directory");

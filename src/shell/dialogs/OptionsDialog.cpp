@@ -23,22 +23,12 @@
 #include "shell/core/OptionsCommand.h"
 #include "shell/core/UserMessages.h"
 #include "shell/dialogs/FtpSitesDialog.h"
+#include "shell/widgets/ColorButton.h"
 
 namespace tessaly::shell {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// COLORREF is 0x00BBGGRR.
-QColor FromColorRef(std::uint32_t color) {
-  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                static_cast<int>((color >> 16) & 0xFF));
-}
-std::uint32_t ToColorRef(const QColor& color) {
-  return static_cast<std::uint32_t>(color.red()) |
-         (static_cast<std::uint32_t>(color.green()) << 8) |
-         (static_cast<std::uint32_t>(color.blue()) << 16);
-}
 
 QLineEdit* AddField(QFormLayout* form, const QString& caption, const std::string& value) {
   auto* field = new QLineEdit(Q(value));
@@ -202,19 +192,19 @@ OptionsDialog::Page OptionsDialog::currentPage() const {
 
 void OptionsDialog::showPreviewColor() {
   QPalette palette = previewColor_->palette();
-  palette.setColor(QPalette::Window, FromColorRef(preferences_.PreviewPanelColor));
+  palette.setColor(QPalette::Window, ColorOfRef(preferences_.PreviewPanelColor));
   previewColor_->setPalette(palette);
 }
 
 void OptionsDialog::storePreviewColor(const QColor& color) {
-  preferences_.PreviewPanelColor = ToColorRef(color);
+  preferences_.PreviewPanelColor = RefOfColor(color);
   showPreviewColor();
   emit previewColorChosen();
 }
 
 void OptionsDialog::choosePreviewColor() {
   const QColor color =
-      QColorDialog::getColor(FromColorRef(preferences_.PreviewPanelColor), this, tr("选择颜色"));
+      QColorDialog::getColor(ColorOfRef(preferences_.PreviewPanelColor), this, tr("选择颜色"));
   if (color.isValid()) storePreviewColor(color);
 }
 
