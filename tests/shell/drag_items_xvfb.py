@@ -22,7 +22,8 @@ import numpy as np
 import pyatspi
 
 import xvfb_person
-from xvfb_person import click, drag, fail, find, need, screenshot, wait_for, xdotool
+from xvfb_person import (click, drag, fail, find, need, program_env, screenshot, start_accessibility_bus, start_program,
+                         wait_for, window_shot, xdotool)
 
 xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-drag-failure.png")
 
@@ -92,14 +93,6 @@ def write_bmp(path, width, height):
         f.write(header + info + rows)
 
 
-def window_shot(app, path):
-    frame = app.getChildAtIndex(0)
-    e = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    subprocess.run(["import", "-window", "root", "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage", path],
-                   check=True)
-    print("wrote", path)
-
-
 def take_tab_shots(app, pid, shots, work):
     window_shot(app, os.path.join(shots, "shape-tab.png"))
     picture = os.path.join(work, "bands.bmp")
@@ -132,16 +125,9 @@ def main():
     program = sys.argv[1]
     shots = sys.argv[2] if len(sys.argv) > 2 else None
     work = tempfile.mkdtemp(prefix="tessaly-drag-")
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               XDG_CONFIG_HOME=work, HOME=work, LANG="C.UTF-8")
-    launcher = "/usr/libexec/at-spi-bus-launcher"
-    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
-    time.sleep(1.0)
-    proc = subprocess.Popen([program], env=env, cwd=work)
+    bus = start_accessibility_bus()
+    proc, app = start_program([program], program_env(work), work)
     try:
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
-                       "the program on the accessibility bus")
         shape_tab = need(app, "page tab", "外形")
         PREVIEW_BOTTOM[0] = shape_tab.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).y
         click(shape_tab)

@@ -24,7 +24,8 @@ import numpy as np
 import pyatspi
 
 import xvfb_person
-from xvfb_person import click, drag, fail, need, screenshot, wait_for, xdotool
+from xvfb_person import (click, drag, fail, need, program_env, screenshot, shoot, start_accessibility_bus,
+                         start_program, wait_for, xdotool)
 
 xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-recovery-failure.png")
 
@@ -86,18 +87,7 @@ def fields(dump):
 
 
 def start(program, env, work, dump):
-    proc = subprocess.Popen([program, "--dump-document", dump], env=env, cwd=work)
-    desktop = pyatspi.Registry.getDesktop(0)
-    app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
-                   "the program on the accessibility bus")
-    return proc, app
-
-
-def shoot(shots, name):
-    if shots:
-        path = os.path.join(shots, name)
-        subprocess.run(["import", "-window", "root", path], check=True)
-        print("wrote", path)
+    return start_program([program, "--dump-document", dump], env, work)
 
 
 def main():
@@ -105,11 +95,8 @@ def main():
     shots = sys.argv[2] if len(sys.argv) > 2 else None
     work = tempfile.mkdtemp(prefix="tessaly-recovery-")
     state = os.path.join(work, "state")
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_CONFIG_HOME=work,
-               XDG_STATE_HOME=state, HOME=work, LANG="C.UTF-8")
-    launcher = "/usr/libexec/at-spi-bus-launcher"
-    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
-    time.sleep(1.0)
+    env = program_env(work, XDG_STATE_HOME=state)
+    bus = start_accessibility_bus()
     first_dump, second_dump = os.path.join(work, "before.bwf"), os.path.join(work, "after.bwf")
     proc, app = start(program, env, work, first_dump)
     second = None

@@ -25,7 +25,8 @@ import pyatspi
 from gi.repository import GLib
 
 import xvfb_person
-from xvfb_person import click, fail, need, screenshot, showing, wait_for, walk, xdotool
+from xvfb_person import (click, fail, need, program_env, screenshot, shoot, showing, start_accessibility_bus,
+                         start_program, wait_for, walk, xdotool)
 
 xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-save-cancel-failure.png")
 
@@ -93,13 +94,6 @@ def save_as(proc, app, movie):
     xdotool("key", "Return")
 
 
-def shoot(shots, name):
-    if shots:
-        path = os.path.join(shots, name)
-        subprocess.run(["import", "-window", "root", path], check=True)
-        print("wrote", path)
-
-
 def main():
     program, demo = sys.argv[1], sys.argv[2]
     shots = sys.argv[3] if len(sys.argv) > 3 else None
@@ -108,16 +102,10 @@ def main():
     work = tempfile.mkdtemp(prefix="tessaly-save-cancel-")
     project = long_project(demo, work)
     movie = os.path.join(work, "long.swf")
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_CONFIG_HOME=work,
-               XDG_STATE_HOME=os.path.join(work, "state"), HOME=work, LANG="C.UTF-8")
-    launcher = "/usr/libexec/at-spi-bus-launcher"
-    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
-    time.sleep(1.0)
-    proc = subprocess.Popen([program, project], env=env, cwd=work)
+    env = program_env(work, XDG_STATE_HOME=os.path.join(work, "state"))
+    bus = start_accessibility_bus()
+    proc, app = start_program([program, project], env, work)
     try:
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
-                       "the program on the accessibility bus")
         save_tab = need(app, "page tab", "保存")
         bottom = save_tab.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).y
         click(save_tab)

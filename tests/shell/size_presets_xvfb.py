@@ -15,7 +15,6 @@ Run inside a display and a session bus:
   xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- size_presets_xvfb.py PROGRAM [SHOTS]
 """
 import os
-import subprocess
 import sys
 import tempfile
 import time
@@ -24,7 +23,8 @@ import numpy as np
 import pyatspi
 
 import xvfb_person
-from xvfb_person import click, need, screenshot, wait_for, xdotool
+from xvfb_person import (click, need, program_env, screenshot, start_accessibility_bus, start_program, wait_for,
+                         window_shot, xdotool)
 
 xvfb_person.failure_shot = os.path.join(tempfile.gettempdir(), "tessaly-presets-failure.png")
 
@@ -137,26 +137,13 @@ def choose_preset(app, caption):
     click(item, settle=1.0)
 
 
-def window_shot(app, path):
-    x, y, width, height = extents(app.getChildAtIndex(0))
-    subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", path], check=True)
-    print("wrote", path)
-
-
 def main():
     program = sys.argv[1]
     shots = sys.argv[2] if len(sys.argv) > 2 else None
     work = tempfile.mkdtemp(prefix="tessaly-presets-")
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               XDG_CONFIG_HOME=work, HOME=work, LANG="C.UTF-8")
-    launcher = "/usr/libexec/at-spi-bus-launcher"
-    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
-    time.sleep(1.0)
-    proc = subprocess.Popen([program], env=env, cwd=work)
+    bus = start_accessibility_bus()
+    proc, app = start_program([program], program_env(work), work)
     try:
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
-                       "the program on the accessibility bus")
         click(need(app, "page tab", "大小"))
         choose_preset(app, "728 X 90")
         box = wait_for(lambda: (lambda b: b if b and b[2:] == (728, 90) else None)(white_banner(app)),

@@ -32,6 +32,50 @@ def wait_for(produce, what, timeout=20.0):
     fail("timed out waiting for " + what)
 
 
+def program_env(work, **extra):
+    """The program's environment: X with accessibility on, its settings and home in work."""
+    return dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                XDG_CONFIG_HOME=work, HOME=work, LANG="C.UTF-8", **extra)
+
+
+def start_accessibility_bus():
+    """Starts the AT-SPI bus the program registers on; None where the launcher is missing."""
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    bus = subprocess.Popen([launcher, "--launch-immediately"]) if os.path.exists(launcher) else None
+    time.sleep(1.0)
+    return bus
+
+
+def start_program(args, env, work):
+    """Starts the program and waits for it on the accessibility bus; a program never found is ended."""
+    proc = subprocess.Popen(args, env=env, cwd=work)
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for(lambda: next((a for a in desktop if a is not None and a.get_process_id() == proc.pid), None),
+                       "the program on the accessibility bus")
+    except BaseException:
+        proc.terminate()
+        proc.wait(timeout=10)
+        raise
+    return proc, app
+
+
+def shoot(shots, name):
+    """The whole screen into shots/name, when shots are asked for."""
+    if shots:
+        path = os.path.join(shots, name)
+        subprocess.run(["import", "-window", "root", path], check=True)
+        print("wrote", path)
+
+
+def window_shot(app, path):
+    """The program's main window, cut from the screen, into path."""
+    e = app.getChildAtIndex(0).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["import", "-window", "root", "-crop", f"{e.width}x{e.height}+{e.x}+{e.y}", "+repage", path],
+                   check=True)
+    print("wrote", path)
+
+
 def screenshot():
     data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
                           check=True).stdout
