@@ -16,10 +16,9 @@ using platform::RoundHalfEven;
 
 // The picture of a btImage background as a bitmap character, taken by its
 // file name's extension; a GIF gives frame 0 when it has frames.
-swf::TFlashImage* AddBackgroundImage(swf::TFlashMovie& movie, const std::string& fileName,
-                                     const std::filesystem::path& temporaryFolder) {
-  const platform::TPicture picture = platform::ReadPicture(fileName);
-  return AddPictureImage(movie, picture, picture.Kind, 0, temporaryFolder);
+swf::TFlashImage* AddBackgroundImage(swf::TFlashMovie& movie, TBuildContext& context, const std::string& fileName) {
+  const platform::TPicture& picture = context.Picture(fileName);
+  return AddPictureImage(movie, picture, picture.Kind, 0, context.TemporaryFolder);
 }
 
 }  // namespace
@@ -75,7 +74,7 @@ void BuildBackground(swf::TFlashMovie& movie, TBuildContext& context, bool anima
 
   swf::TFlashImage* image = nullptr;
   if (settings.BackgroundType == TBackgroundType::btImage)
-    image = AddBackgroundImage(movie, settings.BackgroundImage, context.TemporaryFolder);
+    image = AddBackgroundImage(movie, context, settings.BackgroundImage);
 
   swf::TFlashShape* shape = BuildBackgroundOutline(movie, context, animate);
   switch (settings.BackgroundType) {

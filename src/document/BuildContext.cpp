@@ -40,6 +40,12 @@ std::string TBuildContext::MovieString(std::string_view text, std::string_view w
   return valid;
 }
 
+const platform::TPicture& TBuildContext::Picture(const std::string& FileName) {
+  auto found = Pictures.find(FileName);
+  if (found == Pictures.end()) found = Pictures.emplace(FileName, platform::ReadPicture(FileName)).first;
+  return found->second;
+}
+
 void TBuildContext::Clear() { *this = TBuildContext{}; }
 
 }  // namespace tessaly::document

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -19,6 +20,7 @@
 
 #include "document/BannerDocument.h"
 #include "document/Warnings.h"
+#include "platform/Picture.h"
 
 namespace tessaly::swf {
 class TFlashButton;
@@ -111,6 +113,8 @@ struct TBuildContext {
   // MovieString makes them of the settings' URL and TargetWindow().
   std::string ClickURL;
   std::string ClickTarget;
+  // The pictures this build has read, by file name.
+  std::map<std::string, platform::TPicture> Pictures;
 
   // A string of the document as it may enter the movie: cut at its first
   // NUL byte, and every byte that is not valid UTF-8 replaced by "?"; each
@@ -125,6 +129,13 @@ struct TBuildContext {
   // animated); the builders subtract CentreOffsetX/Y() from them.
   std::int32_t CentreOffsetX(int index) const { return AnimatesItem(index) ? CentreX : 0; }
   std::int32_t CentreOffsetY(int index) const { return AnimatesItem(index) ? CentreY : 0; }
+
+  // The picture read from FileName, read on its first use in this build
+  // and kept until the context is cleared, so that a file the banner uses
+  // more than once (background, picture items, shape fills) is read once per
+  // build and a file changed between two builds is read again. Throws what
+  // platform::ReadPicture throws.
+  const platform::TPicture& Picture(const std::string& FileName);
 
   // Back to the state before a build, every pointer null.
   void Clear();

@@ -21,7 +21,7 @@ void BuildImageItem(swf::TFlashMovie& movie, TBuildContext& context, int index) 
   // A GIF's chosen frame is counted from 1; none chosen (-1): the composed
   // picture.
   swf::TFlashImage* image =
-      AddPictureImage(movie, platform::ReadPicture(item.ImageFileName), platform::TPictureKind{item.ImageType},
+      AddPictureImage(movie, context.Picture(item.ImageFileName), platform::TPictureKind{item.ImageType},
                       item.GifFrame >= 1 ? item.GifFrame - 1 : -1, context.TemporaryFolder);
   context.ItemImages[index] = image;
   if (item.Transparency >= 1 && image->IsJPEG()) image->FillAlpha(TransparencyAlpha(item.Transparency));

@@ -60,10 +60,11 @@ swf::TFlashShape* AddShapeGeometry(swf::TFlashMovie& movie, const TFlashObjects&
   }
 }
 
-void SetPictureFill(swf::TFlashMovie& movie, swf::TFlashShape& shape, const TFlashObjects& item) {
+void SetPictureFill(swf::TFlashMovie& movie, TBuildContext& context, swf::TFlashShape& shape,
+                    const TFlashObjects& item) {
   std::error_code ec;
   if (item.FillImage.empty() || !std::filesystem::is_regular_file(item.FillImage, ec)) return;
-  const platform::TPicture picture = platform::ReadPicture(item.FillImage);
+  const platform::TPicture& picture = context.Picture(item.FillImage);
   swf::TFlashImage* image = movie.AddImage(picture);
   swf::LoadGifIntoImage(*image, picture);
   shape.SetImageFill(*image, swf::fmFit);
@@ -158,7 +159,7 @@ void BuildShapeItem(swf::TFlashMovie& movie, TBuildContext& context, int index) 
   if (item.BorderWidth > 0) shape->SetLineStyle(item.BorderWidth, swf::ColorToRGBA(item.BorderColor, alpha));
   switch (item.FillType) {
     case 2:
-      SetPictureFill(movie, *shape, item);
+      SetPictureFill(movie, context, *shape, item);
       break;
     case 1:
       SetGradientByStyle(*shape, swf::ColorToRGBA(item.GradientStartColor, alpha), swf::ColorToRGBA(item.GradientEndColor, alpha),

@@ -1,4 +1,5 @@
-// Each picture of a build is read from disk once: the opens of the picture
+// Each picture file of a build is read from disk once, however often the
+// banner uses it, and again by the next build: the opens of the picture
 // files are counted with inotify while a build runs.
 
 #include <gtest/gtest.h>
@@ -87,6 +88,58 @@ TEST(PictureReads, EveryPictureOfABuildIsOpenedOnce) {
     const std::map<std::string, int> expected = {{"back.jpg", 1},  {"prog.jpg", 1},  {"frames.gif", 1},
                                                  {"item.bmp", 1},  {"fill.jpeg", 1}, {"fill.gif", 1}};
     EXPECT_EQ(counter.Take(), expected) << (animated ? "animated" : "preview");
+  }
+}
+
+// A banner that uses one JPEG file as its background, a picture item and a
+// shape's fill.
+void UseThreeWays(TBuildFixture& f, const std::string& file) {
+  f.Doc.BannerSettings.BackgroundType = document::TBackgroundType::btImage;
+  f.Doc.BannerSettings.BackgroundImage = file;
+  f.AddPicture(file, 0, 0, 8, 8);
+  document::TFlashObjects& shape = f.AddRectangle(10, 0, 8, 8);
+  shape.FillType = 2;
+  shape.FillImage = file;
+}
+
+void Build(TBuildFixture& f, bool animated) {
+  if (animated)
+    f.Pipeline.BuildAnimatedMovie((f.Temp.Path() / "saved.swf").string());
+  else
+    f.Pipeline.BuildPreviewMovie();
+}
+
+TEST(PictureReads, AFileUsedThreeWaysIsOpenedOncePerBuildAndAgainByTheNext) {
+  for (const bool animated : {false, true}) {
+    SCOPED_TRACE(animated ? "animated" : "preview");
+    TTempDir pictures;
+    const std::string file = pictures.Write("shared.jpg", MakeJpeg(PatternBitmap(8, 8, 24), false));
+    TBuildFixture f;
+    f.Doc.BannerSettings.AnimationType = animated ? 1 : 0;
+    UseThreeWays(f, file);
+    const std::map<std::string, int> once = {{"shared.jpg", 1}};
+
+    TOpenCounter counter(pictures.Path());
+    Build(f, animated);
+    const TBytes first = f.Host.Movie;
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(counter.Take(), once);
+
+    // The file changes on disk between two builds: the next build reads it
+    // again and shows the new picture, as a fresh build of it does.
+    pictures.Write("shared.jpg", MakeJpeg(PatternBitmap(6, 4, 24), false));
+    counter.Take();
+    Build(f, animated);
+    EXPECT_EQ(counter.Take(), once);
+    EXPECT_NE(f.Host.Movie, first);
+
+    // Built twice, so that its document has been through as many builds.
+    TBuildFixture fresh;
+    fresh.Doc.BannerSettings.AnimationType = animated ? 1 : 0;
+    UseThreeWays(fresh, file);
+    Build(fresh, animated);
+    Build(fresh, animated);
+    EXPECT_EQ(f.Host.Movie, fresh.Host.Movie);
   }
 }
 
