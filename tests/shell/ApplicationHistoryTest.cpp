@@ -14,6 +14,7 @@
 #include "platform/SafeFile.h"
 #include "shell/HistoryTestSupport.h"
 #include "shell/core/Application.h"
+#include "shell/core/BannerCommands.h"
 #include "shell/core/RecoveryFile.h"
 #include "support/ReferenceBanner.h"
 #include "WindowTestSupport.h"
@@ -61,7 +62,7 @@ TEST_F(ApplicationHistoryTest, UndoAndRedoNameTheirStepAndShowTheDocumentAgain) 
   const int loads = host.Loads;
   app.Undo();
   EXPECT_EQ(app.Document().ItemTable.Count(), 0);
-  EXPECT_TRUE(app.Document().ChangeMade);
+  EXPECT_FALSE(app.Document().ChangeMade) << "back at the new banner";
   EXPECT_EQ(replaced.count(), 1);
   EXPECT_GT(host.Loads, loads) << "the preview was rebuilt";
   EXPECT_EQ(app.History().RedoText(), QStringLiteral("重做 添加外形"));
@@ -80,6 +81,62 @@ TEST_F(ApplicationHistoryTest, UndoAndRedoNameTheirStepAndShowTheDocumentAgain) 
   ASSERT_TRUE(app.New());
   QCoreApplication::processEvents();
   EXPECT_FALSE(app.History().CanUndo()) << "a new banner starts without steps";
+}
+
+// Plays ops on the application and gives ChangeMade after each, as the
+// caption shows it: 'E' add a shape, 'A' change the click address (a
+// setting that takes effect at save), 'U' undo, 'R' redo, 'S' save, 'N' New
+// dropping the changes.
+TEST_F(ApplicationHistoryTest, UndoAndRedoBackToTheSavedBannerClearTheMark) {
+  const struct {
+    const char* name;
+    const char* ops;
+    const char* marks;
+  } cases[] = {
+      {"undo to the new banner", "EU", "10"},
+      {"redo leaves it again", "EUR", "101"},
+      {"after a save, undo marks and redo clears", "ESUR", "1010"},
+      {"a setting of the save tab undoes to the saved banner", "SAU", "010"},
+      {"an edit after undoing to the saved banner", "EUEU", "1010"},
+      {"an edit after undoing past the save drops it", "ESUEUR", "101111"},
+      {"New is saved as it is", "ENEU", "1010"},
+  };
+  for (const auto& c : cases) {
+    dialogs.YesNoCancelAnswers = {TAnswer::anNo};
+    ASSERT_TRUE(app.New());
+    QCoreApplication::processEvents();
+    QSignalSpy shown(&app, &TApplication::ChangeMadeChanged);
+    std::string marks;
+    for (const char op : std::string(c.ops)) {
+      switch (op) {
+        case 'E':
+          AddShape();
+          break;
+        case 'A':
+          TBannerCommands(app).SetUrl("http://example.org/" + std::to_string(marks.size()));
+          break;
+        case 'U':
+          app.Undo();
+          break;
+        case 'R':
+          app.Redo();
+          break;
+        case 'S':
+          fs::remove(scratch.Preferences.SaveDirectory + "banner.swf");
+          dialogs.SaveFileName = QString::fromStdString(scratch.Preferences.SaveDirectory + "banner.swf");
+          ASSERT_TRUE(app.Save()) << c.name;
+          break;
+        case 'N':
+          dialogs.YesNoCancelAnswers = {TAnswer::anNo};
+          ASSERT_TRUE(app.New()) << c.name;
+          break;
+      }
+      QCoreApplication::processEvents();
+      marks += app.Document().ChangeMade ? '1' : '0';
+    }
+    EXPECT_EQ(marks, c.marks) << c.name;
+    if (!shown.isEmpty()) EXPECT_EQ(shown.last().at(0).toBool(), app.Document().ChangeMade) << c.name;
+  }
 }
 
 TEST_F(ApplicationHistoryTest, UnsavedChangesAreKeptInTheRecoveryFileUntilDropped) {

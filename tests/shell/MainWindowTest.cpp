@@ -312,6 +312,31 @@ TEST_F(MainWindowTest, SaveFromTheSaveTabWritesBothFilesAndClearsTheMark) {
   EXPECT_EQ(Settings().URL, "http://example.org/");
 }
 
+TEST_F(MainWindowTest, UndoAndRedoBackToTheSavedBannerClearTheCaptionsMark) {
+  const auto step = [this](QAction* action) {
+    ASSERT_TRUE(action->isEnabled()) << action->text().toStdString();
+    action->trigger();
+    QCoreApplication::processEvents();
+  };
+  AddShape();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window.isWindowModified());
+  step(window.UndoAction());
+  EXPECT_FALSE(window.isWindowModified()) << "back at the new banner";
+  step(window.RedoAction());
+  EXPECT_TRUE(window.isWindowModified());
+
+  dialogs.SaveFileName = QString::fromStdString(Movie("undo.swf"));
+  window.Button1Click();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(window.isWindowModified());
+  step(window.UndoAction());
+  EXPECT_TRUE(window.isWindowModified()) << "the saved banner has the shape";
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("undo.BWF[*] - Tessaly"));
+  step(window.RedoAction());
+  EXPECT_FALSE(window.isWindowModified());
+}
+
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -229,5 +229,81 @@ TEST(UndoHistory, KeepsTheNewestStepsUpToTheLimit) {
   EXPECT_EQ(oldest->ItemTable[1].X, 50);
 }
 
+// Plays ops on a history saved at its start and gives IsAtSaved after each:
+// 'E' an edit after a pause (a step of its own), 'N' a nudge at once (joins
+// an open step), 'U' undo, 'B' undo all the way back, 'R' redo, 'S' save,
+// 'L' one edit less than the limit, 'C' cleared (a recovered banner).
+std::string SavedMarks(const std::string& ops) {
+  TManualClock clock;
+  TUndoHistory history(clock.Clock());
+  TDocumentState current = WithShapeAt(0);
+  history.MarkSaved();
+  const auto edit = [&] {
+    TDocumentState next = current;
+    next.ItemTable[1].X += 1;
+    history.Record(EditBetween(current, next), current, next);
+    current = std::move(next);
+  };
+  std::string marks;
+  for (const char op : ops) {
+    switch (op) {
+      case 'E':
+        clock.Advance(MergeWindow + 1ms);
+        edit();
+        break;
+      case 'N':
+        edit();
+        break;
+      case 'U':
+        current = history.Undo();
+        break;
+      case 'B':
+        while (history.CanUndo()) current = history.Undo();
+        break;
+      case 'R':
+        current = history.Redo();
+        break;
+      case 'S':
+        history.MarkSaved();
+        break;
+      case 'L':
+        for (std::size_t i = 1; i < UndoLimit; ++i) {
+          clock.Advance(MergeWindow + 1ms);
+          edit();
+        }
+        break;
+      case 'C':
+        history.Clear();
+        break;
+    }
+    marks += history.IsAtSaved() ? '1' : '0';
+  }
+  return marks;
+}
+
+TEST(UndoHistory, UndoAndRedoFindTheSavedPosition) {
+  const struct {
+    const char* name;
+    const char* ops;
+    const char* marks;
+  } cases[] = {
+      {"undo back to the new banner", "EU", "01"},
+      {"redo leaves it again", "EUR", "010"},
+      {"after a save undo leaves it and redo comes back", "ESUR", "0101"},
+      {"two steps back", "EEUU", "0001"},
+      {"a save in the middle of the steps", "EEUSRU", "000101"},
+      {"an edit after undoing to it keeps it behind", "EUEU", "0101"},
+      {"an edit after undoing past it drops it", "ESUEUR", "010000"},
+      {"a nudge after a save starts its own step", "ENSNU", "00101"},
+      {"a burst of nudges is one step back", "NNNU", "0001"},
+      {"the limit's worth of steps keeps it", "LEB", "001"},
+      {"one step more drops it", "ELEB", "0000"},
+      {"a later save moves with the dropped steps", "ESLEB", "01001"},
+      {"a cleared history has none", "EUC", "010"},
+      {"a save after clearing marks it again", "CSEU", "0101"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SavedMarks(c.ops), c.marks) << c.name;
+}
+
 }  // namespace
 }  // namespace tessaly::shell::test

@@ -34,6 +34,7 @@ TApplication::~TApplication() { document_.SetListener(nullptr); }
 void TApplication::StartUp() {
   NewDocument();
   document_.ChangeMade = false;
+  history_.Saved();
   NotifyChangeMade();
 }
 
@@ -105,6 +106,7 @@ bool TApplication::New() {
   if (!SavedOrDiscarded()) return false;
   NewDocument();
   document_.ChangeMade = false;
+  history_.Saved();
   NotifyChangeMade();
   return true;
 }
@@ -135,6 +137,7 @@ bool TApplication::Open(const QString& path) {
   emit ProjectNameChanged(QString::fromStdString(project.filename().string()));
   emit DocumentReplaced();
   history_.Replaced();
+  history_.Saved();
   NotifyChangeMade();
   return true;
 }
@@ -150,6 +153,7 @@ bool TApplication::Save() {
   const bool done = Guarded([&] { RunBuild([&] { result = pipeline_.Save(dialogs, folders); }); });
   NotifyChangeMade();
   if (!done || result != document::TSaveResult::srSaved) return false;
+  history_.Saved();
   emit ProjectNameChanged(QString::fromStdString(
       std::filesystem::path(pipeline_.SaveDialogFileName()).replace_extension(".BWF").string()));
   return true;

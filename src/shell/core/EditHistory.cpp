@@ -60,6 +60,11 @@ void TEditHistory::Replaced() {
   emit HistoryChanged();
 }
 
+void TEditHistory::Saved() {
+  recorder_.MarkSaved();
+  emit HistoryChanged();
+}
+
 void TEditHistory::ChangeMadeChanged(bool changeMade) {
   if (changeMade) {
     schedule_.Changed(clock_());

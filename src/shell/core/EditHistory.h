@@ -38,8 +38,12 @@ class TEditHistory : public QObject {
 
   // The document asked for a rebuild.
   void Edited();
-  // The document was replaced (New, Open): no steps, no recovery file.
+  // The document was replaced (New, Open, a recovered banner): no steps, and
+  // no saved position until Saved.
   void Replaced();
+  // The document as it is now is the saved one (Save, Open, New): undo or
+  // redo back to here clears ChangeMade.
+  void Saved();
   // The document's ChangeMade went on or off.
   void ChangeMadeChanged(bool changeMade);
   // A build uses the document on another thread: the notice of an edit and

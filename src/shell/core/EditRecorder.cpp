@@ -16,6 +16,11 @@ void TEditRecorder::Reset() {
   noticed_ = StateOf(document_);
 }
 
+void TEditRecorder::MarkSaved() {
+  Notice();
+  history_.MarkSaved();
+}
+
 bool TEditRecorder::Undo() {
   Notice();
   if (!history_.CanUndo()) return false;
@@ -34,7 +39,7 @@ void TEditRecorder::Restore(const TDocumentState& state) {
   // Noticed first: the rebuild the restore asks for notices the document
   // and must find no edit in it.
   noticed_ = state;
-  document_.ChangeMade = true;
+  document_.ChangeMade = !history_.IsAtSaved();
   RestoreState(document_, state);
 }
 

@@ -28,8 +28,13 @@ class TEditRecorder {
   const char* UndoName() const { return history_.UndoName(); }
   const char* RedoName() const { return history_.RedoName(); }
 
+  // The document as it is now was saved (or opened, or is new): edits not
+  // noticed yet become a step first.
+  void MarkSaved();
+
   // Put the document back as it was before the last step / after the next
-  // undone step: the document is marked changed and asks for a rebuild.
+  // undone step: the document is marked changed unless that is the saved
+  // position, and asks for a rebuild.
   // False when there is nothing to undo / redo.
   bool Undo();
   bool Redo();

@@ -23,11 +23,21 @@ void TUndoHistory::Record(const TEdit& edit, const TDocumentState& before, const
     return;
   }
   auto shared = SharedBefore(before);
+  // The undone steps go, and with them a saved position among them.
+  if (saved_ > done_) saved_.reset();
   steps_.resize(done_);
   steps_.push_back({edit, std::move(shared), std::make_shared<const TDocumentState>(after), now});
-  if (steps_.size() > UndoLimit) steps_.erase(steps_.begin());
+  if (steps_.size() > UndoLimit) DropOldestStep();
   done_ = steps_.size();
   open_ = true;
+}
+
+void TUndoHistory::DropOldestStep() {
+  steps_.erase(steps_.begin());
+  if (saved_ == 0u)
+    saved_.reset();
+  else if (saved_)
+    --*saved_;
 }
 
 const char* TUndoHistory::UndoName() const { return CanUndo() ? steps_[done_ - 1].Edit.Name : nullptr; }
@@ -47,6 +57,12 @@ const TDocumentState& TUndoHistory::Redo() {
 void TUndoHistory::Clear() {
   steps_.clear();
   done_ = 0;
+  open_ = false;
+  saved_.reset();
+}
+
+void TUndoHistory::MarkSaved() {
+  saved_ = done_;
   open_ = false;
 }
 

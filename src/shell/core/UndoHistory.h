@@ -11,11 +11,18 @@
 //  - the edit comes at most MergeWindow after the step's latest edit.
 // So ten nudges of one item in a row are one step, as are the arrow clicks
 // on one field; a pause, another field or another item starts a new step.
+//
+// The saved position: MarkSaved notes the point of the history that equals
+// the document as last saved (or opened, or new); IsAtSaved tells whether
+// undo or redo has come back to exactly that point. A new edit after an
+// undo past it, or the limit dropping it, makes it unreachable until the
+// next MarkSaved.
 
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "shell/core/DocumentState.h"
@@ -54,7 +61,13 @@ class TUndoHistory {
 
   // The next edit starts a step of its own.
   void Seal() { open_ = false; }
+  // No steps; the saved position is unknown until MarkSaved.
   void Clear();
+
+  // The document as it stands now is the saved one; the next edit starts a
+  // step of its own.
+  void MarkSaved();
+  bool IsAtSaved() const { return saved_ == done_; }
 
   std::size_t StepCount() const { return steps_.size(); }
 
@@ -66,6 +79,8 @@ class TUndoHistory {
     std::chrono::steady_clock::time_point LastEdit;
   };
 
+  // The oldest step goes (the limit); the saved position moves with it.
+  void DropOldestStep();
   bool JoinsLastStep(const TEdit& edit, std::chrono::steady_clock::time_point now) const;
   // before as a shared value, the last step's After when it is the same.
   std::shared_ptr<const TDocumentState> SharedBefore(const TDocumentState& before) const;
@@ -74,6 +89,8 @@ class TUndoHistory {
   std::vector<TStep> steps_;
   std::size_t done_ = 0;
   bool open_ = false;
+  // The number of steps done at the saved position; none when unreachable.
+  std::optional<std::size_t> saved_;
 };
 
 }  // namespace tessaly::shell
