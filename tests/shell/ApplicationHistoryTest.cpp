@@ -135,7 +135,9 @@ TEST_F(ApplicationHistoryTest, UndoAndRedoBackToTheSavedBannerClearTheMark) {
       marks += app.Document().ChangeMade ? '1' : '0';
     }
     EXPECT_EQ(marks, c.marks) << c.name;
-    if (!shown.isEmpty()) EXPECT_EQ(shown.last().at(0).toBool(), app.Document().ChangeMade) << c.name;
+    if (!shown.isEmpty()) {
+      EXPECT_EQ(shown.last().at(0).toBool(), app.Document().ChangeMade) << c.name;
+    }
   }
 }
 
