@@ -89,8 +89,9 @@ bool ParseArguments(int argc, char** argv, TOptions& o, std::string& error) {
       return true;
     };
     std::string value;
-    if (tessaly::cli::InfoRequestOf(arg) != tessaly::cli::TInfoRequest::irNone) {
-      o.info = tessaly::cli::InfoRequestOf(arg);
+    if (const tessaly::cli::TInfoRequest info = tessaly::cli::InfoRequestOf(arg);
+        info != tessaly::cli::TInfoRequest::irNone) {
+      o.info = info;
       return true;
     } else if (arg == "-o") {
       if (!next(o.output)) return false;

@@ -73,8 +73,8 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
   TOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (cli::InfoRequestOf(arg) != cli::TInfoRequest::irNone) {
-      options.Info = cli::InfoRequestOf(arg);
+    if (const cli::TInfoRequest info = cli::InfoRequestOf(arg); info != cli::TInfoRequest::irNone) {
+      options.Info = info;
     } else if (arg == "--preview") {
       options.Preview = true;
     } else if (arg == "-o") {

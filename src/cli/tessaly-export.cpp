@@ -158,10 +158,11 @@ std::optional<TOptions> ParseArguments(const std::vector<std::string>& args) {
     const TOutputOption* output = nullptr;
     for (const TOutputOption& candidate : OutputOptions)
       if (arg == candidate.Name) output = &candidate;
+    const cli::TInfoRequest info = cli::InfoRequestOf(arg);
     bool ok = true;
-    if (cli::InfoRequestOf(arg) == cli::TInfoRequest::irHelp) {
+    if (info == cli::TInfoRequest::irHelp) {
       o.Help = true;
-    } else if (cli::InfoRequestOf(arg) == cli::TInfoRequest::irVersion) {
+    } else if (info == cli::TInfoRequest::irVersion) {
       o.Version = true;
     } else if (output != nullptr) {
       if (o.Kind) {
