@@ -15,7 +15,8 @@ std::string Quoted(int value) {
   return quoted;
 }
 
-// Every byte but letters, digits, "-._~" and those of alsoPlain as "%XX".
+}  // namespace
+
 std::string PercentEncoded(std::string_view text, std::string_view alsoPlain) {
   static const char hex[] = "0123456789ABCDEF";
   std::string encoded;
@@ -32,8 +33,6 @@ std::string PercentEncoded(std::string_view text, std::string_view alsoPlain) {
   }
   return encoded;
 }
-
-}  // namespace
 
 std::string ClickTagFlashVars(std::string_view clickTag) { return "clickTAG=" + PercentEncoded(clickTag, ""); }
 

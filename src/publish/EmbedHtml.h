@@ -49,6 +49,10 @@ struct TEmbedding {
   std::string ClickTag;
 };
 
+// The text with every byte but letters, digits, "-._~" and those of
+// alsoPlain as "%XX" (upper-case hex).
+std::string PercentEncoded(std::string_view text, std::string_view alsoPlain);
+
 // "clickTAG=" + the address percent-encoded as UTF-8: every byte but
 // letters, digits and "-._~" becomes "%XX", so the value holds nothing
 // that HTML would read inside a quoted attribute ("&", "<", quotes).

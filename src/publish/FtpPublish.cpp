@@ -54,21 +54,9 @@ int ReportProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t se
 // Percent-encodes every byte except unreserved ones and, when keepSlash,
 // "/" inside the path (a leading "/" is encoded so the folder is absolute).
 std::string EncodePath(std::string_view text, bool keepSlash) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                 c == '-' || c == '.' || c == '_' || c == '~' || (keepSlash && c == '/' && i > 0);
-    if (plain) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    }
-  }
-  return out;
+  if (!keepSlash) return PercentEncoded(text, "");
+  if (!text.empty() && text.front() == '/') return "%2F" + PercentEncoded(text.substr(1), "/");
+  return PercentEncoded(text, "/");
 }
 
 bool IsValidHost(std::string_view host) {
