@@ -1,12 +1,10 @@
 #include "document/BackgroundBuilder.h"
 
-#include <cmath>
-
 #include "document/BuildFills.h"
 #include "document/ItemBuilders.h"
 #include "document/PictureFiles.h"
-#include "swf/FlashObjects.h"
 #include "platform/Rounding.h"
+#include "swf/FlashObjects.h"
 
 namespace tessaly::document {
 

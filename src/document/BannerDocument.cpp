@@ -3,8 +3,6 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <stdexcept>
 
 namespace tessaly::document {

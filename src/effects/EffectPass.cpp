@@ -1,7 +1,6 @@
 #include "effects/EffectPass.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace tessaly::effects {
 
