@@ -4,7 +4,6 @@
 #include "swf/SWFFormat.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <new>
 
