@@ -1,5 +1,6 @@
 #include "shell/main/tabs/ItemTabPage.h"
 
+#include <QGridLayout>
 #include <QLabel>
 
 #include "shell/widgets/NumberField.h"
@@ -8,7 +9,7 @@ namespace tessaly::shell {
 
 TItemTabPage::TItemTabPage(QWidget* parent) : QWidget(parent) {}
 
-TNumberField* TItemTabPage::MakeField(TItemField field, const QString& caption) {
+void TItemTabPage::AddField(QGridLayout* grid, int row, int column, TItemField field, const QString& caption) {
   auto* edit = new TNumberField(this);
   const TFieldRule rule = FieldRule(field);
   edit->SetArrowRange(rule.ArrowMin, rule.ArrowMax);
@@ -19,7 +20,8 @@ TNumberField* TItemTabPage::MakeField(TItemField field, const QString& caption) 
   connect(edit, &TNumberField::Left, this, [this, field](const QString& text) { emit FieldLeft(field, text); });
   fields_[field] = edit;
   labels_[field] = label;
-  return edit;
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row, column + 1);
 }
 
 void TItemTabPage::ShowField(TItemField field, int value) {

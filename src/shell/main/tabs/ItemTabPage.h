@@ -9,6 +9,7 @@
 
 #include "shell/core/ItemFields.h"
 
+class QGridLayout;
 class QLabel;
 
 namespace tessaly::shell {
@@ -30,8 +31,9 @@ class TItemTabPage : public QWidget {
   void FieldLeft(TItemField field, const QString& text);
 
  protected:
-  // A field with its caption label (the field's buddy and accessible name).
-  TNumberField* MakeField(TItemField field, const QString& caption);
+  // A field with its caption label (the field's buddy and accessible name),
+  // the label at row and column of grid and the field beside it.
+  void AddField(QGridLayout* grid, int row, int column, TItemField field, const QString& caption);
   QLabel* LabelOf(TItemField field) const { return labels_.at(field); }
   void ShowField(TItemField field, int value);
 

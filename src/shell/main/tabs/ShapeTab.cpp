@@ -80,35 +80,24 @@ QWidget* TShapeTab::CreateSizeBox() {
   auto* box = new QWidget(this);
   auto* grid = new QGridLayout(box);
   grid->setContentsMargins(0, 0, 0, 0);
-  const auto addRow = [&](int row, int column, TItemField field, const QString& caption) {
-    TNumberField* edit = MakeField(field, caption);
-    grid->addWidget(LabelOf(field), row, column);
-    grid->addWidget(edit, row, column + 1);
-  };
-  addRow(0, 0, TItemField::ShapeHeight, tr("高度:"));
-  addRow(1, 0, TItemField::ShapeWidth, tr("宽度:"));
-  addRow(2, 0, TItemField::ShapeTransparency, tr("透明度"));
-  addRow(0, 2, TItemField::Radius, tr("半径"));
-  addRow(1, 2, TItemField::InnerRadius, tr("内径"));
-  addRow(2, 2, TItemField::OuterRadius, tr("外径"));
-  addRow(3, 2, TItemField::NumberOfPoints, tr("结点"));
+  AddField(grid, 0, 0, TItemField::ShapeHeight, tr("高度:"));
+  AddField(grid, 1, 0, TItemField::ShapeWidth, tr("宽度:"));
+  AddField(grid, 2, 0, TItemField::ShapeTransparency, tr("透明度"));
+  AddField(grid, 0, 2, TItemField::Radius, tr("半径"));
+  AddField(grid, 1, 2, TItemField::InnerRadius, tr("内径"));
+  AddField(grid, 2, 2, TItemField::OuterRadius, tr("外径"));
+  AddField(grid, 3, 2, TItemField::NumberOfPoints, tr("结点"));
 
   auto* edge = new QGroupBox(tr("边缘"), box);
   auto* edgeGrid = new QGridLayout(edge);
-  TNumberField* edgeWidth = MakeField(TItemField::BorderWidth, tr("宽度:"));
-  edgeGrid->addWidget(LabelOf(TItemField::BorderWidth), 0, 0);
-  edgeGrid->addWidget(edgeWidth, 0, 1);
+  AddField(edgeGrid, 0, 0, TItemField::BorderWidth, tr("宽度:"));
   edgeGrid->addWidget(borderColor_, 1, 0, 1, 2);
   grid->addWidget(edge, 3, 0, 2, 2);
 
   auto* angle = new QGroupBox(tr("角度"), box);
   auto* angleGrid = new QGridLayout(angle);
-  TNumberField* start = MakeField(TItemField::StartAngle, tr("起始"));
-  TNumberField* end = MakeField(TItemField::EndAngle, tr("终止"));
-  angleGrid->addWidget(LabelOf(TItemField::StartAngle), 0, 0);
-  angleGrid->addWidget(start, 0, 1);
-  angleGrid->addWidget(LabelOf(TItemField::EndAngle), 1, 0);
-  angleGrid->addWidget(end, 1, 1);
+  AddField(angleGrid, 0, 0, TItemField::StartAngle, tr("起始"));
+  AddField(angleGrid, 1, 0, TItemField::EndAngle, tr("终止"));
   grid->addWidget(angle, 4, 2, 1, 2);
   grid->setRowStretch(5, 1);
   return box;

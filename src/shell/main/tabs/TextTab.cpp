@@ -14,7 +14,6 @@
 #include "shell/core/ItemCommands.h"
 #include "shell/widgets/ColorButton.h"
 #include "shell/widgets/FontList.h"
-#include "shell/widgets/NumberField.h"
 
 namespace tessaly::shell {
 
@@ -58,14 +57,9 @@ QWidget* TTextTab::CreateTextBox() {
   grid->addWidget(text_, 0, 0, 1, 2);
   grid->addWidget(newText_, 1, 0);
   grid->addWidget(color_, 1, 1);
-  const auto addRow = [&](int row, TItemField field, const QString& caption) {
-    TNumberField* edit = MakeField(field, caption);
-    grid->addWidget(LabelOf(field), row, 0);
-    grid->addWidget(edit, row, 1);
-  };
-  addRow(2, TItemField::FontSize, tr("大小"));
-  addRow(3, TItemField::CharSpacing, tr("字符间隔"));
-  addRow(4, TItemField::TextTransparency, tr("透明度"));
+  AddField(grid, 2, 0, TItemField::FontSize, tr("大小"));
+  AddField(grid, 3, 0, TItemField::CharSpacing, tr("字符间隔"));
+  AddField(grid, 4, 0, TItemField::TextTransparency, tr("透明度"));
   auto* styleLabel = new QLabel(tr("文字式样"), box);
   styleLabel->setBuddy(style_);
   style_->addItems({tr("常规"), tr("斜体"), tr("粗体"), tr("粗斜体")});
@@ -79,9 +73,7 @@ QWidget* TTextTab::CreateTextBox() {
 QWidget* TTextTab::CreateShadowBox() {
   auto* box = new QGroupBox(tr("阴影"), this);
   auto* grid = new QGridLayout(box);
-  TNumberField* altitude = MakeField(TItemField::ShadowAltitude, tr("高度"));
-  grid->addWidget(LabelOf(TItemField::ShadowAltitude), 0, 0);
-  grid->addWidget(altitude, 0, 1);
+  AddField(grid, 0, 0, TItemField::ShadowAltitude, tr("高度"));
   grid->addWidget(shadowColor_, 1, 0, 1, 2);
   auto* angleBox = new QGroupBox(tr("阴影角度"), box);
   auto* angleGrid = new QGridLayout(angleBox);
