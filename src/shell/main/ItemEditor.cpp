@@ -166,22 +166,22 @@ void TItemEditor::ShowRefusal(const std::optional<std::string>& message) {
   if (message) ShowMessage(*message);
 }
 
+QString TItemEditor::PictureFileFrom(QString& folder) {
+  const QString file = QFileDialog::getOpenFileName(window_, QString(), folder.isEmpty() ? imageDirectory_ : folder,
+                                                    ItemText(FileDialogFilter(PictureDialogFilter)), nullptr,
+                                                    QFileDialog::HideNameFilterDetails);
+  if (!file.isEmpty()) folder = QFileInfo(file).absolutePath();
+  return file;
+}
+
 void TItemEditor::ChooseFillPicture() {
-  const QString folder = fillFolder_.isEmpty() ? imageDirectory_ : fillFolder_;
-  const QString file = QFileDialog::getOpenFileName(window_, QString(), folder, ItemText(FileDialogFilter(PictureDialogFilter)),
-                                                    nullptr, QFileDialog::HideNameFilterDetails);
-  if (file.isEmpty()) return;
-  fillFolder_ = QFileInfo(file).absolutePath();
-  items_->ChooseFillImage(file.toStdString());
+  const QString file = PictureFileFrom(fillFolder_);
+  if (!file.isEmpty()) items_->ChooseFillImage(file.toStdString());
 }
 
 void TItemEditor::ChoosePicture() {
-  const QString folder = pictureFolder_.isEmpty() ? imageDirectory_ : pictureFolder_;
-  const QString file = QFileDialog::getOpenFileName(window_, QString(), folder, ItemText(FileDialogFilter(PictureDialogFilter)),
-                                                    nullptr, QFileDialog::HideNameFilterDetails);
-  if (file.isEmpty()) return;
-  pictureFolder_ = QFileInfo(file).absolutePath();
-  AddPictureFile(file);
+  const QString file = PictureFileFrom(pictureFolder_);
+  if (!file.isEmpty()) AddPictureFile(file);
 }
 
 void TItemEditor::AddPictureFile(const QString& fileName) { items_->AddPicture(fileName.toStdString(), *this); }

@@ -75,6 +75,10 @@ class TItemEditor : public QObject, private TItemDialogs {
   void ShowValues(document::ItemKind kind);
   void LeaveField(TItemField field, const QString& text);
   void ShowRefusal(const std::optional<std::string>& message);
+  // The picture dialog, opened in folder (the image folder until a picture
+  // was chosen there); the chosen file's folder is kept in folder. Empty
+  // when cancelled.
+  QString PictureFileFrom(QString& folder);
   void ChooseFillPicture();
   void ChoosePicture();
   // Arrow keys and Delete while the preview has the focus.
