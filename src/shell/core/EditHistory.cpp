@@ -11,6 +11,14 @@
 #include "shell/core/UserDialogs.h"
 
 namespace tessaly::shell {
+namespace {
+
+// An Edit menu command's caption, followed by the step's name when there is one.
+QString MenuText(const char* caption, const char* stepName) {
+  return stepName == nullptr ? Ui(caption) : Ui(caption) + ' ' + Ui(stepName);
+}
+
+}  // namespace
 
 TEditHistory::TEditHistory(document::TBannerDocument& document, std::string recoveryFolder, TClock clock,
                            QObject* parent)
@@ -76,15 +84,9 @@ void TEditHistory::ChangeMadeChanged(bool changeMade) {
   writer_.Remove();
 }
 
-QString TEditHistory::UndoText() const {
-  const char* name = recorder_.UndoName();
-  return name == nullptr ? Ui(text::MenuUndo) : Ui(text::MenuUndo) + ' ' + Ui(name);
-}
+QString TEditHistory::UndoText() const { return MenuText(text::MenuUndo, recorder_.UndoName()); }
 
-QString TEditHistory::RedoText() const {
-  const char* name = recorder_.RedoName();
-  return name == nullptr ? Ui(text::MenuRedo) : Ui(text::MenuRedo) + ' ' + Ui(name);
-}
+QString TEditHistory::RedoText() const { return MenuText(text::MenuRedo, recorder_.RedoName()); }
 
 bool TEditHistory::Undo() {
   const bool undone = recorder_.Undo();
@@ -115,18 +117,19 @@ void TEditHistory::WriteRecovery() {
     ArmRecoveryTimer();
     return;
   }
+  WriteSnapshot();
+}
+
+void TEditHistory::WriteRecoveryNow() {
+  if (schedule_.Due() && document_.ChangeMade) WriteSnapshot();
+  writer_.Wait();
+}
+
+void TEditHistory::WriteSnapshot() {
   // The snapshot is taken here, on the window thread; the writer formats
   // and writes it on its own.
   writer_.Write(StateOf(document_));
   schedule_.Written(clock_());
-}
-
-void TEditHistory::WriteRecoveryNow() {
-  if (schedule_.Due() && document_.ChangeMade) {
-    writer_.Write(StateOf(document_));
-    schedule_.Written(clock_());
-  }
-  writer_.Wait();
 }
 
 std::optional<TDocumentState> TEditHistory::OfferRecovery(TUserDialogs& dialogs) {

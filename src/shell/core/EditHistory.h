@@ -83,6 +83,7 @@ class TEditHistory : public QObject {
   void Notice();
   void ArmRecoveryTimer();
   void WriteRecovery();
+  void WriteSnapshot();
 
   document::TBannerDocument& document_;
   TClock clock_;
